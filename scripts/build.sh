@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (or $TERVIX_BUILD_DIR) with the given build type.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+type="${1:-Release}"
+build="${TERVIX_BUILD_DIR:-$root/build}"
+jobs="${TERVIX_JOBS:-$(nproc)}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" >/dev/null
+cmake --build "$build" -j "$jobs"

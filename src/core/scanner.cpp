@@ -1,0 +1,90 @@
+#include "core/scanner.h"
+
+namespace tervix::core {
+
+namespace {
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+} // namespace
+
+qsizetype Scanner::indexOf(QStringView marker) const
+{
+    if (marker.isEmpty())
+        return 0;
+    const qsizetype i = QStringView(m_text).indexOf(marker, m_pos);
+    return i < 0 ? -1 : i - m_pos;
+}
+
+void Scanner::cutThrough(QStringView marker)
+{
+    const qsizetype i = indexOf(marker);
+    if (i >= 0)
+        drop(i + marker.size());
+    else if (marker.size() > 1)
+        drop(marker.size() - 1);
+}
+
+QString Scanner::before(QStringView marker) const
+{
+    const qsizetype i = indexOf(marker);
+    if (i <= 0)
+        return QString();
+    return m_text.mid(m_pos, i);
+}
+
+QString Scanner::takeBefore(QStringView marker)
+{
+    QString v = before(marker);
+    cutThrough(marker);
+    return v;
+}
+
+void Scanner::skipBlanks()
+{
+    while (m_pos < m_text.size() && isBlank(m_text.at(m_pos)))
+        ++m_pos;
+}
+
+void Scanner::drop(qsizetype n)
+{
+    if (n > 0)
+        m_pos = qMin(m_text.size(), m_pos + n);
+}
+
+QString usun_spacje_zprzodu(QStringView usp_s)
+{
+    qsizetype i = 0;
+    while (i < usp_s.size() && isBlank(usp_s.at(i)))
+        ++i;
+    return usp_s.mid(i).toString();
+}
+
+QString a1_telnet_znaki_w_linii(QStringView wew_dane, int wew_z_ilu_ostatnich_znakow)
+{
+    const qsizetype want = qsizetype(wew_z_ilu_ostatnich_znakow) + 1;
+    QStringView tail = wew_dane.size() > want ? wew_dane.right(want) : wew_dane;
+    QString out;
+    out.reserve(tail.size());
+    for (QChar c : tail) {
+        if (c != u'\r' && c != u'\n')
+            out.append(c);
+    }
+    return out;
+}
+
+QString cutThrough(QStringView text, QStringView marker)
+{
+    Scanner s(text.toString());
+    s.cutThrough(marker);
+    return s.restString();
+}
+
+QString textBefore(QStringView text, QStringView marker)
+{
+    const qsizetype i = marker.isEmpty() ? 0 : text.indexOf(marker);
+    return i <= 0 ? QString() : text.left(i).toString();
+}
+
+} // namespace tervix::core

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/command_batch.h"
+#include "session/command_pacer.h"
+#include "session/olt_connection.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace tervix::session {
+
+// A connection to the OLT together with what the console keeps about it: the
+// receive buffer (what the OLT printed since the last clearing send), the
+// quiet detector output_arriving, and the pacer that types command lines.
+// The main window, the scanning, automation and account windows each own one.
+class OltSession : public QObject
+{
+    Q_OBJECT
+public:
+    explicit OltSession(int quietMs, QObject *parent = nullptr);
+
+    OltConnection &connection() { return m_connection; }
+    CommandPacer &pacer() { return m_pacer; }
+
+    // wyslij_polecenie: queues one line. The clear flag empties the buffer when
+    // the line's turn comes, even without a connection; without a connection
+    // the line itself is dropped silently. The line ends with one carriage return.
+    void wyslij_polecenie(const QString &wj_s, bool wj_czysc);
+    void send(const core::CommandBatch &batch) { m_pacer.enqueue(batch); }
+
+    // The receive buffer.
+    const QString &buffer() const { return m_buffer; }
+    void clearBuffer();
+    void replaceBuffer(const QString &text);
+    // Adds a line of the console's own (status texts) to the buffer.
+    void appendLine(const QString &line);
+
+    bool outputArriving() const { return m_outputArriving; }
+    // The step frame marks output as arriving so that the next step waits for
+    // new output; the quiet timer is left alone, as it always was.
+    void setOutputArriving(bool v) { m_outputArriving = v; }
+    int quietMs() const { return m_quietMs; }
+
+Q_SIGNALS:
+    // The buffer changed: appended holds the new text, or the whole buffer was
+    // replaced (cleared == buffer empty).
+    void textAppended(const QString &text);
+    void bufferReplaced(const QString &text);
+    void quiet();
+
+private:
+    void onReceived(const QString &text);
+    void typeLine(const QString &line, bool clearFirst);
+
+    OltConnection m_connection;
+    CommandPacer m_pacer;
+    QString m_buffer;
+    QTimer m_quietTimer;
+    int m_quietMs;
+    bool m_outputArriving = false;
+};
+
+} // namespace tervix::session

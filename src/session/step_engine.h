@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+namespace tervix::session {
+
+class OltSession;
+class TraceLog;
+
+// The console reads the OLT blindly: it types a command, arms a step code, and
+// the step runs once the OLT has been quiet for the quiet period (and the
+// pacer has typed everything queued). There is one pending-step slot: arming
+// replaces whatever was pending, -1 means none.
+//
+// The subsystems that own step codes register their branches here; a code
+// without a branch runs only the frame. A run (wykonaj_polecenie) is framed:
+// stop the tick, clear the slot, trace the tag, call the keep-alive hook, run
+// the branch, then mark output as arriving (so the next step waits for new
+// output) and trace tag + "-end", unless the branch asks to skip that last part.
+class StepEngine : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int kNoStep = -1;
+
+    enum class Outcome {
+        Done,          // normal end of the frame
+        SkipFrameEnd,  // early exits that leave output_arriving alone and write no "-end"
+    };
+    using Branch = std::function<Outcome(int code)>;
+    using ListingParser = std::function<void(const QString &listing)>;
+
+    StepEngine(OltSession &session, TraceLog *trace, QString traceTag = QStringLiteral("a1"),
+               QObject *parent = nullptr);
+
+    void registerBranch(int code, Branch branch);
+    // A paged listing: the branch continues pages by itself and hands the whole
+    // listing, pages joined, to the parser. afterParse may clear more state.
+    void registerPagedBranch(int code, ListingParser parser);
+    bool hasBranch(int code) const { return m_branches.contains(code); }
+
+    // tim_polecenie.Tag := code; tim_polecenie.Enabled := true.
+    void arm(int code);
+    // The two halves, for callers that set the code before sending and start later.
+    void setPending(int code) { m_pending = code; }
+    void start();
+    void stop();
+    int pending() const { return m_pending; }
+    bool isTicking() const { return m_tick.isActive(); }
+
+    // wykonaj_polecenie: runs one step now, with its frame.
+    void runStep(int code);
+
+    void setKeepAliveHook(std::function<void()> hook) { m_keepAlive = std::move(hook); }
+
+    QString &pagedOutput() { return m_pagedOutput; }
+
+Q_SIGNALS:
+    void stepRan(int code);
+
+private:
+    void onTick();
+
+    OltSession &m_session;
+    TraceLog *m_trace;
+    QString m_tag;
+    QTimer m_tick;
+    int m_pending = kNoStep;
+    QHash<int, Branch> m_branches;
+    std::function<void()> m_keepAlive;
+    QString m_pagedOutput;
+};
+
+} // namespace tervix::session

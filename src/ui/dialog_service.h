@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+
+class QWidget;
+
+namespace tervix::ui {
+
+// Every modal box of the console goes through one service: the application
+// shows real message boxes, tests script the answers and record what was asked.
+class DialogService
+{
+public:
+    enum class Icon { Information, Warning, Error, Question };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    struct Shown
+    {
+        QString caption;
+        QString text;
+        Icon icon = Icon::Information;
+    };
+
+    virtual ~DialogService() = default;
+
+    // A box with an OK button.
+    virtual void message(QWidget *parent, const QString &caption, const QString &text, Icon icon) = 0;
+    // A Yes/No question.
+    virtual Answer question(QWidget *parent, const QString &caption, const QString &text) = 0;
+
+    void error(QWidget *parent, const QString &caption, const QString &text)
+    {
+        message(parent, caption, text, Icon::Error);
+    }
+
+    // The service in use; the application installs the real one at start-up.
+    static DialogService &instance();
+    static void install(DialogService *service);
+};
+
+// Real message boxes.
+class MessageBoxDialogService : public DialogService
+{
+public:
+    void message(QWidget *parent, const QString &caption, const QString &text, Icon icon) override;
+    Answer question(QWidget *parent, const QString &caption, const QString &text) override;
+};
+
+// Records every box and answers questions from a script (default: the fallback).
+class ScriptedDialogService : public DialogService
+{
+public:
+    void message(QWidget *parent, const QString &caption, const QString &text, Icon icon) override;
+    Answer question(QWidget *parent, const QString &caption, const QString &text) override;
+
+    void scriptAnswer(Answer a) { m_answers.push_back(a); }
+    void setFallback(Answer a) { m_fallback = a; }
+    const QList<Shown> &shown() const { return m_shown; }
+    void clear() { m_shown.clear(); }
+    bool sawText(const QString &fragment) const;
+
+private:
+    QList<Shown> m_shown;
+    std::deque<Answer> m_answers;
+    Answer m_fallback = Answer::No;
+};
+
+} // namespace tervix::ui
