@@ -111,6 +111,8 @@ void OltConnection::onSocketConnected()
     m_connectTimer.stop();
     m_connecting = false;
     m_established = true;
+    // Interactive traffic: every typed line goes out at once, as paced.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     Q_EMIT connected();
 }
 

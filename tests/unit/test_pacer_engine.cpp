@@ -1,0 +1,167 @@
+#include "core/timing.h"
+#include "scripted_telnet_peer.h"
+#include "session/olt_session.h"
+#include "session/step_engine.h"
+#include "session/trace_log.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace tervix;
+using session::OltSession;
+using session::StepEngine;
+using test::ScriptedTelnetPeer;
+
+namespace {
+
+// Runs at real production timings unless a test scales them.
+class Connected : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        timing::setScale(1.0);
+        ASSERT_TRUE(peer.listen());
+        QSignalSpy up(&s.connection(), &session::OltConnection::connected);
+        s.connection().connectTo(peer.address());
+        ASSERT_TRUE(up.wait(3000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.terminalType() == QStringLiteral("dumb"); }, 3000));
+    }
+    void TearDown() override { timing::setScale(0); }
+
+    ScriptedTelnetPeer peer;
+    OltSession s{timing::kQuietMs};
+};
+
+TEST_F(Connected, PacerKeepsOrderAndWaitsAndNeverInterleavesBatches)
+{
+    s.send({core::PacedLine::send(QStringLiteral("a1"), 150), core::PacedLine::send(QStringLiteral("a2"), 80),
+            core::PacedLine::send(QStringLiteral("a3"), 0)});
+    s.send(core::batchOf({QStringLiteral("b1"), QStringLiteral("b2")}, 50));
+    s.wyslij_polecenie(QStringLiteral("c1"), false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.lines().size() == 6; }, 5000));
+    EXPECT_EQ(peer.lineTexts(), (QStringList{"a1", "a2", "a3", "b1", "b2", "c1"}));
+    const auto &l = peer.lines();
+    // Measured at the peer: the gaps are at least the waits (less a little for
+    // loopback jitter in the arrival of the earlier line).
+    EXPECT_GE(l[1].atMs - l[0].atMs, 145);
+    EXPECT_GE(l[2].atMs - l[1].atMs, 75);
+    EXPECT_GE(l[4].atMs - l[3].atMs, 45);
+    EXPECT_TRUE(s.pacer().isIdle());
+}
+
+TEST_F(Connected, EventLoopStaysResponsiveWhilePacingABatch)
+{
+    QStringList lines;
+    for (int i = 0; i < 20; ++i)
+        lines << QStringLiteral("display ont info 0 1 %1 all").arg(i);
+    qint64 worst = 0;
+    QElapsedTimer gap;
+    QTimer probe;
+    probe.setInterval(5);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        worst = qMax(worst, gap.restart());
+    });
+    gap.start();
+    probe.start();
+    s.send(core::batchOf(lines, 100));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.lines().size() == 20; }, 10000));
+    probe.stop();
+    EXPECT_LT(worst, 50) << "longest event-loop stall in ms";
+}
+
+TEST_F(Connected, StepArmedDuringOutputRunsOnlyAfterTheQuietPeriod)
+{
+    StepEngine engine(s, nullptr);
+    QElapsedTimer clock;
+    qint64 lastData = -1, ranAt = -1;
+    QString seen;
+    engine.registerBranch(7, [&](int) {
+        ranAt = clock.elapsed();
+        seen = s.buffer();
+        return StepEngine::Outcome::Done;
+    });
+    QObject::connect(&s.connection(), &session::OltConnection::received, [&] { lastData = clock.elapsed(); });
+    clock.start();
+    QTimer chatter;
+    int sent = 0;
+    QObject::connect(&chatter, &QTimer::timeout, [&] {
+        peer.sendText(QStringLiteral("line %1\r\n").arg(sent));
+        if (++sent == 5)
+            chatter.stop();
+    });
+    chatter.start(200);
+    engine.arm(7);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ranAt >= 0; }, 5000));
+    EXPECT_EQ(sent, 5);
+    EXPECT_GE(ranAt - lastData, timing::kQuietMs - 5);
+    EXPECT_LE(ranAt - lastData, timing::kQuietMs + timing::kStepTickMs + 150);
+    EXPECT_TRUE(seen.contains(QStringLiteral("line 4")));
+    EXPECT_TRUE(seen.startsWith(QStringLiteral("\r\nline 0"))); // an empty memo gains an empty line first
+}
+
+TEST_F(Connected, ArmingReplacesThePendingStepAndTheStepWaitsForThePacer)
+{
+    timing::setScale(0.2);
+    StepEngine engine(s, nullptr);
+    QList<int> ran;
+    qsizetype linesAtStep = -1;
+    for (int code : {5, 6}) {
+        engine.registerBranch(code, [&](int c) {
+            ran << c;
+            linesAtStep = peer.lines().size();
+            return StepEngine::Outcome::Done;
+        });
+    }
+    s.send(core::batchOf({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}, 1500));
+    engine.arm(5);
+    engine.arm(6);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ran.isEmpty(); }, 5000));
+    EXPECT_EQ(ran, QList<int>{6});
+    EXPECT_EQ(linesAtStep, 3);
+    EXPECT_TRUE(s.pacer().isIdle());
+    EXPECT_EQ(engine.pending(), StepEngine::kNoStep);
+    // After a step, the next one waits for new output.
+    EXPECT_TRUE(s.outputArriving());
+}
+
+TEST(StepEngine, ClearingSendWithoutSessionEmptiesBufferAndSendsNothing)
+{
+    OltSession s(timing::kQuietMs);
+    s.replaceBuffer(QStringLiteral("old answer"));
+    s.wyslij_polecenie(QStringLiteral("display board 0"), true);
+    EXPECT_TRUE(s.buffer().isEmpty());
+    EXPECT_TRUE(s.pacer().isIdle()); // dropped, not kept for a later connection
+
+    // The frame runs for a code without a branch, and the trace shows it.
+    session::TraceLog trace;
+    trace.setKeepAll(true);
+    StepEngine engine(s, &trace);
+    int keepAlive = 0;
+    engine.setKeepAliveHook([&] { ++keepAlive; });
+    engine.runStep(42);
+    EXPECT_EQ(keepAlive, 1);
+    EXPECT_EQ(trace.size(), 2);
+    EXPECT_EQ(trace.entries().back(), QStringLiteral("a1-end"));
+}
+
+TEST(TraceLog, OffByDefaultAndBounded)
+{
+    session::TraceLog t;
+    t.add(QStringLiteral("a1"));
+    EXPECT_EQ(t.size(), 0);
+    t.setKeepAll(true);
+    t.setMirror(true);
+    for (int i = 0; i < 6000; ++i)
+        t.add(QStringLiteral("a%1").arg(i));
+    EXPECT_EQ(t.size(), session::TraceLog::kMaxEntries);
+    EXPECT_EQ(t.entries().front(), QStringLiteral("a1000"));
+    EXPECT_LE(t.mirrorLines().size(), session::TraceLog::kMirrorLines + 1);
+    const QStringList shown = t.newestFirst(QStringLiteral("TERVIX -> x"), 3);
+    EXPECT_EQ(shown, (QStringList{"TERVIX -> x", "a5999", "a5998", "a5997", "a5996"}));
+}
+
+} // namespace
