@@ -1,0 +1,98 @@
+#pragma once
+
+#include "app/olt_login_controller.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QVBoxLayout;
+
+namespace tervix::session {
+class OltSession;
+class StepEngine;
+class TraceLog;
+} // namespace tervix::session
+
+namespace tervix::app {
+
+class Tanc2;
+
+// The main window: the connection bar and the add/edit group at the top, the
+// unauthorised-ONT tab beside it, the OLT picture strip, the authorised-ONT
+// list, and the output memo at the bottom. It owns the main OLT session and
+// engine; the subsystems fill the regions laid out here.
+class Tanc1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Tanc1(const QString &appDir, QWidget *parent = nullptr);
+    ~Tanc1() override;
+
+    session::OltSession &session() { return *m_session; }
+    session::StepEngine &engine() { return *m_engine; }
+    session::TraceLog &trace() { return *m_trace; }
+    OltLoginController &login() { return *m_login; }
+
+    void setTypedCommandsWindow(Tanc2 *w);
+    void setAccountWindowOpener(std::function<void()> open);
+
+    // bt_polaczClick with what the connection fields hold.
+    void bt_polaczClick();
+    LoginCredentials credentials() const;
+    // The main window's Tag: 100 after an OLT reboot (closing asks nothing).
+    int tag() const { return m_tag; }
+    void setTag(int t) { m_tag = t; }
+
+    // Regions the subsystems fill.
+    QVBoxLayout *addFormArea() const { return m_addFormArea; }
+    QTabWidget *unauthorisedPages() const { return m_unauthorisedPages; }
+    QVBoxLayout *ontListArea() const { return m_ontListArea; }
+    QVBoxLayout *optionsArea() const { return m_optionsArea; }
+
+    // Controls with their historical names.
+    QGroupBox *gb_edycja = nullptr;
+    QComboBox *a_ip = nullptr;
+    QLineEdit *a_login = nullptr;
+    QLineEdit *a_haslo = nullptr;
+    QCheckBox *czy1_safe_mode = nullptr;
+    QPushButton *bt_polacz = nullptr;
+    QPushButton *b_kvx1 = nullptr;
+    QGroupBox *gb_olt_view = nullptr;
+    QGroupBox *gb_dodane = nullptr;
+    QTabWidget *bottomPages = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *Button3 = nullptr; // "Przesun liste"
+
+Q_SIGNALS:
+    void siblingConnectRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    void wireSession();
+    void setCaptionHost(const QString &host);
+
+    std::unique_ptr<session::TraceLog> m_trace;
+    std::unique_ptr<session::OltSession> m_session;
+    std::unique_ptr<session::StepEngine> m_engine;
+    std::unique_ptr<OltLoginController> m_login;
+    Tanc2 *m_typed = nullptr;
+    int m_tag = 0;
+    QString m_captionBase;
+    QVBoxLayout *m_addFormArea = nullptr;
+    QTabWidget *m_unauthorisedPages = nullptr;
+    QVBoxLayout *m_ontListArea = nullptr;
+    QVBoxLayout *m_optionsArea = nullptr;
+};
+
+} // namespace tervix::app
