@@ -22,7 +22,7 @@ QString oltKeyFromBarcode(const QString &barcode)
 {
     QString key;
     bool meaningful = false;
-    for (QChar c : barcode.trimmed()) {
+    for (QChar c : barcode.trimmed().toLower()) {
         if (key.size() >= 64)
             break;
         const char16_t u = c.unicode();
