@@ -4,6 +4,7 @@
 #include "app/tanc1.h"
 #include "core/timing.h"
 #include "ui/dialog_service.h"
+#include "qt_printers.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -36,11 +36,12 @@ void ScriptedTelnetPeer::onNewConnection()
 {
     QTcpSocket *s = m_server.nextPendingConnection();
     if (m_client) {
-        s->abort();
-        s->deleteLater();
-        return;
+        // A client that reconnects at once replaces its old line.
+        QTcpSocket *old = std::exchange(m_client, nullptr);
+        old->abort();
     }
     m_client = s;
+    m_partial.clear();
     m_clock.start();
     if (m_telnet)
         telnet_free(m_telnet);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qt_printers.h"
+
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>

@@ -1,0 +1,176 @@
+#include "console_fixture.h"
+
+#include "scripted_telnet_peer.h"
+#include "session/olt_session.h"
+#include "session/step_engine.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tervix;
+
+namespace {
+
+// A peer that answers like an OLT just enough for the login dialogue: every
+// connection's second line is the password, the label command prints a
+// backplane label. It counts connections and keeps every line.
+class TinyOlt : public QObject
+{
+public:
+    explicit TinyOlt(QString label = QStringLiteral("  Description=MA5608T\r\n  BarCode=TINY01\r\n"))
+        : m_label(std::move(label))
+    {
+        QObject::connect(&peer, &test::ScriptedTelnetPeer::clientConnected, this, [this] {
+            ++connections;
+            m_linesAtConnect = peer.lines().size();
+            peer.sendText(QStringLiteral(">>User name:"));
+        });
+        QObject::connect(&peer, &test::ScriptedTelnetPeer::lineReceived, this, [this](const QString &l) {
+            const qsizetype n = peer.lines().size() - m_linesAtConnect;
+            if (n == 1)
+                peer.sendText(QStringLiteral("\r\n>>User password:"));
+            else if (n == 2)
+                peer.sendText(l == password ? QStringLiteral("\r\n\r\nOLT>")
+                                            : QStringLiteral("\r\nUsername or password invalid.\r\n\r\n>>User name:"));
+            else if (l == QStringLiteral("display elabel backplane 0"))
+                peer.sendText(l + QStringLiteral(" \r\n") + m_label + QStringLiteral("\r\nOLT(diagnose)%%"));
+            else
+                peer.sendText(l + QStringLiteral(" \r\n\r\nOLT(config)#"));
+        });
+    }
+
+    test::ScriptedTelnetPeer peer;
+    QString password = QStringLiteral("secret1");
+    int connections = 0;
+
+private:
+    QString m_label;
+    qsizetype m_linesAtConnect = 0;
+};
+
+class LoginSession : public test::ConsoleFixture {};
+
+const QStringList kIdentification{"admin", "secret1", "enable", "undo smart", "scroll 512", "diagnose",
+                                  "display elabel backplane 0"};
+const QStringList kWorking{"admin", "secret1", "enable", "undo smart", "idle-timeout 255", "scroll 512", "config"};
+
+TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
+{
+    TinyOlt olt;
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+    EXPECT_EQ(w.login().oltKey(), QStringLiteral("tiny01"));
+    EXPECT_EQ(olt.connections, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.peer.lines().size() >= 14; }, 5000));
+    EXPECT_EQ(olt.peer.lineTexts().mid(0, 7), kIdentification);
+    EXPECT_EQ(olt.peer.lineTexts().mid(7, 7), kWorking);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Tervix v0.1.26-2f.9 #.") + olt.peer.address());
+    EXPECT_FALSE(w.bt_polacz->isEnabled()); // the list load keeps it off for the rest of the run
+
+    // The address went into the last-address file.
+    QFile f(dataDir.filePath(QStringLiteral("olt-ip.ph")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()), olt.peer.address() + QStringLiteral(";192.168.100.1;\r\n"));
+
+    // Keep-alive: activity restarts the 4-hour interval; when it runs out, "y" is typed.
+    EXPECT_GT(w.login().keepAliveTimer().remainingTime(), timing::scaled(timing::kKeepAliveMs) - 60000);
+    const qsizetype before = olt.peer.lines().size();
+    w.login().keepAliveTimer().start(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.peer.lines().size() > before; }, 3000));
+    EXPECT_EQ(olt.peer.lines().last().text, QStringLiteral("y"));
+}
+
+TEST_F(LoginSession, WrongPasswordStopsAtIdentificationAndASecondConnectWorks)
+{
+    TinyOlt olt;
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("wrong"));
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 10000));
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Nieprawidlowe dane"));
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!"));
+    EXPECT_TRUE(w.bt_polacz->isEnabled());
+    QTest::qWait(300);
+    EXPECT_EQ(olt.peer.lines().size(), 2); // nothing typed after the refused password
+
+    dialogs.clear();
+    w.a_haslo->setText(QStringLiteral("secret1"));
+    QTest::keyClick(w.a_haslo, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(LoginSession, MissingLabelFailsAfterFourteenLooks)
+{
+    TinyOlt olt(QStringLiteral("  BoardType=H801MABR\r\n"));
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 15000));
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("OLT Problem Config"));
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Problem z konf OLT!"));
+    EXPECT_EQ(w.Memo1->toPlainText(), QStringLiteral("[100%] Wait.. / Czekaj.."));
+    EXPECT_TRUE(w.bt_polacz->isEnabled());
+    EXPECT_FALSE(w.login().sessionReady());
+    EXPECT_EQ(olt.connections, 1);
+}
+
+TEST_F(LoginSession, HostileBarCodeIsRefusedAndNoFileIsWritten)
+{
+    TinyOlt olt(QStringLiteral("  Description=x\r\n  BarCode=../..\r\n"));
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 15000));
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("OLT Problem Config"));
+    EXPECT_TRUE(w.login().oltKey().isEmpty());
+    QTest::qWait(300);
+    EXPECT_EQ(olt.connections, 1);
+    EXPECT_FALSE(w.login().sessionReady());
+    EXPECT_TRUE(QDir(dataDir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    EXPECT_TRUE(QDir(dataDir.path() + QStringLiteral("/..")).entryList({QStringLiteral("data-*")}).isEmpty());
+}
+
+TEST_F(LoginSession, ClosingAsksAboutSaveAndYesLogsInAgainToSave)
+{
+    TinyOlt olt;
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
+    QTest::qWait(500);
+
+    dialogs.scriptAnswer(ui::DialogService::Answer::Yes);
+    EXPECT_FALSE(w.close());
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Wykonac SAVE na OLT ?"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return terminated == 1; }, 15000));
+    EXPECT_EQ(olt.connections, 3);
+    const QStringList tail = olt.peer.lineTexts().mid(olt.peer.lines().size() - 8);
+    EXPECT_EQ(tail, kWorking + QStringList{"save"});
+}
+
+TEST_F(LoginSession, ClosingWithNoSendsNothingMore)
+{
+    TinyOlt olt;
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
+    dialogs.scriptAnswer(ui::DialogService::Answer::No);
+    EXPECT_TRUE(w.close());
+    QTest::qWait(500);
+    EXPECT_EQ(olt.connections, 2);
+    EXPECT_FALSE(olt.peer.lineTexts().contains(QStringLiteral("save")));
+    EXPECT_EQ(terminated, 0);
+}
+
+} // namespace
