@@ -1,6 +1,6 @@
 #include "console_fixture.h"
 
-#include "scripted_telnet_peer.h"
+#include "tiny_olt.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 
@@ -16,43 +16,6 @@ using namespace tervix;
 
 namespace {
 
-// A peer that answers like an OLT just enough for the login dialogue: every
-// connection's second line is the password, the label command prints a
-// backplane label. It counts connections and keeps every line.
-class TinyOlt : public QObject
-{
-public:
-    explicit TinyOlt(QString label = QStringLiteral("  Description=MA5608T\r\n  BarCode=TINY01\r\n"))
-        : m_label(std::move(label))
-    {
-        QObject::connect(&peer, &test::ScriptedTelnetPeer::clientConnected, this, [this] {
-            ++connections;
-            m_linesAtConnect = peer.lines().size();
-            peer.sendText(QStringLiteral(">>User name:"));
-        });
-        QObject::connect(&peer, &test::ScriptedTelnetPeer::lineReceived, this, [this](const QString &l) {
-            const qsizetype n = peer.lines().size() - m_linesAtConnect;
-            if (n == 1)
-                peer.sendText(QStringLiteral("\r\n>>User password:"));
-            else if (n == 2)
-                peer.sendText(l == password ? QStringLiteral("\r\n\r\nOLT>")
-                                            : QStringLiteral("\r\nUsername or password invalid.\r\n\r\n>>User name:"));
-            else if (l == QStringLiteral("display elabel backplane 0"))
-                peer.sendText(l + QStringLiteral(" \r\n") + m_label + QStringLiteral("\r\nOLT(diagnose)%%"));
-            else
-                peer.sendText(l + QStringLiteral(" \r\n\r\nOLT(config)#"));
-        });
-    }
-
-    test::ScriptedTelnetPeer peer;
-    QString password = QStringLiteral("secret1");
-    int connections = 0;
-
-private:
-    QString m_label;
-    qsizetype m_linesAtConnect = 0;
-};
-
 class LoginSession : public test::ConsoleFixture {};
 
 const QStringList kIdentification{"admin", "secret1", "enable", "undo smart", "scroll 512", "diagnose",
@@ -61,7 +24,7 @@ const QStringList kWorking{"admin", "secret1", "enable", "undo smart", "idle-tim
 
 TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
 {
-    TinyOlt olt;
+    test::TinyOlt olt;
     ASSERT_TRUE(olt.peer.listen());
     app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
     w.bt_polaczClick();
@@ -90,7 +53,7 @@ TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
 
 TEST_F(LoginSession, WrongPasswordStopsAtIdentificationAndASecondConnectWorks)
 {
-    TinyOlt olt;
+    test::TinyOlt olt;
     ASSERT_TRUE(olt.peer.listen());
     app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("wrong"));
     w.bt_polaczClick();
@@ -110,7 +73,7 @@ TEST_F(LoginSession, WrongPasswordStopsAtIdentificationAndASecondConnectWorks)
 
 TEST_F(LoginSession, MissingLabelFailsAfterFourteenLooks)
 {
-    TinyOlt olt(QStringLiteral("  BoardType=H801MABR\r\n"));
+    test::TinyOlt olt(QStringLiteral("  BoardType=H801MABR\r\n"));
     ASSERT_TRUE(olt.peer.listen());
     app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
     w.bt_polaczClick();
@@ -125,7 +88,7 @@ TEST_F(LoginSession, MissingLabelFailsAfterFourteenLooks)
 
 TEST_F(LoginSession, HostileBarCodeIsRefusedAndNoFileIsWritten)
 {
-    TinyOlt olt(QStringLiteral("  Description=x\r\n  BarCode=../..\r\n"));
+    test::TinyOlt olt(QStringLiteral("  Description=x\r\n  BarCode=../..\r\n"));
     ASSERT_TRUE(olt.peer.listen());
     app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
     w.bt_polaczClick();
@@ -141,7 +104,7 @@ TEST_F(LoginSession, HostileBarCodeIsRefusedAndNoFileIsWritten)
 
 TEST_F(LoginSession, ClosingAsksAboutSaveAndYesLogsInAgainToSave)
 {
-    TinyOlt olt;
+    test::TinyOlt olt;
     ASSERT_TRUE(olt.peer.listen());
     app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
     w.bt_polaczClick();
@@ -160,7 +123,7 @@ TEST_F(LoginSession, ClosingAsksAboutSaveAndYesLogsInAgainToSave)
 
 TEST_F(LoginSession, ClosingWithNoSendsNothingMore)
 {
-    TinyOlt olt;
+    test::TinyOlt olt;
     ASSERT_TRUE(olt.peer.listen());
     app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
     w.bt_polaczClick();
