@@ -56,7 +56,7 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     m_openDelay.setSingleShot(true);
     connect(&m_openDelay, &QTimer::timeout, this, [this] {
         if (m_session.connection().isConnected())
-            m_session.connection().disconnectFromOlt();
+            disconnectOwnLine();
         m_session.connection().connectTo(m_credentials.address);
     });
 
@@ -102,6 +102,7 @@ void OltLoginController::bt_polaczClick(const LoginCredentials &credentials)
         return; // the program is ending; the closing save owns the line
     m_credentials = credentials;
     m_ssnLooks = 0;
+    m_identifying = true;
     setConnectEnabled(false);
     m_session.clearBuffer();
     m_session.appendLine(QStringLiteral("Secure Connection -> Wait.. / Nawiązuje bezpieczne połączenie -> Czekaj.."));
@@ -161,8 +162,16 @@ void OltLoginController::onConnected()
     }
 }
 
+void OltLoginController::disconnectOwnLine()
+{
+    m_ownDisconnect = true;
+    m_session.connection().disconnectFromOlt();
+    m_ownDisconnect = false;
+}
+
 void OltLoginController::onConnectFailed()
 {
+    m_identifying = false;
     const Opening what = std::exchange(m_opening, Opening::None);
     if (what == Opening::None)
         return;
@@ -181,6 +190,16 @@ void OltLoginController::onDisconnected()
 {
     m_session.appendLine(QStringLiteral("Rozlaczono / Disconnect"));
     setSessionReady(false);
+    if (m_identifying && !m_ownDisconnect) {
+        // The OLT dropped the line before it could be identified: nothing more
+        // will come, so end the attempt and let the operator try again.
+        m_identifying = false;
+        m_ssn.stop();
+        m_engine.stop();
+        m_engine.setPending(StepEngine::kNoStep);
+        m_session.pacer().clear();
+        setConnectEnabled(true);
+    }
 }
 
 StepEngine::Outcome OltLoginController::stepIdentification(int)
@@ -188,6 +207,7 @@ StepEngine::Outcome OltLoginController::stepIdentification(int)
     if (m_session.buffer().contains(QStringLiteral("invalid"))) {
         DialogService::instance().error(m_dialogParent, QStringLiteral("Nieprawidlowe dane"),
                                         QStringLiteral("Bledny login lub haslo!"));
+        m_identifying = false;
         setConnectEnabled(true);
         return StepEngine::Outcome::SkipFrameEnd;
     }
@@ -220,6 +240,7 @@ void OltLoginController::tim_ssnTimer()
         return;
     }
     m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
+    m_identifying = false;
     if (!seen) {
         DialogService::instance().error(m_dialogParent, QStringLiteral("OLT Problem Config"),
                                         QStringLiteral("Problem z konf OLT!"));
@@ -227,7 +248,7 @@ void OltLoginController::tim_ssnTimer()
         return;
     }
     const QString key = core::oltKeyFromBarcode(core::barcodeFromLabel(memo));
-    m_session.connection().disconnectFromOlt();
+    disconnectOwnLine();
     setConnectEnabled(true);
     if (key.isEmpty()) {
         // Without a usable bar code the OLT's files could not be told apart from
@@ -308,7 +329,7 @@ bool OltLoginController::formCloseQuery(int windowTag, const LoginCredentials &c
         return true;
     }
     Q_EMIT columnWidthsSaveRequested();
-    m_session.connection().disconnectFromOlt();
+    disconnectOwnLine();
     if (windowTag == 100)
         return true;
     const auto answer = DialogService::instance().question(

@@ -113,6 +113,7 @@ private:
     void setConnectEnabled(bool enabled);
     void showConnectError();
     void writeLastIpFile(const QString &line);
+    void disconnectOwnLine();
 
     session::OltSession &m_session;
     session::StepEngine &m_engine;
@@ -126,6 +127,8 @@ private:
     bool m_sessionReady = false;
     bool m_connectEnabled = true;
     bool m_listLoaded = false;
+    bool m_identifying = false;   // from "Polacz" until the bar code is read or the attempt fails
+    bool m_ownDisconnect = false; // the console itself is closing the line
     QString m_oltKey;
     int m_sessionNumber = 0;
     QStringList m_lastIps;

@@ -71,6 +71,23 @@ TEST_F(LoginSession, WrongPasswordStopsAtIdentificationAndASecondConnectWorks)
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
+TEST_F(LoginSession, LineDroppedDuringLoginEndsTheAttemptAndAllowsAnother)
+{
+    test::TinyOlt olt;
+    olt.dropAtLine = 1;
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.bt_polacz->isEnabled(); }, 10000));
+    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("Rozlaczono / Disconnect")));
+    EXPECT_FALSE(w.login().sessionReady());
+
+    olt.dropAtLine = -1;
+    QTest::mouseClick(w.bt_polacz, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
 TEST_F(LoginSession, MissingLabelFailsAfterFourteenLooks)
 {
     test::TinyOlt olt(QStringLiteral("  BoardType=H801MABR\r\n"));

@@ -23,6 +23,10 @@ public:
         });
         QObject::connect(&peer, &ScriptedTelnetPeer::lineReceived, this, [this](const QString &l) {
             const qsizetype n = peer.lines().size() - m_linesAtConnect;
+            if (n == dropAtLine) {
+                peer.dropClient();
+                return;
+            }
             if (n == 1) {
                 m_user = l;
                 peer.sendText(QStringLiteral("\r\n>>User password:"));
@@ -54,6 +58,7 @@ public:
     ScriptedTelnetPeer peer;
     QHash<QString, QString> users{{QStringLiteral("admin"), QStringLiteral("secret1")}};
     QStringList sshUsers;
+    int dropAtLine = -1; // drop the line when the n-th line of a connection arrives
     int connections = 0;
 
 private:
