@@ -1,0 +1,57 @@
+#include "registry/save_guard.h"
+
+#include "core/command_batch.h"
+#include "core/ont_list_texts.h"
+#include "core/timing.h"
+#include "session/olt_session.h"
+#include "session/trace_log.h"
+
+#include <QRandomGenerator>
+
+namespace tervix::registry {
+
+namespace {
+constexpr int kGapBeforeSaveMs = 100;
+}
+
+StraznikSave::StraznikSave(session::OltSession &session, session::TraceLog *trace, QObject *parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_trace(trace)
+{
+    m_timer.setInterval(timing::scaled(timing::kSaveGuardMs));
+    connect(&m_timer, &QTimer::timeout, this, &StraznikSave::straznik_saveTimer);
+}
+
+void StraznikSave::start()
+{
+    m_timer.start(timing::scaled(timing::kSaveGuardMs));
+}
+
+void StraznikSave::stop()
+{
+    m_timer.stop();
+}
+
+void StraznikSave::straznik_saveTimer()
+{
+    if (m_trace)
+        m_trace->add(QStringLiteral("a6"));
+    stop();
+    if (core::czy_przypomnienie_save(m_session.buffer())) {
+        m_session.replaceBuffer(QStringLiteral("Analizuje system.."));
+        Q_EMIT keepAliveRequested();
+        m_session.send({core::PacedLine::send(QStringLiteral("x"), kGapBeforeSaveMs, true),
+                        core::PacedLine::send(QStringLiteral("save"), 0, true)});
+        // The closing note replaces the memo only once both lines are out,
+        // as it always followed them.
+        m_session.pacer().enqueueAction([s = &m_session] {
+            s->replaceBuffer(QStringLiteral("system_ok[%1]").arg(QRandomGenerator::global()->bounded(1, 100)));
+        });
+    }
+    start();
+    if (m_trace)
+        m_trace->add(QStringLiteral("a6-end"));
+}
+
+} // namespace tervix::registry

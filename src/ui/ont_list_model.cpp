@@ -1,0 +1,84 @@
+#include "ui/ont_list_model.h"
+
+#include "ui/ont_list_images.h"
+
+#include <QIcon>
+
+namespace tervix::ui {
+
+OntListModel::OntListModel(const std::vector<core::OntListRow> &rows, Widok widok, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_rows(rows)
+    , m_widok(widok)
+    , m_columns(widok == Widok::Zaawansowany ? core::kol::Count : core::kolb::Count)
+    , m_images(&ont_list_obraz)
+{
+}
+
+QStringList OntListModel::naglowki(Widok widok)
+{
+    if (widok == Widok::Zaawansowany)
+        return {QStringLiteral("Stan"),        QStringLiteral("E/G PON"),
+                QStringLiteral("buda"),        QStringLiteral("karta"),
+                QStringLiteral("port"),        QStringLiteral("ontID"),
+                QStringLiteral("Nazwa"),       QStringLiteral("MAC/SN"),
+                QStringLiteral("LineProfile"), QStringLiteral("SrvProfile"),
+                QStringLiteral("ServicePort/VLAN/U-TAG/IGMP"),
+                QStringLiteral("rx ont/olt"),  QStringLiteral("atrr"),
+                QStringLiteral("idUrzKL"),     QStringLiteral("Active?")};
+    return {QStringLiteral("ikona"), QStringLiteral("id_lv1"), QStringLiteral("gepon"),
+            QStringLiteral("port"),  QStringLiteral("Nazwa"),  QStringLiteral("vlan"),
+            QStringLiteral("info"),  QStringLiteral("id_lv1"), QStringLiteral("Active?")};
+}
+
+int OntListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int OntListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_columns;
+}
+
+const QString &OntListModel::cell(int row, int col) const
+{
+    const core::OntListRow &r = m_rows[size_t(row)];
+    return m_widok == Widok::Zaawansowany ? r.lv1[size_t(col)] : r.lv1b[size_t(col)];
+}
+
+int OntListModel::image(int row) const
+{
+    const core::OntListRow &r = m_rows[size_t(row)];
+    return m_widok == Widok::Zaawansowany ? r.image : r.imageB;
+}
+
+QVariant OntListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(m_rows.size()) || index.column() >= m_columns)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(index.row(), index.column());
+    case Qt::DecorationRole:
+        if (index.column() == 0 && m_images) {
+            const int img = image(index.row());
+            if (img >= 0)
+                return m_images(img);
+        }
+        return {};
+    case ObrazRole:
+        return image(index.row());
+    default:
+        return {};
+    }
+}
+
+QVariant OntListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_columns)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return naglowki(m_widok).value(section);
+}
+
+} // namespace tervix::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/ont_list_row.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace tervix::registry {
+class OntList;
+}
+
+namespace tervix::ui {
+
+// One of the two presentations of the authorised-ONT list: the advanced view
+// lv1 (15 columns) or the basic view lv1b (9 columns). Both read the rows of
+// the one OntList that owns them; only that owner announces changes, so the
+// views always show the same rows in the same order.
+class OntListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum class Widok { Zaawansowany, Podstawowy };
+    // The row's image index (-1 for none), on every cell of the row.
+    static constexpr int ObrazRole = Qt::UserRole + 1;
+
+    OntListModel(const std::vector<core::OntListRow> &rows, Widok widok, QObject *parent = nullptr);
+
+    Widok widok() const { return m_widok; }
+    static QStringList naglowki(Widok widok);
+    // Turns an image index into the icon shown in column 0.
+    void setImageProvider(std::function<QIcon(int)> provider) { m_images = std::move(provider); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    friend class registry::OntList;
+
+    const QString &cell(int row, int col) const;
+    int image(int row) const;
+
+    const std::vector<core::OntListRow> &m_rows;
+    Widok m_widok;
+    int m_columns;
+    std::function<QIcon(int)> m_images;
+};
+
+} // namespace tervix::ui

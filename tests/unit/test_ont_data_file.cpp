@@ -1,0 +1,300 @@
+#include "core/ont_data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+#include <QStringEncoder>
+#include <QStringList>
+
+using namespace tervix::core;
+
+namespace {
+
+// One stored record as the file holds it.
+QString rec(const QStringList &fields)
+{
+    QString r;
+    for (const QString &f : fields)
+        r += f + QStringLiteral("^!");
+    return r + QStringLiteral("*^");
+}
+
+QStringList fieldsOf(const OntDataRecord &r)
+{
+    return QStringList(r.begin(), r.end());
+}
+
+const QStringList kRowA{QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QStringLiteral("1"),
+                        QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("Kowalski"),
+                        QStringLiteral("48575443A1B2C3D4"), QStringLiteral("10"), QStringLiteral("10"),
+                        QStringLiteral("-1;12;1010;0;-1;100;1010;^"), QStringLiteral("0;1;^"), QStringLiteral("K-77"),
+                        QStringLiteral("0")};
+const QStringList kRowB{QStringLiteral("-"), QStringLiteral("E.PON"), QStringLiteral("0"), QStringLiteral("2"),
+                        QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("Nowak"),
+                        QStringLiteral("00e0-fc12-3456"), QStringLiteral("-"), QStringLiteral("-"),
+                        QStringLiteral("-1;20;300;?;0;100;^"), QStringLiteral("-1;4;^"), QString(),
+                        QStringLiteral("1")};
+
+QStringList withLast(QStringList f, const QString &last)
+{
+    f.last() = last;
+    return f;
+}
+
+struct ReadCase
+{
+    const char *name;
+    QString text;
+    bool hasRecords;
+    QList<QStringList> records;
+};
+
+class DataFileRead : public ::testing::TestWithParam<ReadCase>
+{};
+
+TEST_P(DataFileRead, YieldsTheStoredRecords)
+{
+    const ReadCase &c = GetParam();
+    const OdczytDanych d = odczytaj1_nowe(c.text);
+    EXPECT_EQ(d.maRekordy, c.hasRecords);
+    QList<QStringList> got;
+    for (const OntDataRecord &r : d.rekordy)
+        got << fieldsOf(r);
+    EXPECT_EQ(got, c.records);
+}
+
+QStringList padded(QStringList f)
+{
+    while (f.size() < kStoredFields)
+        f << QString();
+    if (f.last().isEmpty())
+        f.last() = QStringLiteral("0");
+    return f;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DataFileRead,
+    ::testing::Values(
+        ReadCase{"OnlyTheOpening", QStringLiteral("^!\r\n"), false, {}},
+        ReadCase{"EmptyFile", QString(), false, {}},
+        ReadCase{"OpeningAndOneRecordEndButNoRecord", QStringLiteral("^!*^"), true, {}},
+        ReadCase{"TwoRecords", QStringLiteral("^!") + rec(kRowA) + rec(kRowB) + QStringLiteral("\r\n"), true,
+                 {kRowA, kRowB}},
+        ReadCase{"EmptyActiveReadsZero", QStringLiteral("^!") + rec(withLast(kRowB, QString())), true,
+                 {withLast(kRowB, QStringLiteral("0"))}},
+        ReadCase{"TwoIdenticalRowsAreBothKept", QStringLiteral("^!") + rec(kRowA) + rec(kRowA), true, {kRowA, kRowA}},
+        ReadCase{"TextAfterTheLastRecordIsIgnored",
+                 QStringLiteral("^!") + rec(kRowA) + QStringLiteral("\r\nleft over^!Kowalski^!"), true, {kRowA}},
+        ReadCase{"ShortRecordHasEmptyTrailingFields",
+                 QStringLiteral("^!+^!G.PON^!0^!*^"), true,
+                 {padded({QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0")})}},
+        ReadCase{"RecordCloseWithoutFieldEndIsNoRecord", QStringLiteral("^!lonely*^"), false, {}},
+        ReadCase{"TwoHundredFieldsKeepTheFirstFourteen",
+                 QStringLiteral("^!") + rec(kRowA + QStringList(186, QStringLiteral("extra"))) + rec(kRowB), true,
+                 {kRowA, kRowB}},
+        ReadCase{"TruncatedInTheSecondRecord",
+                 (QStringLiteral("^!") + rec(kRowA) + rec(kRowB)).left(QStringLiteral("^!").size() + rec(kRowA).size() + 30),
+                 true, {kRowA}},
+        ReadCase{"ReaderStartsAfterTheFirstOpening", QStringLiteral("junk^!") + rec(kRowB), true, {kRowB}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+std::vector<OntListRow> rowsOf(const QList<QStringList> &records)
+{
+    std::vector<OntListRow> rows;
+    for (const QStringList &f : records) {
+        OntDataRecord r;
+        for (int i = 0; i < kStoredFields; ++i)
+            r[size_t(i)] = f.value(i);
+        rows.push_back(wierszZPliku(r, int(rows.size())));
+    }
+    return rows;
+}
+
+TEST(DataFileWrite, ListTextIsTheOpeningAndOneRecordPerRowWithoutTheSignalColumn)
+{
+    std::vector<OntListRow> rows = rowsOf({kRowA, kRowB});
+    rows[0].lv1[kol::Rx] = QStringLiteral("-21*-24*");
+    EXPECT_EQ(zapisz1_tekst(rows), QStringLiteral("^!") + rec(kRowA) + rec(kRowB) + QStringLiteral("\r\n"));
+    EXPECT_EQ(zapisz1_tekst({}), QStringLiteral("^!\r\n"));
+}
+
+TEST(DataFileWrite, AFileWrittenHereReloadsIdentically)
+{
+    const QStringList polish = withLast(kRowA, QStringLiteral("0"));
+    QStringList named = polish;
+    named[6] = QStringLiteral("Zażółć gęślą jaźń – Łódź, ul. Źródlana 5");
+    named[12] = QStringLiteral("ŚĆ-Ę/1");
+    const QByteArray bytes = ont_data_bajty(zapisz1_tekst(rowsOf({named, kRowB, kRowB})));
+    const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(bytes));
+    ASSERT_EQ(d.rekordy.size(), 3u);
+    EXPECT_EQ(fieldsOf(d.rekordy[0]), named);
+    std::vector<OntListRow> again;
+    for (size_t i = 0; i < d.rekordy.size(); ++i)
+        again.push_back(wierszZPliku(d.rekordy[i], int(i)));
+    EXPECT_EQ(ont_data_bajty(zapisz1_tekst(again)), bytes);
+}
+
+TEST(DataFileWrite, LoadedRowShowsTheSpecifiedCells)
+{
+    OntDataRecord r;
+    for (int i = 0; i < kStoredFields; ++i)
+        r[size_t(i)] = kRowA.value(i);
+    const OntListRow row = wierszZPliku(r, 7);
+    EXPECT_EQ(row.lv1[kol::Rx], QStringLiteral("-"));
+    EXPECT_EQ(row.lv1[kol::Atrr], QStringLiteral("0;1;^"));
+    EXPECT_EQ(row.image, obraz::Brak);
+    EXPECT_EQ(row.lv1b[kolb::Ikona], QString());
+    EXPECT_EQ(row.lv1b[kolb::IdLv1], QStringLiteral("7"));
+    EXPECT_EQ(row.lv1b[kolb::Gepon], QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
+    EXPECT_EQ(row.lv1b[kolb::Port], QStringLiteral("OLT: 0\nSlot: 1/2\nID: 3"));
+    EXPECT_EQ(row.lv1b[kolb::Nazwa], QStringLiteral("Kowalski\nSN: 48575443A1B2C3D4\nK-77"));
+    EXPECT_EQ(row.lv1b[kolb::Vlan], QStringLiteral("-1;12;1010;0;-1;100;1010;^"));
+    EXPECT_EQ(row.lv1b[kolb::Info], QString());
+    EXPECT_EQ(row.lv1b[kolb::IdLv1b], QString());
+    EXPECT_EQ(row.lv1b[kolb::Active], QStringLiteral("0"));
+}
+
+// Names, MAC/SN texts and subscriber ids that would break a record stored as
+// they stand.
+TEST(DataFileHostile, SeparatorsInFieldsNeverChangeTheRecordStructure)
+{
+    const QStringList hostile{QStringLiteral("a^!b"),   QStringLiteral("^!*^"),   QStringLiteral("*^start"),
+                              QStringLiteral("*"),      QStringLiteral("^name"),  QStringLiteral("end^"),
+                              QStringLiteral("^!"),     QStringLiteral("*^!*^"),  QStringLiteral("x^!*^y^!z"),
+                              QStringLiteral("!*^"),    QStringLiteral("^^!!"),   QStringLiteral("**^")};
+    for (const QString &h : hostile) {
+        for (int field : {0, 6, 7, 12, 13}) {
+            QStringList f = kRowA;
+            f[field] = h;
+            if (field + 1 < kStoredFields)
+                f[field + 1] = QStringLiteral("^next");
+            const QString text = zapisz1_tekst(rowsOf({kRowB, f, kRowB}));
+            const OdczytDanych d = odczytaj1_nowe(text);
+            ASSERT_EQ(d.rekordy.size(), 3u) << qPrintable(h) << " in field " << field;
+            QStringList expected = f;
+            for (QString &e : expected)
+                e = ont_data_pole(e);
+            EXPECT_EQ(fieldsOf(d.rekordy[1]), expected) << qPrintable(h) << " in field " << field;
+            EXPECT_EQ(fieldsOf(d.rekordy[2]), kRowB);
+        }
+    }
+}
+
+TEST(DataFileHostile, NeutralisingKeepsOrdinaryTextAndIsStable)
+{
+    struct Case
+    {
+        QString in, out;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Kowalski ^ 5! *"), QStringLiteral("Kowalski ^ 5! *")},
+        {QStringLiteral("-1;12;1010;0;-1;100;1010;^"), QStringLiteral("-1;12;1010;0;-1;100;1010;^")},
+        {QStringLiteral("*VIP*"), QStringLiteral("*VIP*")},
+        {QStringLiteral("a^!b"), QStringLiteral("a^ !b")},
+        {QStringLiteral("*^x"), QStringLiteral("* ^x")},
+        {QStringLiteral("*"), QStringLiteral("* ")},
+        {QStringLiteral("*^!"), QStringLiteral("* ^ !")},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(ont_data_pole(c.in), c.out) << qPrintable(c.in);
+        EXPECT_EQ(ont_data_pole(c.out), c.out) << qPrintable(c.in);
+        EXPECT_TRUE(ont_data_pole_bezpieczne(c.out)) << qPrintable(c.in);
+    }
+}
+
+// Every pair of short texts over the separator characters, side by side in a
+// record, at the start of the file and at the end of a record.
+TEST(DataFileHostile, EveryShortSeparatorMixtureRoundTrips)
+{
+    const QString alphabet = QStringLiteral("^!*a");
+    QStringList texts{QString()};
+    for (int len = 1; len <= 3; ++len) {
+        const QStringList shorter = texts;
+        for (const QString &s : shorter) {
+            if (s.size() == len - 1) {
+                for (QChar c : alphabet)
+                    texts << s + c;
+            }
+        }
+    }
+    for (const QString &a : texts) {
+        for (const QString &b : texts) {
+            QStringList f = kRowA;
+            f[0] = a;
+            f[1] = b;
+            f[12] = a;
+            f[13] = b;
+            const OdczytDanych d = odczytaj1_nowe(zapisz1_tekst(rowsOf({f, f})));
+            ASSERT_EQ(d.rekordy.size(), 2u) << qPrintable(a) << " / " << qPrintable(b);
+            QStringList expected = f;
+            for (QString &e : expected)
+                e = ont_data_pole(e);
+            if (expected.last().isEmpty())
+                expected.last() = QStringLiteral("0");
+            ASSERT_EQ(fieldsOf(d.rekordy[0]), expected) << qPrintable(a) << " / " << qPrintable(b);
+            ASSERT_EQ(fieldsOf(d.rekordy[1]), expected);
+        }
+    }
+}
+
+TEST(DataFileBytes, PolishLettersSurviveInUtf8AndOldWindowsFilesStayReadable)
+{
+    const QString name = QStringLiteral("Świętokrzyska Łąka źdźbło");
+    const QString text = QStringLiteral("^!") + rec(withLast(kRowA, QStringLiteral("0"))).replace(QStringLiteral("Kowalski"), name);
+    EXPECT_EQ(fieldsOf(odczytaj1_nowe(ont_data_tekst(ont_data_bajty(text))).rekordy.at(0))[6], name);
+
+    // A file from an older console, in the Windows code page.
+    QStringEncoder cp1250("windows-1250");
+    ASSERT_TRUE(cp1250.isValid());
+    const QByteArray old = cp1250.encode(text);
+    EXPECT_EQ(fieldsOf(odczytaj1_nowe(ont_data_tekst(old)).rekordy.at(0))[6], name);
+
+    // With a byte-order mark.
+    EXPECT_EQ(ont_data_tekst(QByteArray("\xEF\xBB\xBF^!", 5)), QStringLiteral("^!"));
+}
+
+TEST(DataFileDamaged, ATruncatedFileLoadsItsCompleteRecords)
+{
+    const QByteArray good = ont_data_bajty(QStringLiteral("^!") + rec(kRowA) + rec(kRowB));
+    const qsizetype firstEnd = ont_data_bajty(QStringLiteral("^!") + rec(kRowA)).size();
+    for (qsizetype cut = 0; cut <= good.size(); ++cut) {
+        const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(good.left(cut)));
+        QList<QStringList> got;
+        for (const OntDataRecord &r : d.rekordy)
+            got << fieldsOf(r);
+        QList<QStringList> expected;
+        if (cut >= firstEnd)
+            expected << kRowA;
+        if (cut == good.size())
+            expected << kRowB;
+        EXPECT_EQ(got, expected) << "cut at " << cut;
+    }
+}
+
+TEST(DataFileDamaged, RandomBytesNeverBreakTheReader)
+{
+    QRandomGenerator gen(20240611);
+    const QByteArray good = ont_data_bajty(QStringLiteral("^!") + rec(kRowA) + rec(kRowB));
+    for (int round = 0; round < 500; ++round) {
+        QByteArray bytes = good;
+        const int edits = 1 + int(gen.bounded(8));
+        for (int e = 0; e < edits && !bytes.isEmpty(); ++e) {
+            const int at = int(gen.bounded(int(bytes.size())));
+            if (gen.bounded(2) == 0)
+                bytes[at] = char(gen.bounded(256));
+            else
+                bytes.insert(at, QByteArray("^!*^^!").left(1 + int(gen.bounded(6))));
+        }
+        const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(bytes));
+        for (const OntDataRecord &r : d.rekordy)
+            EXPECT_FALSE(r.back().isEmpty());
+    }
+    QByteArray noise(1 << 16, '\0');
+    for (char &c : noise)
+        c = char(gen.bounded(256));
+    const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(noise));
+    for (const OntDataRecord &r : d.rekordy)
+        EXPECT_FALSE(r.back().isEmpty());
+}
+
+} // namespace
