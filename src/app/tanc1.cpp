@@ -3,6 +3,9 @@
 #include "app/tanc2.h"
 #include "app/version.h"
 #include "core/timing.h"
+#include "registry/ont_list.h"
+#include "registry/ont_list_panel.h"
+#include "registry/save_guard.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
@@ -41,12 +44,15 @@ Tanc1::Tanc1(const QString &appDir, QWidget *parent)
     , m_engine(std::make_unique<session::StepEngine>(*m_session, m_trace.get()))
 {
     m_login = std::make_unique<OltLoginController>(*m_session, *m_engine, *m_trace, appDir);
+    m_ontList = std::make_unique<registry::OntList>(m_trace.get());
+    m_saveGuard = std::make_unique<registry::StraznikSave>(*m_session, m_trace.get());
     m_login->setDialogParent(this);
     m_login->setLastIpItems({kDefaultOltAddress});
     m_captionBase = QString::fromLatin1(kCaptionPrefix) + QString::fromLatin1(kVersion);
     setWindowTitle(m_captionBase);
     buildLayout();
     wireSession();
+    wireOntList();
     // The last addresses are loaded once the window exists.
     m_login->ostatnie_ip(QString());
 }
@@ -96,9 +102,8 @@ void Tanc1::buildLayout()
     gb_olt_view->setFixedHeight(18);
 
     // The authorised-ONT list.
-    gb_dodane = new QGroupBox(central);
-    m_ontListArea = new QVBoxLayout(gb_dodane);
-    m_ontListArea->setContentsMargins(2, 2, 2, 2);
+    m_ontListPanel = new registry::OntListPanel(*m_ontList, m_trace.get(), central);
+    gb_dodane = m_ontListPanel;
 
     // Bottom: the output memo and options.
     bottomPages = new QTabWidget(central);
@@ -172,6 +177,39 @@ void Tanc1::wireSession()
         if (m_typed)
             m_typed->f2_memo->clear();
     });
+}
+
+void Tanc1::wireOntList()
+{
+    m_ontList->setDialogParent(this);
+    const QString appDir = m_login->appDir();
+    connect(m_login.get(), &OltLoginController::ontListLoadRequested, this,
+            [this](const QString &dir, const QString &key) { m_ontListPanel->odczytaj1(dir, key); });
+    // The import window opens here once it exists; until then the operator is told.
+    connect(m_ontListPanel, &registry::OntListPanel::importNeeded, this, [this] {
+        m_session->appendLine(QStringLiteral("Lista ONT tego OLT jest pusta - zaimportuj ja z OLT. / "
+                                             "This OLT's ONT list is empty: import it from the OLT."));
+    });
+    connect(m_login.get(), &OltLoginController::statusPanelsResetRequested, m_ontListPanel,
+            &registry::OntListPanel::resetujLiczniki);
+    connect(m_login.get(), &OltLoginController::columnWidthsSaveRequested, this,
+            [this, appDir] { m_ontListPanel->zapisz_wielkosc_lv1(appDir); });
+
+    registry::StraznikSave *guard = m_saveGuard.get();
+    connect(m_login.get(), &OltLoginController::saveGuardStopRequested, guard, &registry::StraznikSave::stop);
+    connect(m_login.get(), &OltLoginController::saveGuardStartRequested, guard, &registry::StraznikSave::start);
+    connect(m_login.get(), &OltLoginController::keepAliveRestarted, guard, &registry::StraznikSave::start);
+    connect(guard, &registry::StraznikSave::keepAliveRequested, m_login.get(),
+            &OltLoginController::podtrzymaj_polaczenie);
+}
+
+void Tanc1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        m_ontListPanel->odczytaj_wielkosc_lv1(m_login->appDir());
+    }
 }
 
 void Tanc1::setTypedCommandsWindow(Tanc2 *w)

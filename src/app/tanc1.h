@@ -21,6 +21,12 @@ class StepEngine;
 class TraceLog;
 } // namespace tervix::session
 
+namespace tervix::registry {
+class OntList;
+class OntListPanel;
+class StraznikSave;
+} // namespace tervix::registry
+
 namespace tervix::app {
 
 class Tanc2;
@@ -40,6 +46,9 @@ public:
     session::StepEngine &engine() { return *m_engine; }
     session::TraceLog &trace() { return *m_trace; }
     OltLoginController &login() { return *m_login; }
+    registry::OntList &ontList() { return *m_ontList; }
+    registry::OntListPanel &ontListPanel() { return *m_ontListPanel; }
+    registry::StraznikSave &saveGuard() { return *m_saveGuard; }
 
     void setTypedCommandsWindow(Tanc2 *w);
     void setAccountWindowOpener(std::function<void()> open);
@@ -54,7 +63,6 @@ public:
     // Regions the subsystems fill.
     QVBoxLayout *addFormArea() const { return m_addFormArea; }
     QTabWidget *unauthorisedPages() const { return m_unauthorisedPages; }
-    QVBoxLayout *ontListArea() const { return m_ontListArea; }
     QVBoxLayout *optionsArea() const { return m_optionsArea; }
 
     // Controls with their historical names.
@@ -66,7 +74,7 @@ public:
     QPushButton *bt_polacz = nullptr;
     QPushButton *b_kvx1 = nullptr;
     QGroupBox *gb_olt_view = nullptr;
-    QGroupBox *gb_dodane = nullptr;
+    registry::OntListPanel *gb_dodane = nullptr;
     QTabWidget *bottomPages = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
     QPushButton *Button3 = nullptr; // "Przesun liste"
@@ -76,22 +84,27 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
     void wireSession();
     void setCaptionHost(const QString &host);
+    void wireOntList();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
     std::unique_ptr<session::StepEngine> m_engine;
     std::unique_ptr<OltLoginController> m_login;
+    std::unique_ptr<registry::OntList> m_ontList;
+    registry::OntListPanel *m_ontListPanel = nullptr;
+    std::unique_ptr<registry::StraznikSave> m_saveGuard;
+    bool m_shownOnce = false;
     Tanc2 *m_typed = nullptr;
     int m_tag = 0;
     QString m_captionBase;
     QVBoxLayout *m_addFormArea = nullptr;
     QTabWidget *m_unauthorisedPages = nullptr;
-    QVBoxLayout *m_ontListArea = nullptr;
     QVBoxLayout *m_optionsArea = nullptr;
 };
 
