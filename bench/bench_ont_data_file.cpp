@@ -1,0 +1,71 @@
+// The per-OLT data file at 1k, 8k and 32k ONTs: writing the text of a list and
+// its bytes, and reading bytes back into the rows of both views. Loading and
+// saving the largest lists must stay well under a second.
+#include "core/ont_data_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+using namespace tervix::core;
+
+std::vector<OntListRow> list(int onts)
+{
+    std::vector<OntListRow> rows;
+    rows.reserve(size_t(onts));
+    for (int i = 0; i < onts; ++i) {
+        OntListRow r;
+        const bool gpon = i % 3 != 0;
+        r.lv1 = {QStringLiteral("+"),
+                 gpon ? QStringLiteral("G.PON") : QStringLiteral("E.PON"),
+                 QStringLiteral("0"),
+                 QString::number(1 + i / 2048),
+                 QString::number(i / 128 % 16),
+                 QString::number(i % 128),
+                 QStringLiteral("Abonent %1 ul. Źródlana %2 m. %3").arg(i).arg(i % 97).arg(i % 13),
+                 gpon ? QStringLiteral("48575443%1").arg(i, 8, 16, QLatin1Char('0'))
+                      : QStringLiteral("00e0-fc%1").arg(i, 6, 16, QLatin1Char('0')),
+                 QStringLiteral("10"),
+                 QStringLiteral("11"),
+                 QStringLiteral("-1;%1;1010;0;-1;100;1010;^0;%2;-;0;0;100;-;^").arg(2 * i).arg(2 * i + 1),
+                 QStringLiteral("-21*-24*"),
+                 QStringLiteral("0;1;^"),
+                 QStringLiteral("KL-%1").arg(i),
+                 QStringLiteral("0")};
+        r.lv1b = wierszBasic(r.lv1, QString::number(i), r.lv1[kol::IdUrzKL]);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+void BM_SaveList(benchmark::State &state)
+{
+    const auto rows = list(int(state.range(0)));
+    for (auto _ : state) {
+        QByteArray bytes = ont_data_bajty(zapisz1_tekst(rows));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_LoadList(benchmark::State &state)
+{
+    const QByteArray bytes = ont_data_bajty(zapisz1_tekst(list(int(state.range(0)))));
+    for (auto _ : state) {
+        const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(bytes));
+        std::vector<OntListRow> rows;
+        rows.reserve(d.rekordy.size());
+        for (size_t i = 0; i < d.rekordy.size(); ++i)
+            rows.push_back(wierszZPliku(d.rekordy[i], int(i)));
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["bytes"] = double(bytes.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveList)->Arg(1024)->Arg(8192)->Arg(32768)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadList)->Arg(1024)->Arg(8192)->Arg(32768)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,95 @@
+#include "core/ont_data_file.h"
+#include "registry/ont_list.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace tervix;
+
+namespace {
+
+const QString kKey = QStringLiteral("atomic01");
+constexpr int kRows = 8192;
+const char *kWriterEnv = "TERVIX_TEST_ATOMIC_WRITER_DIR";
+
+// Two lists that differ in every row, so that any mixture of them is seen.
+std::vector<core::OntListRow> generation(int g)
+{
+    std::vector<core::OntListRow> rows;
+    rows.reserve(kRows);
+    for (int i = 0; i < kRows; ++i) {
+        core::OntListRow r;
+        r.lv1 = {QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QString::number(i / 1024),
+                 QString::number(i / 128 % 8), QString::number(i % 128),
+                 QStringLiteral("Klient %1 pokolenie %2 żółw").arg(i).arg(g), QStringLiteral("48575443%1").arg(i, 8, 16, QLatin1Char('0')),
+                 QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("-1;%1;1010;0;-1;100;1010;^").arg(i),
+                 QStringLiteral("-"), QStringLiteral("0;1;^"), QString::number(g), QStringLiteral("0")};
+        r.lv1b = core::wierszBasic(r.lv1, QString::number(i), QString());
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+// Run as a separate process by the test below: saves the two generations in
+// turn, for ever, until it is killed.
+TEST(OntListAtomicWriter, SavesUntilKilled)
+{
+    const QString dir = qEnvironmentVariable(kWriterEnv);
+    if (dir.isEmpty())
+        GTEST_SKIP() << "only runs as the writer of OntListAtomic";
+    registry::OntList list;
+    list.ustawPlik(dir, kKey);
+    const auto a = generation(0);
+    const auto b = generation(1);
+    for (int n = 0;; ++n) {
+        list.zastap(n % 2 ? b : a);
+        if (!list.zapisz1())
+            return;
+        if (n == 1) {
+            std::fputs("writing\n", stdout);
+            std::fflush(stdout);
+        }
+    }
+}
+
+TEST(OntListAtomic, KillingTheProgramDuringASaveLeavesTheOldOrTheNewFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString app = dir.path() + QLatin1Char('/');
+    const QString file = app + QStringLiteral("data-") + kKey + QStringLiteral(".ph");
+    const QString texts[2] = {core::zapisz1_tekst(generation(0)), core::zapisz1_tekst(generation(1))};
+    QRandomGenerator gen(7);
+
+    for (int round = 0; round < 6; ++round) {
+        QProcess writer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kWriterEnv), app);
+        writer.setProcessEnvironment(env);
+        writer.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--gtest_filter=OntListAtomicWriter.SavesUntilKilled")});
+        ASSERT_TRUE(writer.waitForStarted(10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return writer.readAllStandardOutput().contains("writing"); }, 60000));
+        QTest::qWait(int(gen.bounded(40)));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished(10000));
+
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QString text = core::ont_data_tekst(f.readAll());
+        EXPECT_TRUE(text == texts[0] || text == texts[1]) << "round " << round << ": a torn file of " << text.size()
+                                                          << " characters";
+        EXPECT_EQ(core::odczytaj1_nowe(text).rekordy.size(), size_t(kRows));
+    }
+}
+
+} // namespace
