@@ -1,0 +1,104 @@
+#include "core/free_ids.h"
+
+#include "core/scanner.h"
+
+namespace tervix::core {
+
+namespace {
+
+// The lines of a text as the console has always walked them: each is the text
+// up to a line break, and a trailing piece without one is not a line.
+template<typename F>
+void kazdaLinia(QStringView text, F &&f)
+{
+    Scanner s(text.toString());
+    while (true) {
+        const qsizetype cr = s.indexOf(u"\r");
+        const qsizetype lf = s.indexOf(u"\n");
+        qsizetype end = cr < 0 ? lf : (lf < 0 ? cr : qMin(cr, lf));
+        if (end < 0)
+            return;
+        f(s.rest().left(end));
+        s.drop(end + 1);
+    }
+}
+
+} // namespace
+
+std::optional<int> czytaj_ontid(QStringView czont_s, const QString &karta, const QString &port)
+{
+    Scanner s(czont_s.toString().toUpper());
+    s.cutThrough(u"DESCRIPTION");
+    const QString tabela = s.before(u"IN PORT");
+    const QString klucz = (karta + u'/' + port).toUpper();
+
+    QString ostatnia;
+    kazdaLinia(tabela, [&](QStringView line) {
+        if (line.contains(klucz))
+            ostatnia = line.toString();
+    });
+
+    QString id = QStringLiteral("0");
+    if (!ostatnia.isEmpty()) {
+        Scanner l(ostatnia);
+        l.cutThrough(klucz);
+        while (!l.atEnd() && !(l.rest().front() >= u'0' && l.rest().front() <= u'9'))
+            l.drop(1);
+        // The id ends at the next space, or with the line when nothing follows it.
+        const qsizetype sp = l.indexOf(u" ");
+        id = sp < 0 ? l.restString() : l.before(u" ");
+    }
+    bool ok = false;
+    const int n = id.toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return n + 1;
+}
+
+int a1_najwiekszy_serviceport(const QStringList &vlanFields)
+{
+    int max = 0;
+    for (const QString &field : vlanFields) {
+        Scanner s(field);
+        while (true) {
+            s.cutThrough(u";");
+            if (!s.contains(u";"))
+                break;
+            bool ok = false;
+            const int v = s.before(u";").toInt(&ok);
+            if (ok && v > max)
+                max = v;
+            s.cutThrough(u";^");
+        }
+    }
+    return max;
+}
+
+std::optional<std::array<int, 4>> czytaj_serviceport(QStringView czp_s, int najwiekszyWLiscie)
+{
+    Scanner s(czp_s.toString().toUpper());
+    s.cutThrough(u"PORT ID: ");
+    // The number runs to the end of its line; an OLT that pads the line with
+    // blanks still gives the number.
+    const QStringView rest = s.rest();
+    qsizetype end = 0;
+    while (end < rest.size() && rest[end] != u'\r' && rest[end] != u'\n')
+        ++end;
+    bool ok = false;
+    int v = rest.left(end).trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    const int m = najwiekszyWLiscie + 1;
+    if (v < m)
+        v = m;
+    if (v % 2 != 0)
+        ++v;
+    return std::array<int, 4>{v, v + 1, v + 2, v + 3};
+}
+
+QString polecenie_ont_info_portu(const QString &buda, const QString &karta, const QString &port)
+{
+    return QStringLiteral("display ont info ") + buda + u' ' + karta + u' ' + port + QStringLiteral(" all");
+}
+
+} // namespace tervix::core
