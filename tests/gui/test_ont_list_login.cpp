@@ -1,0 +1,101 @@
+#include "console_fixture.h"
+
+#include "core/ont_list_row.h"
+#include "registry/ont_list.h"
+#include "registry/ont_list_panel.h"
+#include "tiny_olt.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+using namespace tervix;
+
+namespace {
+
+class OntListLogin : public test::ConsoleFixture
+{
+protected:
+    QString dataFile() const { return dataDir.filePath(QStringLiteral("data-tiny01.ph")); }
+    static QString cell(QTableView *v, int row, int col) { return v->model()->index(row, col).data().toString(); }
+    void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray readFile(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(OntListLogin, TheListOfTheOltLoadsAfterLoginAndIsRewrittenInTheCurrentForm)
+{
+    // Two ONTs as an older console stored them: no "Active?" on the first.
+    writeFile(dataFile(),
+              "^!"
+              "+^!G.PON^!0^!1^!0^!7^!Piekarnia \xc5\xbb\xc3\xb3\xc5\x82w^!485754430A0B0C0D^!10^!20^!"
+              "-1;31;1010;0;-1;100;1010;^^!0;1;^^!KL-9^!^!*^"
+              "-^!E.PON^!0^!2^!3^!0^!Szko\xc5\x82\x61^!0018-82f0-1a2b^!-^!-^!-1;32;300;?;0;100;^^!0;1;^^!^!1^!*^");
+    writeFile(dataDir.filePath(QStringLiteral("d-size.ph")), "30;47;x;24;");
+
+    test::TinyOlt olt;
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.show();
+    registry::OntListPanel &panel = w.ontListPanel();
+    const int width2 = panel.lv1->columnWidth(2);
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().rozmiar() == 2; }, 5000));
+
+    EXPECT_EQ(panel.title(), QStringLiteral("Autoryzowane koncowki: 2 "));
+    EXPECT_EQ(panel.a1_pg_dodane->currentWidget(), panel.lv1b);
+    EXPECT_EQ(cell(panel.lv1, 0, core::kol::Nazwa), QStringLiteral("Piekarnia Żółw"));
+    EXPECT_EQ(cell(panel.lv1, 0, core::kol::Active), QStringLiteral("0"));
+    EXPECT_EQ(cell(panel.lv1, 0, core::kol::Rx), QStringLiteral("-"));
+    EXPECT_EQ(cell(panel.lv1, 1, core::kol::Typ), QStringLiteral("E.PON"));
+    EXPECT_EQ(cell(panel.lv1, 1, core::kol::Stan), QStringLiteral("-"));
+    EXPECT_EQ(cell(panel.lv1b, 0, core::kolb::Gepon), QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
+    EXPECT_EQ(cell(panel.lv1b, 0, core::kolb::Port), QStringLiteral("OLT: 0\nSlot: 1/0\nID: 7"));
+    EXPECT_EQ(cell(panel.lv1b, 0, core::kolb::Nazwa), QStringLiteral("Piekarnia Żółw\nSN: 485754430A0B0C0D\nKL-9"));
+    EXPECT_EQ(cell(panel.lv1b, 1, core::kolb::IdLv1), QStringLiteral("1"));
+    EXPECT_EQ(cell(panel.lv1b, 1, core::kolb::Nazwa), QStringLiteral("Szkoła\nSN: 0018-82f0-1a2b\n"));
+    EXPECT_EQ(cell(panel.lv1b, 1, core::kolb::Active), QStringLiteral("1"));
+
+    EXPECT_EQ(QString::fromUtf8(readFile(dataFile())),
+              QStringLiteral("^!"
+                             "+^!G.PON^!0^!1^!0^!7^!Piekarnia Żółw^!485754430A0B0C0D^!10^!20^!"
+                             "-1;31;1010;0;-1;100;1010;^^!0;1;^^!KL-9^!0^!*^"
+                             "-^!E.PON^!0^!2^!3^!0^!Szkoła^!0018-82f0-1a2b^!-^!-^!-1;32;300;?;0;100;^^!0;1;^^!^!1^!*^"
+                             "\r\n"));
+
+    // The width file was applied when the window was first shown.
+    EXPECT_EQ(panel.lv1->columnWidth(0), 30);
+    EXPECT_EQ(panel.lv1->columnWidth(1), 47);
+    EXPECT_EQ(panel.lv1->columnWidth(2), width2);
+    EXPECT_EQ(panel.a1_p_st1->text(), QStringLiteral("All: 0"));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(OntListLogin, AnOltWithoutAListAsksForTheImport)
+{
+    test::TinyOlt olt;
+    ASSERT_TRUE(olt.peer.listen());
+    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    QSignalSpy importNeeded(&w.ontListPanel(), &registry::OntListPanel::importNeeded);
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !importNeeded.isEmpty(); }, 5000));
+    EXPECT_EQ(w.ontList().rozmiar(), 0);
+    EXPECT_EQ(w.ontListPanel().title(), QStringLiteral("Autoryzowane koncowki: 0 "));
+    EXPECT_FALSE(QFile::exists(dataFile()));
+}
+
+} // namespace
