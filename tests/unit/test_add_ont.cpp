@@ -1,4 +1,4 @@
-#include "core/add_ont.h"
+#include "core/add_ont_batch.h"
 
 #include "test_paths.h"
 

@@ -1,4 +1,4 @@
-#include "core/form_input.h"
+#include "core/form_input_rules.h"
 
 #include "core/ont_data_file.h"
 

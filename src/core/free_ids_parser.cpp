@@ -1,4 +1,4 @@
-#include "core/free_ids.h"
+#include "core/free_ids_parser.h"
 
 #include "core/scanner.h"
 

@@ -1,6 +1,6 @@
-#include "core/add_ont.h"
+#include "core/add_ont_batch.h"
 
-#include "core/form_input.h"
+#include "core/form_input_rules.h"
 #include "core/vlan_field.h"
 
 namespace tervix::core {
