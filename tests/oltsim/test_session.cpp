@@ -1,0 +1,239 @@
+// The device's session behaviour seen through the console's Telnet client:
+// login, prompts, echo, smart prompt, errors, paging and confirmations.
+#include "sim_client.h"
+
+#include <gtest/gtest.h>
+
+using namespace oltsim;
+using oltsim::test::SimClient;
+
+namespace {
+const QString kUser = QStringLiteral("MA5608T-DEMO>");
+const QString kPriv = QStringLiteral("MA5608T-DEMO#");
+const QString kConfig = QStringLiteral("MA5608T-DEMO(config)#");
+const QString kErase = QStringLiteral("\x1b[37D") + QString(37, QLatin1Char(' ')) + QStringLiteral("\x1b[37D");
+const QString kMore = QStringLiteral("---- More ( Press 'Q' to break ) ----");
+
+struct Prepared
+{
+    Simulator sim;
+    std::unique_ptr<SimClient> client;
+};
+
+// Logged in, "enable" typed; smart prompts still on unless asked otherwise.
+void prepare(Prepared &p, bool undoSmart = true)
+{
+    test::startDemo(p.sim);
+    p.client = std::make_unique<SimClient>(p.sim);
+    ASSERT_TRUE(p.client->login(QStringLiteral("admin"), QStringLiteral("admin123"), kUser));
+    p.client->run(QStringLiteral("enable"), kPriv);
+    if (undoSmart)
+        p.client->run(QStringLiteral("undo smart"), kPriv);
+}
+} // namespace
+
+TEST(SimSession, LoginTypedBlindThenPromptsEchoAndBlankLine)
+{
+    Simulator sim;
+    test::startDemo(sim);
+    SimClient c(sim);
+    // The console types both lines at once, without reading the prompts.
+    c.type(QStringLiteral("admin"));
+    c.type(QStringLiteral("admin123"));
+    ASSERT_TRUE(c.waitPrompt(kUser));
+    const QString login = c.take();
+    EXPECT_TRUE(login.contains(QStringLiteral(">>User name:admin\r\n>>User password:\r\n")));
+    EXPECT_FALSE(login.contains(QStringLiteral("admin123")));
+    EXPECT_TRUE(login.contains(QStringLiteral("  Huawei Integrated Access Software (MA5608T).\r\n")));
+    EXPECT_TRUE(login.endsWith(QStringLiteral("\r\n\r\n") + kUser));
+
+    EXPECT_EQ(c.run(QStringLiteral("enable"), kPriv), QStringLiteral("enable \r\n\r\n") + kPriv);
+    EXPECT_EQ(c.run(QStringLiteral("config"), kConfig), QStringLiteral("config \r\n\r\n") + kConfig);
+    EXPECT_EQ(c.run(QStringLiteral("interface gpon 0/1"), QStringLiteral("(config-if-gpon-0/1)#")),
+              QStringLiteral("interface gpon 0/1 \r\n\r\nMA5608T-DEMO(config-if-gpon-0/1)#"));
+    EXPECT_TRUE(c.run(QStringLiteral("quit"), kConfig).endsWith(QStringLiteral("quit \r\n\r\n") + kConfig));
+    EXPECT_TRUE(c.run(QStringLiteral("btv"), QStringLiteral("(config-btv)#")).endsWith(QStringLiteral("MA5608T-DEMO(config-btv)#")));
+    c.run(QStringLiteral("quit"), kConfig);
+    EXPECT_TRUE(c.run(QStringLiteral("diagnose"), QStringLiteral("%%")).endsWith(QStringLiteral("MA5608T-DEMO(diagnose)%%")));
+    EXPECT_TRUE(c.run(QStringLiteral("quit"), kConfig).endsWith(kConfig));
+
+    // A second login of the same account is a separate session over the same OLT.
+    SimClient second(sim);
+    ASSERT_TRUE(second.login(QStringLiteral("admin"), QStringLiteral("admin123"), kUser));
+    EXPECT_EQ(sim.sessionCount(), 2);
+}
+
+TEST(SimSession, WrongPasswordIsInvalidAndAsksAgain)
+{
+    Simulator sim;
+    test::startDemo(sim);
+    SimClient c(sim);
+    c.type(QStringLiteral("admin"));
+    c.type(QStringLiteral("nope"));
+    ASSERT_TRUE(c.waitFor(QStringLiteral("invalid")));
+    ASSERT_TRUE(c.waitPrompt(QStringLiteral(">>User name:")));
+    EXPECT_TRUE(c.take().contains(QStringLiteral("Username or password invalid.\r\n")));
+    EXPECT_TRUE(c.login(QStringLiteral("admin"), QStringLiteral("admin123"), kUser));
+}
+
+TEST(SimSession, ReenterLimitRefusesOneLoginTooMany)
+{
+    Simulator sim;
+    test::startDemo(sim);
+    sim.mutableModel().user(QStringLiteral("operator"))->reenter = 0;
+    SimClient first(sim);
+    ASSERT_TRUE(first.login(QStringLiteral("operator"), QStringLiteral("oper1234"), kUser));
+    SimClient second(sim);
+    second.type(QStringLiteral("operator"));
+    second.type(QStringLiteral("oper1234"));
+    EXPECT_TRUE(second.waitFor(QStringLiteral("Reenter times have reached the upper limit.")));
+}
+
+TEST(SimSession, SmartPromptWaitsForEnterThenPrintsCommandBlock)
+{
+    Prepared p;
+    prepare(p, false);
+    SimClient &c = *p.client;
+    c.type(QStringLiteral("display service-port next-free-index"));
+    ASSERT_TRUE(c.waitFor(QStringLiteral("{ <cr>||<K> }: ")));
+    QTest::qWait(50);
+    EXPECT_FALSE(c.text.contains(QStringLiteral("Next valid")));
+    c.take();
+    const QString answer = c.run(QString(), kPriv);
+    EXPECT_EQ(answer, QStringLiteral("\r\n\r\n  Command:\r\n          display service-port next-free-index\r\n"
+                                     "  Next valid free service virtual port ID: 77\r\n\r\n")
+                          + kPriv);
+    c.run(QStringLiteral("undo smart"), kPriv);
+    EXPECT_EQ(c.run(QStringLiteral("display service-port next-free-index"), kPriv),
+              QStringLiteral("display service-port next-free-index \r\n  Next valid free service virtual port ID: 77\r\n\r\n") + kPriv);
+}
+
+TEST(SimSession, SyntaxErrorsPutTheCaretUnderTheFaultAndChangeNothing)
+{
+    Prepared p;
+    prepare(p);
+    SimClient &c = *p.client;
+    c.run(QStringLiteral("config"), kConfig);
+    struct Case
+    {
+        QString line;
+        int caretColumn;
+        QString message;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("dispaly vlan all"), 21, QStringLiteral("Unknown command")},
+        {QStringLiteral("display vlan al"), 34, QStringLiteral("Unknown command")},
+        {QStringLiteral("vlan 5000 smart"), 26, QStringLiteral("Parameter error")},
+        {QStringLiteral("interface gpon"), 35, QStringLiteral("Incomplete command")},
+        {QStringLiteral("btv now"), 25, QStringLiteral("Too many parameters")},
+    };
+    const auto vlansBefore = p.sim.model().vlans.size();
+    for (const Case &k : cases) {
+        const QString answer = c.run(k.line, kConfig);
+        const QStringList lines = answer.split(QStringLiteral("\r\n"));
+        ASSERT_GE(lines.size(), 4) << k.line.toStdString();
+        EXPECT_EQ(lines.at(1), QString(k.caretColumn, QLatin1Char(' ')) + QLatin1Char('^')) << k.line.toStdString();
+        EXPECT_EQ(lines.at(2), QStringLiteral("  % %1, the error locates at '^'").arg(k.message)) << k.line.toStdString();
+        EXPECT_EQ(lines.at(3), QString()) << k.line.toStdString();
+    }
+    EXPECT_EQ(p.sim.model().vlans.size(), vlansBefore);
+}
+
+TEST(SimSession, PagingWithTheConsolesContinuationKey)
+{
+    Prepared p;
+    prepare(p);
+    SimClient &c = *p.client;
+    // The default page length, as the captures measure it: 23 lines after the echo, then 24.
+    c.type(QStringLiteral("display ont info 0 all"));
+    ASSERT_TRUE(c.waitFor(kMore));
+    QTest::qWait(30);
+    const QString first = c.take();
+    EXPECT_TRUE(first.endsWith(QStringLiteral("\r\n") + kMore));
+    EXPECT_EQ(first.count(QStringLiteral("\r\n")), 1 + 23);
+
+    // The double quote brings the next page, the carriage return one more line.
+    c.key(QStringLiteral("\"\r"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.text.count(kMore) >= 3; }, 3000));
+    QTest::qWait(30);
+    const QString next = c.take();
+    const QStringList parts = next.split(kMore);
+    ASSERT_EQ(parts.size(), 3);
+    EXPECT_TRUE(parts.at(0).startsWith(kErase));
+    EXPECT_EQ(parts.at(0).count(QStringLiteral("\r\n")), 24);
+    EXPECT_TRUE(parts.at(1).startsWith(kErase));
+    EXPECT_EQ(parts.at(1).count(QStringLiteral("\r\n")), 1);
+
+    // "q" breaks off: erase, line break, prompt.
+    c.key(QStringLiteral("q"));
+    ASSERT_TRUE(c.waitPrompt(kPriv));
+    EXPECT_EQ(c.take(), kErase + QStringLiteral("\r\n") + kPriv);
+
+    // "scroll 512" keeps the whole listing on one page.
+    c.run(QStringLiteral("scroll 512"), kPriv);
+    const QString whole = c.run(QStringLiteral("display ont info 0 all"), kPriv);
+    EXPECT_FALSE(whole.contains(kMore));
+    EXPECT_TRUE(whole.contains(QStringLiteral("In port 0/ 3/1 , the total of ONTs are: 5, online: 4")));
+}
+
+TEST(SimSession, ConfirmationActsOnlyOnY)
+{
+    Prepared p;
+    prepare(p);
+    SimClient &c = *p.client;
+    c.run(QStringLiteral("config"), kConfig);
+    const auto count = [&] { return p.sim.model().servicePorts.size(); };
+    const auto before = count();
+    c.type(QStringLiteral("undo service-port port 0/1/0 ont 0"));
+    ASSERT_TRUE(c.waitFor(QStringLiteral("(y/n)[n]:")));
+    c.run(QStringLiteral("n"), kConfig);
+    EXPECT_EQ(count(), before);
+    c.type(QStringLiteral("undo service-port port 0/1/0 ont 0"));
+    ASSERT_TRUE(c.waitFor(QStringLiteral("(y/n)[n]:")));
+    c.run(QStringLiteral("y"), kConfig);
+    EXPECT_EQ(count(), before - 2);
+    // The IGMP user of the released port went with it.
+    EXPECT_FALSE(p.sim.model().isIgmpUser(1));
+}
+
+TEST(SimSession, IdentificationSequenceReadsTheBackplaneLabel)
+{
+    Simulator sim;
+    test::startDemo(sim);
+    SimClient c(sim);
+    // Typed blind on the console's schedule.
+    for (const char *line : {"admin", "admin123", "enable", "undo smart", "scroll 512", "diagnose", "display elabel backplane 0"})
+        c.type(QString::fromLatin1(line));
+    ASSERT_TRUE(c.waitPrompt(QStringLiteral("MA5608T-DEMO(diagnose)%%")));
+    const QString all = c.take();
+    EXPECT_TRUE(all.contains(QStringLiteral("\r\nDescription=Function Module,H801MABO")));
+    const QString lower = all.toLower();
+    const qsizetype at = lower.indexOf(QStringLiteral("barcode"));
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(lower.mid(at + 8, lower.indexOf(QLatin1Char('\r'), at) - at - 8), QStringLiteral("2102113130p0b7000123"));
+    EXPECT_EQ(sim.receivedTexts(1),
+              (QStringList{QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("enable"), QStringLiteral("undo smart"),
+                           QStringLiteral("scroll 512"), QStringLiteral("diagnose"), QStringLiteral("display elabel backplane 0")}));
+}
+
+TEST(SimSession, LogoutAsksAndRemindsOfUnsavedData)
+{
+    Prepared p;
+    prepare(p);
+    SimClient &c = *p.client;
+    c.run(QStringLiteral("config"), kConfig);
+    c.run(QStringLiteral("vlan 77 smart"), kConfig);
+    c.run(QStringLiteral("quit"), kPriv);
+    c.type(QStringLiteral("quit"));
+    ASSERT_TRUE(c.waitFor(QStringLiteral("Are you sure to log out? (y/n)[n]:")));
+    EXPECT_TRUE(c.take().contains(QStringLiteral("  Check whether system data has been changed. Please save data before logout.\r\n")));
+    // The guard's answer: "x" keeps the session, "save" saves.
+    c.run(QStringLiteral("x"), kPriv);
+    c.run(QStringLiteral("save"), kPriv);
+    EXPECT_FALSE(p.sim.model().unsaved);
+    c.type(QStringLiteral("quit"));
+    ASSERT_TRUE(c.waitFor(QStringLiteral("(y/n)[n]:")));
+    EXPECT_FALSE(c.take().contains(QStringLiteral("save data before")));
+    c.type(QStringLiteral("y"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return c.dropped; }, 3000));
+}

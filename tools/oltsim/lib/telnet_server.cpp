@@ -1,0 +1,158 @@
+#include "telnet_server.h"
+
+#include "cli_session.h"
+#include "olt_core.h"
+
+#include <QTcpSocket>
+
+#include <libtelnet.h>
+
+namespace oltsim {
+
+namespace {
+const telnet_telopt_t kDeviceTelopts[] = {
+    {TELNET_TELOPT_ECHO, TELNET_WILL, TELNET_DONT},
+    {TELNET_TELOPT_SGA, TELNET_WILL, TELNET_DO},
+    {TELNET_TELOPT_TTYPE, TELNET_WONT, TELNET_DO},
+    {TELNET_TELOPT_NAWS, TELNET_WONT, TELNET_DO},
+    {-1, 0, 0},
+};
+} // namespace
+
+TelnetConnection::TelnetConnection(OltCore &core, QTcpSocket *socket, QObject *parent)
+    : QObject(parent)
+    , m_core(core)
+    , m_socket(socket)
+{
+    socket->setParent(this);
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_telnet = telnet_init(kDeviceTelopts, &TelnetConnection::telnetEvent, 0, this);
+    const QString peer = socket->peerAddress().toString();
+    m_session = new CliSession(core, peer.startsWith(QLatin1String("::ffff:")) ? peer.mid(7) : peer, this);
+    connect(m_session, &CliSession::output, this, &TelnetConnection::send);
+    connect(m_session, &CliSession::closeRequested, this, &TelnetConnection::closeWhenFlushed);
+    m_pump.setSingleShot(true);
+    connect(&m_pump, &QTimer::timeout, this, &TelnetConnection::pump);
+    connect(socket, &QTcpSocket::readyRead, this, [this] {
+        if (!m_socket)
+            return;
+        const QByteArray d = m_socket->readAll();
+        telnet_recv(m_telnet, d.constData(), size_t(d.size()));
+    });
+    connect(socket, &QTcpSocket::disconnected, this, &TelnetConnection::finished);
+    telnet_negotiate(m_telnet, TELNET_WILL, TELNET_TELOPT_ECHO);
+    telnet_negotiate(m_telnet, TELNET_WILL, TELNET_TELOPT_SGA);
+    telnet_negotiate(m_telnet, TELNET_DO, TELNET_TELOPT_TTYPE);
+    m_session->start();
+}
+
+TelnetConnection::~TelnetConnection()
+{
+    if (m_session)
+        m_session->disconnect(this);
+    if (m_telnet)
+        telnet_free(m_telnet);
+}
+
+void TelnetConnection::telnetEvent(telnet_t *, telnet_event_t *ev, void *user)
+{
+    static_cast<TelnetConnection *>(user)->onTelnetEvent(ev);
+}
+
+void TelnetConnection::onTelnetEvent(telnet_event_t *ev)
+{
+    switch (ev->type) {
+    case TELNET_EV_SEND:
+        if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState)
+            m_socket->write(ev->data.buffer, qint64(ev->data.size));
+        break;
+    case TELNET_EV_DATA:
+        m_session->feed(QByteArray(ev->data.buffer, qsizetype(ev->data.size)));
+        break;
+    case TELNET_EV_WILL:
+        if (ev->neg.telopt == TELNET_TELOPT_TTYPE)
+            telnet_ttype_send(m_telnet);
+        break;
+    case TELNET_EV_TTYPE:
+        if (ev->ttype.cmd == TELNET_TTYPE_IS)
+            m_ttype = QString::fromLatin1(ev->ttype.name);
+        break;
+    default:
+        break;
+    }
+}
+
+void TelnetConnection::send(const QByteArray &bytes)
+{
+    m_core.transcript(m_session->id(), '>', bytes);
+    const Faults &f = m_core.faults;
+    if (f.fragmentBytes <= 0 && f.byteLatencyUs <= 0 && m_queue.isEmpty()) {
+        telnet_send(m_telnet, bytes.constData(), size_t(bytes.size()));
+        return;
+    }
+    const int piece = f.fragmentBytes > 0 ? f.fragmentBytes : 64;
+    for (qsizetype i = 0; i < bytes.size(); i += piece)
+        m_queue.append(bytes.mid(i, piece));
+    if (!m_pump.isActive())
+        pump();
+}
+
+void TelnetConnection::pump()
+{
+    if (m_queue.isEmpty()) {
+        if (m_closing && m_socket)
+            m_socket->disconnectFromHost();
+        return;
+    }
+    const QByteArray piece = m_queue.takeFirst();
+    telnet_send(m_telnet, piece.constData(), size_t(piece.size()));
+    const Faults &f = m_core.faults;
+    const int delay = f.fragmentDelayMs + int(qint64(f.byteLatencyUs) * piece.size() / 1000);
+    m_pump.start(std::max(0, delay));
+}
+
+void TelnetConnection::closeWhenFlushed()
+{
+    m_closing = true;
+    if (m_queue.isEmpty() && !m_pump.isActive() && m_socket)
+        m_socket->disconnectFromHost();
+}
+
+TelnetServer::TelnetServer(OltCore &core, QObject *parent)
+    : QObject(parent)
+    , m_core(core)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &TelnetServer::onNewConnection);
+}
+
+TelnetServer::~TelnetServer()
+{
+    closeAll();
+}
+
+bool TelnetServer::listen(const QHostAddress &address, quint16 port)
+{
+    return m_server.listen(address, port);
+}
+
+void TelnetServer::onNewConnection()
+{
+    while (QTcpSocket *s = m_server.nextPendingConnection()) {
+        auto *c = new TelnetConnection(m_core, s, this);
+        m_connections.append(c);
+        connect(c, &TelnetConnection::finished, this, [this, c] {
+            m_connections.removeOne(c);
+            c->deleteLater();
+        });
+    }
+}
+
+void TelnetServer::closeAll()
+{
+    const auto list = m_connections;
+    m_connections.clear();
+    for (TelnetConnection *c : list)
+        delete c;
+}
+
+} // namespace oltsim
