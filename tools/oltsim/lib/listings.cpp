@@ -75,7 +75,7 @@ QStringList autofind(const OltModel &m, AutofindLayout layout)
             out << sep << field(QStringLiteral("Number"), num(n))
                 << field(QStringLiteral("F/S/P"), QStringLiteral("%1/%2/%3").arg(a.frame).arg(a.slot).arg(a.port));
             if (epon) {
-                out << field(QStringLiteral("Ont MAC"), a.sn)
+                out << field(QStringLiteral("Ont MAC"), a.sn.toUpper())
                     << field(QStringLiteral("Password"), QString())
                     << field(QStringLiteral("Loid"), QString())
                     << field(QStringLiteral("Checkcode"), QString())
