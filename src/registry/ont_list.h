@@ -29,6 +29,16 @@ namespace tervix::registry {
 // core::ont_data_pole on their way in, so no text from the form, the OLT or the
 // sibling program can split or end a record of the data file.
 //
+// Adding an ONT (the add form) is one row and one save:
+//   core::OntListRow r;
+//   r.lv1 = {"+", type, frame, slot, port, id, name, macSn, lineProfile,
+//            srvProfile, vlanField, "-", catvAttribute, subscriberId, active};
+//   r.lv1b = core::wierszBasic(r.lv1, QString(), QStringLiteral("Opis"));
+//   r.imageB = core::obraz::Dodany;
+//   list.dodaj(std::move(r));
+//   list.zapisz1();
+//   panel.odswiezNaglowek();   // the caption counts the new row
+//
 // Saving (zapisz1) rewrites "data-<olt_key>.ph" in the application folder
 // atomically. A failed write keeps the list in memory, returns false and is
 // reported to the operator through the dialog service once, until a save of
