@@ -134,7 +134,7 @@ TEST(DataFileWrite, AFileWrittenHereReloadsIdentically)
     EXPECT_EQ(ont_data_bajty(zapisz1_tekst(again)), bytes);
 }
 
-TEST(DataFileWrite, LoadedRowShowsTheSpecifiedCells)
+TEST(DataFileWrite, LoadedRowFillsBothViewsCells)
 {
     OntDataRecord r;
     for (int i = 0; i < kStoredFields; ++i)
