@@ -161,6 +161,8 @@ const QList<CliSession::Command> &CliSession::commands()
         {EN, Pattern(QStringLiteral("display service-port vlan <int:1-4093>")), &CliSession::cmdShowServicePortVlan, QStringLiteral("{ <cr>|e2e<K>|inner-vlan<K>|sort-by<K>||<K> }:")},
         {EN, Pattern(QStringLiteral("display service-port <int:0-65535>")), &CliSession::cmdShowServicePort, {}},
         {EN, Pattern(QStringLiteral("display mac-address port <fsp> ont <int:0-127>")), &CliSession::cmdShowMac, {}},
+        {EN, Pattern(QStringLiteral("display mac-address ont <fsp> <int:0-127>")), &CliSession::cmdShowMacOnt, {}},
+        {EN, Pattern(QStringLiteral("display ont info summary <fsp>")), &CliSession::cmdShowSummary, anyKey},
         {EN, Pattern(QStringLiteral("display board <int:0-0>")), &CliSession::cmdShowBoard, {}},
         {EN, Pattern(QStringLiteral("display vlan all")), &CliSession::cmdShowVlanAll, QStringLiteral("{ <cr>|vlanattr<K>|vlantype<E><mux,standard,smart,super>||<K> }:")},
         {EN, Pattern(QStringLiteral("display port vlan <fsp>")), &CliSession::cmdShowPortVlan, {}},
@@ -1300,7 +1302,7 @@ void CliSession::cmdIfOntInfo(const Args &a)
 
 void CliSession::cmdIfOntInfoAll(const Args &a)
 {
-    sayListing(listings::ontStateBlocks(model(), m_modeA, m_modeB, a.n(0)));
+    sayListing(listings::ontStateBlocks(model(), m_modeA, m_modeB, a.n(0), m_core.settings.twoLineDescriptionHeader));
 }
 
 void CliSession::cmdIfOptical(const Args &a)
@@ -1507,8 +1509,40 @@ void CliSession::cmdOntLoadStart(const Args &)
 // ---------------------------------------------------------------- displays
 
 void CliSession::cmdShowAutofind(const Args &) { sayListing(listings::autofind(model(), m_core.settings.autofindLayout)); }
-void CliSession::cmdShowOntFrame(const Args &a) { sayListing(listings::ontStateBlocks(model(), a.n(0))); }
-void CliSession::cmdShowOntPort(const Args &a) { sayListing(listings::ontStateBlocks(model(), a.n(0), a.n(1), a.n(2))); }
+void CliSession::cmdShowOntFrame(const Args &a)
+{
+    sayListing(listings::ontStateBlocks(model(), a.n(0), -1, -1, m_core.settings.twoLineDescriptionHeader));
+}
+
+void CliSession::cmdShowOntPort(const Args &a)
+{
+    sayListing(listings::ontStateBlocks(model(), a.n(0), a.n(1), a.n(2), m_core.settings.twoLineDescriptionHeader));
+}
+
+void CliSession::cmdShowMacOnt(const Args &a)
+{
+    const Place p = a.place(0);
+    const Ont *o = model().findOnt(p.frame, p.slot, p.port, a.n(1));
+    if (!o) {
+        say(QStringLiteral("  Failure: The ONT does not exist"));
+        return;
+    }
+    sayListing(listings::macAddressOntTable(model(), *o));
+}
+
+void CliSession::cmdShowSummary(const Args &a)
+{
+    const Place p = a.place(0);
+    QList<Optics> levels;
+    for (const Ont *o : model().ontsOnPort(p.frame, p.slot, p.port))
+        levels << m_core.readOptics(*o);
+    if (levels.isEmpty()) {
+        say(QStringLiteral("  Failure: The ONT does not exist"));
+        return;
+    }
+    say(QStringLiteral("  Command is being executed. Please wait"));
+    sayListing(listings::ontSummary(model(), p.frame, p.slot, p.port, levels));
+}
 
 void CliSession::cmdShowOnt(const Args &a)
 {

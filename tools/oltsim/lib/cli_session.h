@@ -224,6 +224,8 @@ private:
     void cmdShowServicePortVlan(const Args &);
     void cmdShowNextFree(const Args &);
     void cmdShowMac(const Args &);
+    void cmdShowMacOnt(const Args &);
+    void cmdShowSummary(const Args &);
     void cmdShowBoard(const Args &);
     void cmdShowVlanAll(const Args &);
     void cmdShowPortVlan(const Args &);

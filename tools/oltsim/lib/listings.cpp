@@ -117,7 +117,7 @@ QStringList autofind(const OltModel &m, AutofindLayout layout)
     return out;
 }
 
-QStringList ontStateBlocks(const OltModel &m, int frame, int slot, int port)
+QStringList ontStateBlocks(const OltModel &m, int frame, int slot, int port, bool twoLineDescriptionHeader)
 {
     // One block per port that holds ONTs, in slot and port order.
     QMap<QPair<int, int>, QList<const Ont *>> byPort;
@@ -154,7 +154,12 @@ QStringList ontStateBlocks(const OltModel &m, int frame, int slot, int port)
                     + lj(o->online() ? QStringLiteral("match") : QStringLiteral("initial"), 9)
                     + QStringLiteral("no ");
         }
-        out << sep << QStringLiteral("  F/S/P   ONT-ID   Description") << sep;
+        out << sep;
+        if (twoLineDescriptionHeader)
+            out << QStringLiteral("  F/S/P       ONT  Description  ") << QStringLiteral("              ID  ");
+        else
+            out << QStringLiteral("  F/S/P   ONT-ID   Description");
+        out << sep;
         for (const Ont *o : list)
             out << QStringLiteral("  ") + lj(paddedPlace(o->frame, o->slot, o->port), 7) + rj(num(o->id), 7) + QStringLiteral("   ") + o->description;
         out << sep
@@ -166,6 +171,52 @@ QStringList ontStateBlocks(const OltModel &m, int frame, int slot, int port)
                    .arg(online)
             << sep;
     }
+    return out;
+}
+
+QStringList ontSummary(const OltModel &m, int f, int s, int p, const QList<Optics> &levels)
+{
+    const QList<const Ont *> list = m.ontsOnPort(f, s, p);
+    const QString sep = separator(2, 78);
+    const int online = int(std::count_if(list.begin(), list.end(), [](const Ont *o) { return o->online(); }));
+    // The summary prints times without the zone: "2000-01-06 07:43:46".
+    auto shortTime = [](const QString &t) { return t == QLatin1String("-") ? t : t.left(19); };
+    QStringList out;
+    out << sep << QStringLiteral("  In port %1/%2/%3, the total of ONTs are: %4, online: %5").arg(f).arg(s).arg(p).arg(list.size()).arg(online) << sep
+        << QStringLiteral("  ONT  Run     Last                Last                Last                   ")
+        << QStringLiteral("  ID   State   UpTime              DownTime            DownCause") << sep;
+    for (const Ont *o : list) {
+        out << QStringLiteral("  ") + lj(num(o->id), 5) + lj(o->online() ? QStringLiteral("online") : QStringLiteral("offline"), 8)
+                + lj(shortTime(o->lastUpTime), 20) + lj(shortTime(o->lastDownTime), 20) + lj(o->lastDownCause, 25);
+    }
+    out << sep << QStringLiteral("  ONT        SN        Type          Distance Rx/Tx power  Description")
+        << QStringLiteral("  ID                                    (m)      (dBm)") << sep;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const Ont *o = list.at(i);
+        const Optics v = levels.value(i);
+        const QString power = o->online() ? QStringLiteral("%1/%2").arg(fixed(v.ontRx, 2), fixed(v.ontTx, 2)) : QStringLiteral("-/-");
+        out << QStringLiteral("  ") + lj(num(o->id), 4) + lj(o->sn, 17) + lj(o->hw.equipmentId, 17)
+                + lj(o->online() ? num(o->hw.distance) : QStringLiteral("-"), 6) + lj(power, 13) + lj(o->description, 21);
+    }
+    out << sep;
+    return out;
+}
+
+QStringList macAddressOntTable(const OltModel &, const Ont &o)
+{
+    const QString sep = separator(1, 63);
+    QStringList out;
+    if (!o.online() || o.hw.macs.isEmpty()) {
+        out << QStringLiteral("  Failure: There is not any MAC address record");
+        return out;
+    }
+    out << sep << QStringLiteral(" F/S/P   ONTID    ONT        ONT       MAC-ADDRESS        VLAN")
+        << QStringLiteral("                   port-type  port-ID") << sep;
+    for (const LearnedMac &mac : o.hw.macs) {
+        out << QLatin1Char(' ') + lj(paddedPlace(o.frame, o.slot, o.port), 7) + rj(num(o.id), 6) + QStringLiteral("    ")
+                + lj(QStringLiteral("ETH"), 3) + rj(num(mac.ethPort), 15) + QStringLiteral("   ") + lj(mac.mac, 14) + rj(num(mac.vlan), 10);
+    }
+    out << sep << QStringLiteral(" Total: %1").arg(o.hw.macs.size());
     return out;
 }
 
@@ -259,11 +310,19 @@ QStringList ontDetail(const OltModel &m, const Ont &o)
             << QStringLiteral("  MOCA          0")
             << QStringLiteral("  CATV          ") + num(o.catv.size())
             << sep
+            << kv(2, QStringLiteral("TDM port type"), 34, QStringLiteral("E1"))
+            << kv(2, QStringLiteral("TDM service type"), 34, QStringLiteral("TDMoGem"))
             << kv(2, QStringLiteral("MAC learning function switch"), 34, QStringLiteral("enable"))
             << kv(2, QStringLiteral("ONT transparent function switch"), 34, QStringLiteral("disable"))
             << kv(2, QStringLiteral("Multicast forward mode"), 34, QStringLiteral("Unconcern"))
+            << kv(2, QStringLiteral("Multicast forward VLAN"), 34, QStringLiteral("-"))
             << kv(2, QStringLiteral("Multicast mode"), 34, QStringLiteral("Unconcern"))
+            << kv(2, QStringLiteral("Upstream IGMP packet forward mode"), 34, QStringLiteral("Unconcern"))
+            << kv(2, QStringLiteral("Upstream IGMP packet forward VLAN"), 34, QStringLiteral("-"))
+            << kv(2, QStringLiteral("Upstream IGMP packet priority"), 34, QStringLiteral("-"))
             << kv(2, QStringLiteral("Native VLAN option"), 34, QStringLiteral("Concern"))
+            << kv(2, QStringLiteral("Upstream PQ color policy"), 34, QStringLiteral("None"))
+            << kv(2, QStringLiteral("Downstream PQ color policy"), 34, QStringLiteral("None"))
             << sep
             << QStringLiteral("  Port-type Port-ID Native-VLAN") << sep;
         for (auto it = o.nativeVlan.cbegin(); it != o.nativeVlan.cend(); ++it)
@@ -631,6 +690,18 @@ QStringList version(const OltModel &m, qint64 uptimeSecs)
             QStringLiteral("  PRODUCT : %1").arg(m.product),
             QString(),
             QStringLiteral("  Active Mainboard Running Area Information: "),
+            line50,
+            QStringLiteral("  Current Program Area : Area A "),
+            QStringLiteral("  Current Data Area : Area A"),
+            QString(),
+            QStringLiteral("  Program Area A Version : %1 ").arg(m.banner),
+            QStringLiteral("  Program Area B Version : %1").arg(m.banner),
+            QString(),
+            QStringLiteral("  Data Area A Version : %1 ").arg(m.banner),
+            QStringLiteral("  Data Area B Version : %1 ").arg(m.banner),
+            line50,
+            QString(),
+            QStringLiteral("  Standby Mainboard Running Area Information: "),
             line50,
             QStringLiteral("  Current Program Area : Area A "),
             QStringLiteral("  Current Data Area : Area A"),

@@ -17,7 +17,10 @@ enum class AutofindLayout { Old, New };
 QStringList autofind(const OltModel &m, AutofindLayout layout);
 
 // "display ont info F all" (frame = -1 slot), "display ont info F S P all" / "display ont info P all".
-QStringList ontStateBlocks(const OltModel &m, int frame, int slot = -1, int port = -1);
+// Some firmware heads the description table with two lines ("F/S/P       ONT  Description" / "ID").
+QStringList ontStateBlocks(const OltModel &m, int frame, int slot = -1, int port = -1, bool twoLineDescriptionHeader = false);
+QStringList ontSummary(const OltModel &m, int f, int s, int p, const QList<Optics> &levels);
+QStringList macAddressOntTable(const OltModel &m, const Ont &o);
 QStringList ontDetail(const OltModel &m, const Ont &o);
 QStringList opticalDetail(const OltModel &m, const Ont &o, const Optics &levels);
 QStringList opticalPortAll(const OltModel &m, int f, int s, int p, const QList<Optics> &levels);

@@ -35,6 +35,7 @@ struct Settings
     int defaultScroll = 24;           // page length of a fresh session
     int idleTimeoutMinutes = 10;      // of a fresh session
     listings::AutofindLayout autofindLayout = listings::AutofindLayout::New;
+    bool twoLineDescriptionHeader = false; // firmware that heads the ONT description table with two lines
     int saveReminderSeconds = 0;      // >0: sessions at a prompt get the save reminder while changes are unsaved
     QString ftpFolder;                // stands in for the operator's FTP server ("ont-load")
     double opticsDriftDb = 0;         // levels wander by up to this much on each read

@@ -105,6 +105,7 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
     if (layout != QLatin1String("new") && layout != QLatin1String("old"))
         return QStringLiteral("autofindLayout must be \"new\" or \"old\"");
     s.autofindLayout = layout == QLatin1String("old") ? listings::AutofindLayout::Old : listings::AutofindLayout::New;
+    s.twoLineDescriptionHeader = str(root, "descriptionHeader", QStringLiteral("one-line")) == QLatin1String("two-line");
     s.defaultScroll = std::clamp(integer(root, "scroll", s.defaultScroll), 10, 512);
     s.idleTimeoutMinutes = integer(root, "idleTimeoutMinutes", s.idleTimeoutMinutes);
     s.saveReminderSeconds = integer(root, "saveReminderSeconds", 0);
