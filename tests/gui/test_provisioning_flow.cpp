@@ -1,0 +1,323 @@
+#include "core/ont_list_row.h"
+#include "core/timing.h"
+#include "provisioning/add_ont_form.h"
+#include "provisioning/profile_picker.h"
+#include "provisioning/provisioning_controller.h"
+#include "provisioning/unauthorised_model.h"
+#include "provisioning/unauthorised_tab.h"
+#include "registry/ont_list.h"
+#include "scripted_telnet_peer.h"
+#include "session/olt_session.h"
+#include "session/step_engine.h"
+#include "session/trace_log.h"
+#include "test_paths.h"
+#include "ui/dialog_service.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace tervix;
+using provisioning::AddOntForm;
+using provisioning::ProvisioningController;
+using provisioning::UnauthorisedModel;
+
+namespace {
+
+QString crlf(QString s)
+{
+    return s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
+
+// Answers the few listings of an add the way the OLT prints them, and keeps
+// every line the console typed.
+class ListingOlt : public QObject
+{
+public:
+    ListingOlt()
+    {
+        QObject::connect(&peer, &test::ScriptedTelnetPeer::lineReceived, this, [this](const QString &l) {
+            QString body;
+            if (l == u"display ont autofind all")
+                body = crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt")));
+            else if (l == u"display service-port next-free-index")
+                body = QStringLiteral("  Next valid free service virtual port ID: 7\r\n");
+            else if (l == u"display ont info 0 1 0 all")
+                body = QStringLiteral("  -----------------------------------------------------------------------------\r\n"
+                                      "  F/S/P   ONT-ID   Description\r\n"
+                                      "  -----------------------------------------------------------------------------\r\n"
+                                      "  0/ 1/0       0   ONT_NO_DESCRIPTION\r\n"
+                                      "  0/ 1/0       1   ONT_NO_DESCRIPTION\r\n"
+                                      "  0/ 1/0       5   ONT_NO_DESCRIPTION\r\n"
+                                      "  -----------------------------------------------------------------------------\r\n"
+                                      "  In port 0/ 1/0 , the total of ONTs are: 3, online: 3\r\n");
+            else if (l == u"display ont-lineprofile gpon all")
+                body = crlf(test::readSample(QStringLiteral("display_ont-lineprofile_gpon_all__ntc1.txt")));
+            peer.sendText(l + QStringLiteral(" \r\n") + body + QStringLiteral("\r\nOLT(config)#"));
+        });
+    }
+
+    QStringList lines() const
+    {
+        QStringList out;
+        for (const auto &l : peer.lines())
+            out.append(l.text);
+        return out;
+    }
+
+    test::ScriptedTelnetPeer peer;
+};
+
+class ProvisioningFlow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        timing::setScale(0.1);
+        ui::DialogService::install(&dialogs);
+        ASSERT_TRUE(dir.isValid());
+        session = std::make_unique<session::OltSession>(timing::kQuietMs);
+        engine = std::make_unique<session::StepEngine>(*session, &trace);
+        list = std::make_unique<registry::OntList>(&trace);
+        list->ustawPlik(dir.path() + u'/', QStringLiteral("tiny01"));
+        window = std::make_unique<QWidget>();
+        auto *column = new QVBoxLayout(window.get());
+        form = new AddOntForm(window.get());
+        tab = new provisioning::UnauthorisedTab(window.get());
+        column->addWidget(form);
+        column->addWidget(tab);
+        controller = std::make_unique<ProvisioningController>(*session, *engine, *list, *tab, *form, &trace);
+        auto &h = controller->hooks();
+        h.sessionReady = [this] { return ready; };
+        h.setSessionReady = [this](bool r) { ready = r; };
+        h.odmowaDuplikatu = [this] { ++refusalsToSibling; };
+        window->resize(900, 700);
+        window->show();
+    }
+    void TearDown() override
+    {
+        controller.reset();
+        window.reset();
+        list.reset();
+        engine.reset();
+        session.reset();
+        ui::DialogService::install(nullptr);
+        timing::setScale(0);
+    }
+
+    // Connected and logged in, as step 1 leaves the session; then step 2 runs.
+    void connectAndList()
+    {
+        ASSERT_TRUE(olt.peer.listen());
+        session->connection().connectTo(olt.peer.address());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return session->connection().isConnected(); }, 5000));
+        ready = true;
+        controller->naSesjeGotowa();
+        engine->arm(ProvisioningController::kKrokPierwszeNieautoryzowane);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return tab->model().rowCount() == 2 && ready; }, 10000));
+    }
+
+    void takeRow(int row)
+    {
+        tab->lv2->selectionModel()->select(tab->model().index(row, 0),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        tab->Dodaj1->trigger();
+    }
+
+    bool waitIdle()
+    {
+        return QTest::qWaitFor(
+            [&] { return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle() && !controller->partiaWToku(); },
+            10000);
+    }
+
+    QString dataFile() const { return dir.filePath(QStringLiteral("data-tiny01.ph")); }
+
+    ui::ScriptedDialogService dialogs;
+    QTemporaryDir dir;
+    session::TraceLog trace;
+    std::unique_ptr<session::OltSession> session;
+    std::unique_ptr<session::StepEngine> engine;
+    std::unique_ptr<registry::OntList> list;
+    std::unique_ptr<QWidget> window;
+    AddOntForm *form = nullptr;
+    provisioning::UnauthorisedTab *tab = nullptr;
+    std::unique_ptr<ProvisioningController> controller;
+    ListingOlt olt;
+    bool ready = false;
+    int refusalsToSibling = 0;
+};
+
+TEST_F(ProvisioningFlow, FromTheAutofindTableToTheListedOnt)
+{
+    connectAndList();
+    EXPECT_EQ(tab->Label12->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
+    EXPECT_TRUE(tab->miga());
+    EXPECT_EQ(tab->model().index(1, 3).data().toString(), QStringLiteral("48575443DE135E2D"));
+
+    takeRow(1);
+    EXPECT_FALSE(tab->miga());
+    EXPECT_EQ(tab->kolorListy(), provisioning::UnauthorisedTab::kKolorTla);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->a_id->text() == u"6"; }, 10000));
+    EXPECT_EQ(form->a_typ->currentText(), QStringLiteral("G.PON"));
+    EXPECT_EQ(form->a_mac->text(), QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(form->a_karta->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->a_port->text(), QStringLiteral("0"));
+    EXPECT_EQ(form->a_serviceport[0]->text(), QStringLiteral("8"));
+    EXPECT_EQ(form->a_serviceport[3]->text(), QStringLiteral("11"));
+    EXPECT_EQ(AddOntForm::kolor(form->a_id), AddOntForm::kKolorPropozycji);
+    EXPECT_EQ(AddOntForm::kolor(form->a_serviceport[0]), AddOntForm::kKolorPropozycji);
+    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("1"));
+
+    // A profile picked from the OLT's own table.
+    form->bt_profil1->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller->gb_profile1().isVisible(); }, 10000));
+    EXPECT_EQ(controller->gb_profile1().title(), QStringLiteral("G.PON LineProfile: 2"));
+    EXPECT_TRUE(form->bt_profil1->isEnabled());
+    controller->gb_profile1().wybierz(1);
+    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("429"));
+    EXPECT_FALSE(controller->gb_profile1().isVisible());
+
+    form->a_nazwa->setText(QStringLiteral("Jan Kowalski"));
+    form->czy_vlan[0]->setChecked(true);
+    form->czy_native[0]->setChecked(true);
+    ASSERT_TRUE(waitIdle());
+    const qsizetype before = olt.lines().size();
+    ASSERT_TRUE(form->bt_dodaj_egpon->isEnabled());
+    form->bt_dodaj_egpon->click();
+    // A second press while the batch is typed starts nothing.
+    form->a_typ->setCurrentIndex(2);
+    form->a_typChange();
+    form->bt_dodaj_egpon->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rozmiar() == 1; }, 10000));
+    ASSERT_TRUE(waitIdle());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.lines().size() >= before + 8; }, 5000));
+    QTest::qWait(100);
+
+    EXPECT_EQ(olt.lines().mid(before),
+              (QStringList{QStringLiteral("config"), QStringLiteral("interface gpon 0/1"),
+                           QStringLiteral("ont add 0 6 sn-auth 48575443DE135E2D omci ont-lineprofile-id 429 "
+                                          "ont-srvprofile-id 1 desc \"Jan Kowalski\""),
+                           QStringLiteral("ont port native-vlan 0 6 eth 1 vlan 1010"),
+                           QStringLiteral("ont port attribute 0 6 catv 1 operational-state off"), QStringLiteral("quit"),
+                           QStringLiteral("service-port 8 vlan 1010 gpon 0/1/0 ont 6 gemport 100 multi-service "
+                                          "user-vlan 1010 tag-transform transparent"),
+                           QStringLiteral("quit")}));
+    EXPECT_EQ(list->komorka(0, core::kol::MacSn), QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(list->komorka(0, core::kol::Vlan),
+              QStringLiteral("-1;8;1010;-1;0;100;1010;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^"));
+    EXPECT_EQ(tab->model().wiersze().at(1).ikona, UnauthorisedModel::kIkonaDodany);
+    EXPECT_EQ(tab->model().wiersze().at(0).ikona, UnauthorisedModel::kIkonaZnaleziony);
+    QFile f(dataFile());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("^!0^!1^!0^!6^!Jan Kowalski^!48575443DE135E2D^!429^!1^!"));
+    // The form is cleared for the next ONT and the memo keeps the OLT's answers.
+    EXPECT_EQ(form->a_id->text(), QStringLiteral("Auto"));
+    EXPECT_TRUE(form->a_mac->text().isEmpty());
+    EXPECT_TRUE(session->buffer().contains(QStringLiteral("ont add 0 6")));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(ProvisioningFlow, RefusedAddsSendNothing)
+{
+    connectAndList();
+    core::OntListRow existing;
+    existing.lv1[core::kol::Buda] = QStringLiteral("0");
+    existing.lv1[core::kol::Karta] = QStringLiteral("1");
+    existing.lv1[core::kol::Port] = QStringLiteral("0");
+    existing.lv1[core::kol::OntId] = QStringLiteral("6");
+    existing.lv1[core::kol::Nazwa] = QStringLiteral("Sasiad");
+    existing.lv1[core::kol::MacSn] = QStringLiteral("4857544300000001");
+    list->dodaj(existing);
+
+    takeRow(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->a_id->text() == u"6"; }, 10000));
+    ASSERT_TRUE(waitIdle());
+    form->czy_vlan[0]->setChecked(true);
+
+    const struct
+    {
+        const char *name;
+        std::function<void()> change;
+        const char *caption;
+        const char *text;
+    } cases[] = {
+        {"same place", [] {}, "ONT exists! Koncowka powtarza sie!",
+         "ONT Exists! Nie mozesz zmienic tej koncowce id. Poniewaz zaproponowany loid -> 6 <- znajduje sie juz na "
+         "liscie jako\nSasiad\nmac-sn: 4857544300000001"},
+        {"same SN elsewhere",
+         [&] {
+             form->a_id->setText(QStringLiteral("7"));
+             form->a_mac->setText(QStringLiteral("4857544300000001"));
+         },
+         "ONT exists MAC-SN! Koncowka powtarza sie!",
+         "ONT Exists MAC-SN! ONT znajaduje sie juz na liscie: mac-sn -> 4857544300000001 znajduje sie juz na liscie "
+         "loid: 7\nSasiad\nAby dodac usun ten sn/mac z listy. IF you want add ont, you must delete sn/mac from list!"},
+        {"no type",
+         [&] {
+             form->a_mac->setText(QStringLiteral("4857544311E70E9A"));
+             form->a_typ->setCurrentIndex(0);
+         },
+         "Bledne dane! / Invalid input!", "E.PON lub G.PON"},
+        {"name with a quote",
+         [&] {
+             form->ustawTyp(2);
+             form->a_nazwa->setText(QStringLiteral("x\" \nquit"));
+         },
+         "Bledne dane! / Invalid input!", "cudzyslow"},
+        {"port with words",
+         [&] {
+             form->a_nazwa->setText(QStringLiteral("Ok"));
+             form->a_port->setText(QStringLiteral("0 sn-auth X"));
+         },
+         "Bledne dane! / Invalid input!", "\"Port\""},
+    };
+    const qsizetype before = olt.lines().size();
+    int refusals = 0;
+    for (const auto &c : cases) {
+        dialogs.clear();
+        c.change();
+        controller->bt_dodaj_egponClick();
+        ASSERT_EQ(dialogs.shown().size(), 1) << c.name;
+        EXPECT_EQ(dialogs.shown().first().caption, QString::fromLatin1(c.caption)) << c.name;
+        EXPECT_TRUE(dialogs.shown().first().text.contains(QString::fromLatin1(c.text)))
+            << c.name << ": " << dialogs.shown().first().text.toStdString();
+        EXPECT_EQ(dialogs.shown().first().icon, ui::DialogService::Icon::Error) << c.name;
+        refusals += QString::fromLatin1(c.caption).startsWith(u"ONT exists") ? 1 : 0;
+    }
+    EXPECT_EQ(AddOntForm::kolor(form->a_port), AddOntForm::kKolorBledu);
+    EXPECT_EQ(refusalsToSibling, refusals);
+    QTest::qWait(300);
+    EXPECT_EQ(olt.lines().size(), before);
+    EXPECT_EQ(list->rozmiar(), 1);
+}
+
+TEST_F(ProvisioningFlow, FormChecksAskTheOltForWhatIsMissing)
+{
+    connectAndList();
+    form->ustawTyp(2);
+    form->a_karta->setText(QStringLiteral("1"));
+    form->a_port->setText(QStringLiteral("0"));
+    form->a_mac->setText(QStringLiteral("4857544311E70E9A"));
+    ASSERT_EQ(form->a_serviceport[0]->text(), QStringLiteral("Auto"));
+    controller->bt_dodaj_egponClick();
+    EXPECT_EQ(AddOntForm::kolor(form->a_serviceport[0]), AddOntForm::kKolorBledu);
+    // The free service ports come back, then the next id.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->a_id->text() == u"6"; }, 10000));
+    EXPECT_EQ(form->a_serviceport[0]->text(), QStringLiteral("8"));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+} // namespace
