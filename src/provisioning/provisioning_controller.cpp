@@ -76,6 +76,16 @@ ProvisioningController::ProvisioningController(session::OltSession &session, ses
 
 ProvisioningController::~ProvisioningController() = default;
 
+ProfilePicker &ProvisioningController::gb_profile1() const
+{
+    return *m_profile1;
+}
+
+ProfilePicker &ProvisioningController::gb_profile2() const
+{
+    return *m_profile2;
+}
+
 void ProvisioningController::registerSteps()
 {
     m_engine.registerBranch(kKrokPierwszeNieautoryzowane, [this](int) {

@@ -102,8 +102,8 @@ public:
 
     UnauthorisedTab &tab() const { return m_tab; }
     AddOntForm &form() const { return m_form; }
-    ProfilePicker &gb_profile1() const { return *m_profile1; }
-    ProfilePicker &gb_profile2() const { return *m_profile2; }
+    ProfilePicker &gb_profile1() const;
+    ProfilePicker &gb_profile2() const;
 
     // ---- Unauthorised ONTs --------------------------------------------------
     void bt_1Click();

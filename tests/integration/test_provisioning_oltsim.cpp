@@ -1,0 +1,284 @@
+#include "app/olt_login_controller.h"
+#include "core/ont_list_row.h"
+#include "core/timing.h"
+#include "provisioning/add_ont_form.h"
+#include "provisioning/provisioning_controller.h"
+#include "provisioning/unauthorised_model.h"
+#include "provisioning/unauthorised_tab.h"
+#include "registry/ont_list.h"
+#include "session/olt_session.h"
+#include "session/step_engine.h"
+#include "session/trace_log.h"
+#include "simulator.h"
+#include "test_paths.h"
+#include "ui/dialog_service.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace tervix;
+using provisioning::AddOntForm;
+using provisioning::ProvisioningController;
+using provisioning::UnauthorisedModel;
+
+namespace {
+
+// The console's provisioning half wired to its session the way the main
+// window wires it, against the simulated OLT of the demo.
+class ProvisioningOltsim : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        timing::setScale(0.1);
+        ui::DialogService::install(&dialogs);
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
+            << sim.error().toStdString();
+        ASSERT_TRUE(sim.listen(QHostAddress::LocalHost));
+
+        session = std::make_unique<session::OltSession>(timing::kQuietMs);
+        engine = std::make_unique<session::StepEngine>(*session, &trace);
+        login = std::make_unique<app::OltLoginController>(*session, *engine, trace, dir.path() + u'/');
+        list = std::make_unique<registry::OntList>(&trace);
+        window = std::make_unique<QWidget>();
+        auto *column = new QVBoxLayout(window.get());
+        form = new AddOntForm(window.get());
+        tab = new provisioning::UnauthorisedTab(window.get());
+        column->addWidget(form);
+        column->addWidget(tab);
+        controller = std::make_unique<ProvisioningController>(*session, *engine, *list, *tab, *form, &trace);
+
+        auto &h = controller->hooks();
+        h.sessionReady = [this] { return login->sessionReady(); };
+        h.setSessionReady = [this](bool r) { login->setSessionReady(r); };
+        h.podtrzymaj = [this] { login->podtrzymaj_polaczenie(); };
+        QObject::connect(login.get(), &app::OltLoginController::keepAliveRestarted, controller.get(),
+                         &ProvisioningController::naPodtrzymanie);
+        QObject::connect(login.get(), &app::OltLoginController::workingSessionReady, controller.get(),
+                         &ProvisioningController::naSesjeGotowa);
+        QObject::connect(login.get(), &app::OltLoginController::ontListLoadRequested, list.get(),
+                         [this](const QString &appDir, const QString &key) { list->odczytaj1(appDir, key); });
+        window->resize(1000, 700);
+        window->show();
+    }
+    void TearDown() override
+    {
+        controller.reset();
+        window.reset();
+        list.reset();
+        login.reset();
+        engine.reset();
+        session.reset();
+        ui::DialogService::install(nullptr);
+        timing::setScale(0);
+    }
+
+    void connectAndList()
+    {
+        login->bt_polaczClick({QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
+                               QStringLiteral("admin123"), false});
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return login->sessionReady() && tab->model().rowCount() > 0 && idle(); }, 20000));
+    }
+
+    bool idle() const
+    {
+        return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle()
+            && !controller->partiaWToku();
+    }
+
+    int rowOf(const QString &macSn) const
+    {
+        const auto &rows = tab->model().wiersze();
+        for (int i = 0; i < rows.size(); ++i) {
+            if (rows[i].ont.macSn == macSn)
+                return i;
+        }
+        return -1;
+    }
+
+    // "Dodaj jako nowe" on the row, then the proposals of the OLT.
+    void takeAsNew(const QString &macSn)
+    {
+        const int row = rowOf(macSn);
+        ASSERT_GE(row, 0) << macSn.toStdString();
+        tab->lv2->selectionModel()->select(tab->model().index(row, 0),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        tab->Dodaj1->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return AddOntForm::kolor(form->a_id) == AddOntForm::kKolorPropozycji && idle(); },
+                                    20000));
+    }
+
+    void press()
+    {
+        const int rows = list->rozmiar();
+        ASSERT_TRUE(form->bt_dodaj_egpon->isEnabled());
+        form->bt_dodaj_egpon->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->rozmiar() == rows + 1 && idle(); }, 20000));
+        // The batch's last line has been typed; let the OLT take it.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return session->buffer().endsWith(u'#'); }, 5000));
+    }
+
+    ui::ScriptedDialogService dialogs;
+    QTemporaryDir dir;
+    oltsim::Simulator sim;
+    session::TraceLog trace;
+    std::unique_ptr<session::OltSession> session;
+    std::unique_ptr<session::StepEngine> engine;
+    std::unique_ptr<app::OltLoginController> login;
+    std::unique_ptr<registry::OntList> list;
+    std::unique_ptr<QWidget> window;
+    AddOntForm *form = nullptr;
+    provisioning::UnauthorisedTab *tab = nullptr;
+    std::unique_ptr<ProvisioningController> controller;
+};
+
+TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)
+{
+    connectAndList();
+    // Both types of the OLT's autofind table, the SN without its vendor form.
+    const auto &rows = tab->model().wiersze();
+    ASSERT_EQ(rows.size(), 5);
+    const int g = rowOf(QStringLiteral("485754430B086EA9"));
+    const int e = rowOf(QStringLiteral("00E0-FC3A-9B01"));
+    ASSERT_GE(g, 0);
+    ASSERT_GE(e, 0);
+    EXPECT_EQ(rows[g].ont, (core::NieautoryzowanyOnt{QStringLiteral("G.PON"), QStringLiteral("0/1/4"),
+                                                     QStringLiteral("485754430B086EA9"), QStringLiteral("EG8145V5"),
+                                                     QStringLiteral("V5R020C10S035")}));
+    EXPECT_EQ(rows[e].ont.typ, QStringLiteral("E.PON"));
+    EXPECT_EQ(rows[e].ont.port, QStringLiteral("0/3/2"));
+    EXPECT_EQ(rows[e].ont.model, QStringLiteral("HG8010"));
+
+    // GPON: row 1 native on 1010, row 2 IGMP on 942, CATV on.
+    takeAsNew(QStringLiteral("485754430B086EA9"));
+    const int spFree = sim.model().nextFreeServicePort();
+    const int sp1 = spFree % 2 ? spFree + 1 : spFree;
+    EXPECT_EQ(form->a_serviceport[0]->text(), QString::number(sp1));
+    EXPECT_EQ(form->a_id->text(), QStringLiteral("1"));  // port 0/1/4 holds no ONT yet
+    form->a_nazwa->setText(QStringLiteral("Nowak Anna, Polna 3"));
+    form->czy_vlan[0]->setChecked(true);
+    form->czy_native[0]->setChecked(true);
+    form->czy_vlan[1]->setChecked(true);
+    form->czy_igmp[1]->setChecked(true);
+    form->czy_catv->setChecked(true);
+    press();
+
+    const oltsim::Ont *gont = sim.model().findOnt(0, 1, 4, 1);
+    ASSERT_NE(gont, nullptr);
+    EXPECT_FALSE(gont->epon);
+    EXPECT_EQ(gont->sn, QStringLiteral("485754430B086EA9"));
+    EXPECT_EQ(gont->description, QStringLiteral("Nowak Anna, Polna 3"));
+    EXPECT_EQ(gont->lineProfile, 1);
+    EXPECT_EQ(gont->srvProfile, 1);
+    EXPECT_EQ(gont->nativeVlan.value(1), 1010);
+    EXPECT_TRUE(gont->catv.value(1));
+    EXPECT_TRUE(gont->active);
+    const oltsim::ServicePort *s1 = sim.model().servicePort(sp1);
+    const oltsim::ServicePort *s2 = sim.model().servicePort(sp1 + 1);
+    ASSERT_NE(s1, nullptr);
+    ASSERT_NE(s2, nullptr);
+    EXPECT_EQ(std::tuple(s1->vlan, s1->gemport, s1->userVlan, s1->tagTransform, s1->ont, s1->port),
+              std::tuple(1010, 100, 1010, QStringLiteral("transparent"), 1, 4));
+    EXPECT_EQ(std::tuple(s2->vlan, s2->gemport, s2->userVlan, s2->tagTransform),
+              std::tuple(942, 100, 942, QStringLiteral("translate")));
+    EXPECT_FALSE(sim.model().isIgmpUser(sp1));
+    EXPECT_TRUE(sim.model().isIgmpUser(sp1 + 1));
+    EXPECT_TRUE(sim.model().vlan(942)->members.contains(sp1 + 1));
+
+    // EPON, left disabled, one translated service port.
+    takeAsNew(QStringLiteral("00E0-FC3A-9B01"));
+    const int sp3 = form->a_serviceport[0]->text().toInt();
+    const int eid = form->a_id->text().toInt();
+    EXPECT_GT(sp3, sp1 + 1);
+    EXPECT_EQ(sp3 % 2, 0);
+    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("101"));
+    form->a_nazwa->setText(QStringLiteral("Sklep"));
+    form->czy_vlan[0]->setChecked(true);
+    form->a1e_dodaj_czy_aktywny->setCurrentIndex(1);
+    press();
+
+    const oltsim::Ont *eont = sim.model().findOnt(0, 3, 2, eid);
+    ASSERT_NE(eont, nullptr);
+    EXPECT_TRUE(eont->epon);
+    EXPECT_EQ(eont->sn.toUpper(), QStringLiteral("00E0-FC3A-9B01"));
+    EXPECT_EQ(eont->lineProfile, 101);
+    EXPECT_FALSE(eont->active);
+    EXPECT_FALSE(eont->catv.value(1, true));
+    const oltsim::ServicePort *s3 = sim.model().servicePort(sp3);
+    ASSERT_NE(s3, nullptr);
+    EXPECT_TRUE(s3->epon);
+    EXPECT_EQ(std::tuple(s3->vlan, s3->userVlan, s3->tagTransform), std::tuple(1010, 1010, QStringLiteral("translate")));
+
+    // The list and its file, and the ticks in the unauthorised list.
+    ASSERT_EQ(list->rozmiar(), 2);
+    EXPECT_EQ(list->komorka(0, core::kol::Typ), QStringLiteral("G.PON"));
+    EXPECT_EQ(list->komorka(0, core::kol::Nazwa), QStringLiteral("Nowak Anna, Polna 3"));
+    EXPECT_EQ(list->komorka(0, core::kol::Vlan),
+              QStringLiteral("-1;%1;1010;-1;0;100;1010;^-1;%2;942;0;-1;100;942;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^")
+                  .arg(sp1)
+                  .arg(sp1 + 1));
+    EXPECT_EQ(list->komorka(0, core::kol::Atrr), QStringLiteral("-1;1;^"));
+    EXPECT_EQ(list->komorka(1, core::kol::Typ), QStringLiteral("E.PON"));
+    EXPECT_EQ(list->komorka(1, core::kol::MacSn), QStringLiteral("00E0-FC3A-9B01"));
+    EXPECT_EQ(list->komorka(1, core::kol::Active), QStringLiteral("1"));
+    EXPECT_EQ(list->komorkaB(1, core::kolb::Nazwa), QStringLiteral("Sklep\nSN: 00E0-FC3A-9B01\nOpis"));
+    QFile file(list->sciezkaPliku());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray stored = file.readAll();
+    EXPECT_TRUE(stored.contains("^!G.PON^!0^!1^!4^!1^!Nowak Anna, Polna 3^!485754430B086EA9^!1^!1^!"));
+    EXPECT_TRUE(stored.contains("^!E.PON^!0^!3^!2^!"));
+    EXPECT_EQ(rows[rowOf(QStringLiteral("485754430B086EA9"))].ikona, UnauthorisedModel::kIkonaDodany);
+    EXPECT_EQ(rows[rowOf(QStringLiteral("00E0-FC3A-9B01"))].ikona, UnauthorisedModel::kIkonaDodany);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(ProvisioningOltsim, DuplicatePlaceAndSnAreRefusedAndSendNothing)
+{
+    connectAndList();
+    takeAsNew(QStringLiteral("48575443DE135E2D"));
+    form->czy_vlan[0]->setChecked(true);
+    press();
+    ASSERT_EQ(list->rozmiar(), 1);
+    const int onts = int(sim.model().onts.size());
+
+    for (const bool samePlace : {true, false}) {
+        SCOPED_TRACE(samePlace);
+        takeAsNew(QStringLiteral("5A544547A0B1C2D3"));
+        form->czy_vlan[0]->setChecked(true);
+        if (samePlace) {
+            form->a_karta->setText(list->komorka(0, core::kol::Karta));
+            form->a_port->setText(list->komorka(0, core::kol::Port));
+            form->a_id->setText(list->komorka(0, core::kol::OntId));
+        } else {
+            form->a_mac->setText(list->komorka(0, core::kol::MacSn));
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->bt_dodaj_egpon->isEnabled(); }, 5000));
+        dialogs.clear();
+        const qsizetype typed = sim.receivedLines().size();
+        form->bt_dodaj_egpon->click();
+        EXPECT_FALSE(form->bt_dodaj_egpon->isEnabled());
+        ASSERT_EQ(dialogs.shown().size(), 1);
+        EXPECT_EQ(dialogs.shown().first().caption, samePlace ? QStringLiteral("ONT exists! Koncowka powtarza sie!")
+                                                             : QStringLiteral("ONT exists MAC-SN! Koncowka powtarza sie!"));
+        QTest::qWait(200);
+        EXPECT_EQ(sim.receivedLines().size(), typed);
+    }
+    EXPECT_EQ(int(sim.model().onts.size()), onts);
+    EXPECT_EQ(list->rozmiar(), 1);
+}
+
+} // namespace
