@@ -1,5 +1,7 @@
 #include "listings.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace oltsim::listings {
@@ -408,10 +410,13 @@ QStringList servicePortTable(const OltModel &m, const QList<const ServicePort *>
         << QStringLiteral("   INDEX VLAN VLAN     PORT F/ S/ P VPI  VCI   FLOW  FLOW       RX   TX   STATE")
         << QStringLiteral("         ID   ATTR     TYPE                    TYPE  PARA")
         << sep;
+    // One pass over the ONTs, so that a listing of tens of thousands of rows stays linear.
+    QHash<QString, bool> online;
+    for (const Ont &o : m.onts)
+        online.insert(QStringLiteral("%1/%2/%3/%4").arg(o.frame).arg(o.slot).arg(o.port).arg(o.id), o.online());
     int up = 0;
     for (const ServicePort *sp : rows) {
-        const Ont *o = m.findOnt(sp->frame, sp->slot, sp->port, sp->ont);
-        const bool isUp = o && o->online();
+        const bool isUp = online.value(QStringLiteral("%1/%2/%3/%4").arg(sp->frame).arg(sp->slot).arg(sp->port).arg(sp->ont), false);
         if (isUp)
             ++up;
         const Vlan *v = m.vlan(sp->vlan);
@@ -629,11 +634,17 @@ QStringList igmpUsers(const OltModel &m)
         << sep;
     QList<IgmpUser> list = m.igmpUsers;
     std::sort(list.begin(), list.end(), [](const IgmpUser &a, const IgmpUser &b) { return a.servicePort < b.servicePort; });
+    QHash<int, const ServicePort *> ports;
+    for (const ServicePort &sp : m.servicePorts)
+        ports.insert(sp.index, &sp);
+    QHash<QString, const Ont *> onts;
+    for (const Ont &o : m.onts)
+        onts.insert(QStringLiteral("%1/%2/%3/%4").arg(o.frame).arg(o.slot).arg(o.port).arg(o.id), &o);
     for (const IgmpUser &u : list) {
-        const ServicePort *sp = m.servicePort(u.servicePort);
+        const ServicePort *sp = ports.value(u.servicePort);
         if (!sp)
             continue;
-        const Ont *o = m.findOnt(sp->frame, sp->slot, sp->port, sp->ont);
+        const Ont *o = onts.value(QStringLiteral("%1/%2/%3/%4").arg(sp->frame).arg(sp->slot).arg(sp->port).arg(sp->ont));
         const QString user = QStringLiteral("%1/%2/%3/%4").arg(sp->frame).arg(sp->slot).arg(sp->port).arg(sp->index);
         out << QStringLiteral("  ") + lj(user, 16) + lj(o && o->online() ? QStringLiteral("online") : QStringLiteral("offline"), 9)
                 + lj(u.auth, 9) + lj(QStringLiteral("off"), 7) + lj(QStringLiteral("-"), 11) + lj(QStringLiteral("-"), 12)

@@ -3,6 +3,8 @@
 #include "command_line.h"
 
 #include <QDir>
+#include <QHash>
+#include <QSet>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
@@ -231,6 +233,11 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         m.srvProfiles.append(p);
     }
 
+    // Indexes for the checks below: scenarios of tens of thousands of ONTs load in linear time.
+    QSet<QString> places;
+    QSet<QString> serials;
+    QHash<QString, bool> ontIsEpon;
+    auto placeKey = [](const Place &p, int id) { return QStringLiteral("%1/%2/%3/%4").arg(p.frame).arg(p.slot).arg(p.port).arg(id); };
     for (const QJsonValue &v : root.value(QLatin1String("onts")).toArray()) {
         const QJsonObject o = v.toObject();
         Place p;
@@ -248,7 +255,8 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         ont.sn = ont.epon ? str(o, "mac").toLower() : str(o, "sn").toUpper();
         if (ont.sn.isEmpty())
             return QStringLiteral("ONT %1 %2 has no %3").arg(str(o, "place")).arg(ont.id).arg(ont.epon ? QStringLiteral("mac") : QStringLiteral("sn"));
-        if (m.findOnt(p.frame, p.slot, p.port, ont.id) || m.findOntBySn(ont.sn))
+        const QString key = placeKey(p, ont.id);
+        if (places.contains(key) || serials.contains(ont.sn.toUpper()))
             return QStringLiteral("ONT %1 %2 (%3) is listed twice").arg(str(o, "place")).arg(ont.id).arg(ont.sn);
         ont.description = str(o, "description", QStringLiteral("ONT_NO_DESCRIPTION"));
         ont.lineProfile = integer(o, "lineProfile", 0);
@@ -273,6 +281,9 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
             ont.catv.insert(it.key().toInt(), it.value().toBool());
         if (const int after = integer(o, "offlineAfterSeconds", -1); after >= 0)
             ont.dropOfflineAtMs = qint64(after) * 1000;
+        places.insert(key);
+        serials.insert(ont.sn.toUpper());
+        ontIsEpon.insert(key, ont.epon);
         m.onts.append(ont);
     }
 
@@ -297,6 +308,7 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         m.autofind.append(a);
     }
 
+    QSet<int> spIndexes;
     for (const QJsonValue &v : root.value(QLatin1String("servicePorts")).toArray()) {
         const QJsonObject o = v.toObject();
         Place p;
@@ -309,10 +321,10 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         sp.slot = p.slot;
         sp.port = p.port;
         sp.ont = integer(o, "ont");
-        const Ont *ont = m.findOnt(p.frame, p.slot, p.port, sp.ont);
-        if (!ont)
+        const auto ont = ontIsEpon.constFind(placeKey(p, sp.ont));
+        if (ont == ontIsEpon.cend())
             return QStringLiteral("service port %1 names no ONT").arg(sp.index);
-        sp.epon = ont->epon;
+        sp.epon = ont.value();
         sp.gemport = sp.epon ? -1 : integer(o, "gemport", 1);
         sp.userVlan = integer(o, "userVlan", sp.vlan);
         sp.tagTransform = str(o, "tagTransform", sp.tagTransform);
@@ -320,8 +332,9 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         sp.txTraffic = integer(o, "tx", sp.txTraffic);
         if (sp.index < 0)
             sp.index = m.nextFreeServicePort();
-        if (m.servicePort(sp.index))
+        if (spIndexes.contains(sp.index))
             return QStringLiteral("service port %1 is listed twice").arg(sp.index);
+        spIndexes.insert(sp.index);
         if (!m.vlan(sp.vlan))
             return QStringLiteral("service port %1 uses VLAN %2, which is not listed").arg(sp.index).arg(sp.vlan);
         m.servicePorts.append(sp);
@@ -333,7 +346,7 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         u.servicePort = integer(o, "servicePort", -1);
         u.auth = str(o, "auth", u.auth);
         u.maxPrograms = integer(o, "maxPrograms", u.maxPrograms);
-        if (!m.servicePort(u.servicePort))
+        if (!spIndexes.contains(u.servicePort))
             return QStringLiteral("IGMP user names service port %1, which is not listed").arg(u.servicePort);
         m.igmpUsers.append(u);
     }
