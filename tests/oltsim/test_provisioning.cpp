@@ -261,3 +261,14 @@ TEST_F(Provisioning, ListingsTheConsoleReads)
                               "  Temperature(C)                         : ", "  OLT Rx ONT optical power(dBm)          : "})
         EXPECT_TRUE(optical.contains(QString::fromLatin1(label))) << label;
 }
+
+TEST_F(Provisioning, OlderFirmwareAutofindLayout)
+{
+    sim.settings().autofindLayout = listings::AutofindLayout::Old;
+    const QString answer = run(QStringLiteral("display ont autofind all"));
+    EXPECT_TRUE(answer.contains(QStringLiteral("   Ont SN              : 485754430B086EA9\r\n")));
+    EXPECT_TRUE(answer.contains(QStringLiteral("   Ont EquipmentID     : EG8145V5\r\n   Ont autofind time   : 2024-05-03 09:12:44+01:00\r\n   ---")));
+    // GPON records of this layout carry no "Ont MAC" line; EPON records do.
+    EXPECT_EQ(answer.count(QStringLiteral("Ont MAC")), 2);
+    EXPECT_FALSE(answer.contains(QStringLiteral("Multi channel")));
+}
