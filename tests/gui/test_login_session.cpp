@@ -119,25 +119,6 @@ TEST_F(LoginSession, HostileBarCodeIsRefusedAndNoFileIsWritten)
     EXPECT_TRUE(QDir(dataDir.path() + QStringLiteral("/..")).entryList({QStringLiteral("data-*")}).isEmpty());
 }
 
-TEST_F(LoginSession, ClosingAsksAboutSaveAndYesLogsInAgainToSave)
-{
-    test::TinyOlt olt;
-    ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
-    w.bt_polaczClick();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
-    QTest::qWait(500);
-
-    dialogs.scriptAnswer(ui::DialogService::Answer::Yes);
-    EXPECT_FALSE(w.close());
-    ASSERT_EQ(dialogs.shown().size(), 1);
-    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Wykonac SAVE na OLT ?"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return terminated == 1; }, 15000));
-    EXPECT_EQ(olt.connections, 3);
-    const QStringList tail = olt.peer.lineTexts().mid(olt.peer.lines().size() - 8);
-    EXPECT_EQ(tail, kWorking + QStringList{"save"});
-}
-
 TEST_F(LoginSession, ClosingWithNoSendsNothingMore)
 {
     test::TinyOlt olt;

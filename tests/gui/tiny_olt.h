@@ -34,20 +34,6 @@ public:
                 peer.sendText(users.value(m_user, QStringLiteral("\x01")) == l
                                   ? QStringLiteral("\r\n\r\nOLT>")
                                   : QStringLiteral("\r\nUsername or password invalid.\r\n\r\n>>User name:"));
-            } else if (l == QStringLiteral("terminal user name")) {
-                m_dialogue = 1;
-                peer.sendText(l + QStringLiteral(" \r\n  User Name(length<6,15>):"));
-            } else if (m_dialogue == 1) {
-                m_newUser = l;
-                m_dialogue = 2;
-                peer.sendText(QStringLiteral("\r\n  User Password(length<6,15>):"));
-            } else if (m_dialogue == 2) {
-                users.insert(m_newUser, l); // the dialogue's remaining answers are not checked here
-                m_dialogue = 0;
-                peer.sendText(QStringLiteral("\r\n  Confirm Password(length<6,15>):"));
-            } else if (l.startsWith(QStringLiteral("ssh user "))) {
-                sshUsers.append(l.section(u' ', 2, 2));
-                peer.sendText(l + QStringLiteral(" \r\n  Set SSH user authentication type successfully\r\n\r\nOLT(config)#"));
             } else if (l == QStringLiteral("display elabel backplane 0"))
                 peer.sendText(l + QStringLiteral(" \r\n") + m_label + QStringLiteral("\r\nOLT(diagnose)%%"));
             else
@@ -57,15 +43,13 @@ public:
 
     ScriptedTelnetPeer peer;
     QHash<QString, QString> users{{QStringLiteral("admin"), QStringLiteral("secret1")}};
-    QStringList sshUsers;
     int dropAtLine = -1; // drop the line when the n-th line of a connection arrives
     int connections = 0;
 
 private:
     QString m_label;
     QString m_user;
-    QString m_newUser;
-    int m_dialogue = 0;
+
     qsizetype m_linesAtConnect = 0;
 };
 
