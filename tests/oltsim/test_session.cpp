@@ -237,3 +237,28 @@ TEST(SimSession, LogoutAsksAndRemindsOfUnsavedData)
     c.type(QStringLiteral("y"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return c.dropped; }, 3000));
 }
+
+TEST(SimSession, FourSessionsKeepTheirOwnModeAndPageLengthOverOneOlt)
+{
+    Simulator sim;
+    test::startDemo(sim);
+    std::vector<std::unique_ptr<SimClient>> clients;
+    for (int i = 0; i < 4; ++i) {
+        clients.push_back(std::make_unique<SimClient>(sim));
+        ASSERT_TRUE(clients.back()->login(QStringLiteral("admin"), QStringLiteral("admin123"), kUser));
+        clients.back()->run(QStringLiteral("enable"), kPriv);
+        clients.back()->run(QStringLiteral("undo smart"), kPriv);
+    }
+    clients[0]->run(QStringLiteral("config"), kConfig);
+    clients[1]->run(QStringLiteral("scroll 512"), kPriv);
+    clients[2]->run(QStringLiteral("diagnose"), QStringLiteral("%%"));
+    // A change typed in one session shows in the listing of another.
+    clients[0]->run(QStringLiteral("vlan 1234 standard"), kConfig);
+    EXPECT_TRUE(clients[1]->run(QStringLiteral("display vlan all"), kPriv).contains(QStringLiteral("  1234   standard  common")));
+    // Session 2 pages at 512 lines, session 4 at the default.
+    EXPECT_FALSE(clients[1]->run(QStringLiteral("display ont info 0 all"), kPriv).contains(kMore));
+    clients[3]->type(QStringLiteral("display ont info 0 all"));
+    EXPECT_TRUE(clients[3]->waitFor(kMore));
+    EXPECT_TRUE(clients[2]->run(QStringLiteral("display elabel backplane 0"), QStringLiteral("%%")).contains(QStringLiteral("BarCode=")));
+    EXPECT_EQ(sim.sessionCount(), 4);
+}
