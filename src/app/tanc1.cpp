@@ -3,6 +3,9 @@
 #include "app/tanc2.h"
 #include "app/version.h"
 #include "core/timing.h"
+#include "provisioning/add_ont_form.h"
+#include "provisioning/provisioning_controller.h"
+#include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
 #include "registry/save_guard.h"
@@ -53,6 +56,7 @@ Tanc1::Tanc1(const QString &appDir, QWidget *parent)
     buildLayout();
     wireSession();
     wireOntList();
+    wireProvisioning();
     // The last addresses are loaded once the window exists.
     m_login->ostatnie_ip(QString());
 }
@@ -117,6 +121,7 @@ void Tanc1::buildLayout()
     mono.setStyleHint(QFont::TypeWriter);
     Memo1->setFont(mono);
     auto *quick = new QVBoxLayout;
+    m_quickButtons = quick;
     Button3 = new QPushButton(QStringLiteral("Przesun liste"), logPage);
     quick->addWidget(Button3);
     quick->addStretch();
@@ -201,6 +206,32 @@ void Tanc1::wireOntList()
     connect(m_login.get(), &OltLoginController::keepAliveRestarted, guard, &registry::StraznikSave::start);
     connect(guard, &registry::StraznikSave::keepAliveRequested, m_login.get(),
             &OltLoginController::podtrzymaj_polaczenie);
+}
+
+void Tanc1::wireProvisioning()
+{
+    m_unauthorised = new provisioning::UnauthorisedTab(m_unauthorisedPages);
+    m_unauthorisedPages->addTab(m_unauthorised, QStringLiteral("Nieautoryzowane"));
+    m_addForm = new provisioning::AddOntForm(gb_edycja);
+    m_addFormArea->addWidget(m_addForm);
+    m_quickButtons->insertWidget(1, m_addForm->bt_4);
+    m_addForm->bt_4->show();
+    m_optionsArea->insertWidget(0, m_addForm->czy_luki_serviceport);
+    m_addForm->czy_luki_serviceport->show();
+
+    m_provisioning = std::make_unique<provisioning::ProvisioningController>(
+        *m_session, *m_engine, *m_ontList, *m_unauthorised, *m_addForm, m_trace.get());
+    m_provisioning->setDialogParent(this);
+    auto &h = m_provisioning->hooks();
+    OltLoginController *login = m_login.get();
+    h.sessionReady = [login] { return login->sessionReady(); };
+    h.setSessionReady = [login](bool ready) { login->setSessionReady(ready); };
+    h.podtrzymaj = [login] { login->podtrzymaj_polaczenie(); };
+    h.odswiezNaglowek = [this] { m_ontListPanel->odswiezNaglowek(); };
+    connect(login, &OltLoginController::keepAliveRestarted, m_provisioning.get(),
+            &provisioning::ProvisioningController::naPodtrzymanie);
+    connect(login, &OltLoginController::workingSessionReady, m_provisioning.get(),
+            &provisioning::ProvisioningController::naSesjeGotowa);
 }
 
 void Tanc1::showEvent(QShowEvent *event)

@@ -21,6 +21,12 @@ class StepEngine;
 class TraceLog;
 } // namespace tervix::session
 
+namespace tervix::provisioning {
+class AddOntForm;
+class ProvisioningController;
+class UnauthorisedTab;
+} // namespace tervix::provisioning
+
 namespace tervix::registry {
 class OntList;
 class OntListPanel;
@@ -49,6 +55,9 @@ public:
     registry::OntList &ontList() { return *m_ontList; }
     registry::OntListPanel &ontListPanel() { return *m_ontListPanel; }
     registry::StraznikSave &saveGuard() { return *m_saveGuard; }
+    provisioning::ProvisioningController &provisioning() { return *m_provisioning; }
+    provisioning::AddOntForm &addForm() { return *m_addForm; }
+    provisioning::UnauthorisedTab &unauthorisedTab() { return *m_unauthorised; }
 
     void setTypedCommandsWindow(Tanc2 *w);
     void setAccountWindowOpener(std::function<void()> open);
@@ -91,6 +100,7 @@ private:
     void wireSession();
     void setCaptionHost(const QString &host);
     void wireOntList();
+    void wireProvisioning();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
@@ -99,6 +109,10 @@ private:
     std::unique_ptr<registry::OntList> m_ontList;
     registry::OntListPanel *m_ontListPanel = nullptr;
     std::unique_ptr<registry::StraznikSave> m_saveGuard;
+    provisioning::UnauthorisedTab *m_unauthorised = nullptr;
+    provisioning::AddOntForm *m_addForm = nullptr;
+    std::unique_ptr<provisioning::ProvisioningController> m_provisioning;
+    QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;
     Tanc2 *m_typed = nullptr;
     int m_tag = 0;
