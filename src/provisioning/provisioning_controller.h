@@ -31,18 +31,25 @@ class UnauthorisedTab;
 // service ports, the next ONT id and the profile pickers (steps 4 to 7), and
 // "[+] Dodaj" in add mode with its GPON and EPON batches.
 //
-// Wiring the main window does (see also Hooks):
-//   - hooks().sessionReady / setSessionReady / podtrzymaj: session_ready and
-//     podtrzymaj_polaczenie of the login controller;
-//   - OltLoginController::keepAliveRestarted -> naPodtrzymanie() (re-times
-//     the periodic refresh), workingSessionReady -> naSesjeGotowa();
-//   - place the tab in Tanc1::unauthorisedPages() as "Nieautoryzowane", the
-//     form in Tanc1::addFormArea(), form.bt_4 among the "Szybki log" quick
-//     buttons and form.czy_luki_serviceport in Tanc1::optionsArea();
-//   - hooks().odswiezNaglowek -> OntListPanel::odswiezNaglowek;
-//   - setDialogParent(main window).
+// Wiring the main window does (see also Hooks), for example in Tanc1:
+//
+//   auto *form = new provisioning::AddOntForm;            addFormArea()->addWidget(form);
+//   auto *tab = new provisioning::UnauthorisedTab;        unauthorisedPages()->addTab(tab, "Nieautoryzowane");
+//   quick-buttons layout of "Szybki log"->addWidget(form->bt_4); form->bt_4->show();
+//   optionsArea()->insertWidget(0, form->czy_luki_serviceport); form->czy_luki_serviceport->show();
+//   auto *p = new provisioning::ProvisioningController(session(), engine(), ontList(), *tab, *form, &trace(), this);
+//   p->setDialogParent(this);
+//   p->hooks().sessionReady = [this] { return login().sessionReady(); };
+//   p->hooks().setSessionReady = [this](bool r) { login().setSessionReady(r); };
+//   p->hooks().podtrzymaj = [this] { login().podtrzymaj_polaczenie(); };
+//   p->hooks().odswiezNaglowek = [this] { ontListPanel().odswiezNaglowek(); };
+//   connect(&login(), &OltLoginController::keepAliveRestarted, p, &ProvisioningController::naPodtrzymanie);
+//   connect(&login(), &OltLoginController::workingSessionReady, p, &ProvisioningController::naSesjeGotowa);
+//
 // The steps 2 to 7 are registered on the engine by the constructor; step 2 is
-// the one the login controller arms after the working login.
+// the one the login controller arms after the working login. The remaining
+// hooks and konfiguracjaOltRequested belong to subsystems that come later and
+// may stay unset.
 //
 // A batch is handed to the session's pacer whole; the window stays live while
 // it is typed. The new list row, the save and the clearing of the form follow
