@@ -1,0 +1,94 @@
+// The whole console against the demo OLT: a waiting ONT authorised with the
+// mouse alone, as the main window hosts the provisioning tab and form.
+#include "../gui/console_fixture.h"
+
+#include "core/ont_list_row.h"
+#include "provisioning/add_ont_form.h"
+#include "provisioning/provisioning_controller.h"
+#include "provisioning/unauthorised_model.h"
+#include "provisioning/unauthorised_tab.h"
+#include "registry/ont_list.h"
+#include "registry/ont_list_panel.h"
+#include "session/olt_session.h"
+#include "session/step_engine.h"
+#include "simulator.h"
+#include "test_paths.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace tervix;
+
+namespace {
+
+class ProvisioningConsole : public test::ConsoleFixture
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleFixture::SetUp();
+        ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
+            << sim.error().toStdString();
+        ASSERT_TRUE(sim.listen());
+    }
+
+    oltsim::Simulator sim;
+};
+
+TEST_F(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
+{
+    app::Tanc1 &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
+                                 QStringLiteral("admin123"));
+    w.show();
+    w.bt_polaczClick();
+    provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
+    provisioning::AddOntForm &form = w.addForm();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady() && tab.model().rowCount() == 5; }, 30000))
+        << w.Memo1->toPlainText().toStdString();
+    EXPECT_TRUE(tab.bt_1->isEnabled());
+
+    const auto &rows = tab.model().wiersze();
+    int row = 0;
+    while (row < rows.size() && rows[row].ont.macSn != u"48575443DE135E2D")
+        ++row;
+    ASSERT_LT(row, rows.size());
+    tab.lv2->selectionModel()->select(tab.model().index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tab.Dodaj1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return provisioning::AddOntForm::kolor(form.a_id) == provisioning::AddOntForm::kKolorPropozycji
+                && w.engine().pending() == session::StepEngine::kNoStep;
+        },
+        20000));
+    const int id = form.a_id->text().toInt();
+    const int sp = form.a_serviceport[0]->text().toInt();
+
+    QTest::mouseClick(form.czy_vlan[0], Qt::LeftButton, {}, QPoint(6, form.czy_vlan[0]->height() / 2));
+    ASSERT_TRUE(form.czy_vlan[0]->isChecked());
+    ASSERT_TRUE(form.bt_dodaj_egpon->isEnabled());
+    QTest::mouseClick(form.bt_dodaj_egpon, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().rozmiar() == 1 && w.session().pacer().isIdle(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.model().servicePort(sp) != nullptr; }, 5000));
+
+    const oltsim::Ont *ont = sim.model().findOnt(0, 2, 3, id);
+    ASSERT_NE(ont, nullptr);
+    EXPECT_EQ(ont->sn, QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(ont->description, QStringLiteral("Klient1"));
+    EXPECT_EQ(sim.model().servicePort(sp)->vlan, 1010);
+    EXPECT_EQ(w.ontListPanel().title(), QStringLiteral("Autoryzowane koncowki: 1 "));
+    EXPECT_EQ(rows[row].ikona, provisioning::UnauthorisedModel::kIkonaDodany);
+    QFile f(w.ontList().sciezkaPliku());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("48575443DE135E2D"));
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+} // namespace
