@@ -303,3 +303,18 @@ TEST(SimSession, ConsolePageAssemblyRestoresEveryRow)
     EXPECT_EQ(rows(listing), rows(whole));
     EXPECT_EQ(rows(whole).size(), 60 * 2 + 9); // state and description rows, one summary line a port
 }
+
+TEST(SimSession, LongLinesWrapTheirEchoAtColumnEighty)
+{
+    Prepared p;
+    prepare(p);
+    SimClient &c = *p.client;
+    c.run(QStringLiteral("config"), kConfig);
+    c.run(QStringLiteral("interface gpon 0/1"), QStringLiteral("(config-if-gpon-0/1)#"));
+    const QString line = QStringLiteral("ont add 6 0 sn-auth 48575443AAAA0002 omci ont-lineprofile-id 1 ont-srvprofile-id 1 desc \"Anna Nowak\"");
+    const QString out = c.run(line, QStringLiteral("(config-if-gpon-0/1)#"));
+    const int firstPart = 80 - int(QStringLiteral("MA5608T-DEMO(config-if-gpon-0/1)#").size());
+    EXPECT_TRUE(out.startsWith(line.left(firstPart) + QStringLiteral(" \x1b[1D") + line.mid(firstPart) + QStringLiteral(" \r\n")));
+    EXPECT_NE(p.sim.model().findOnt(0, 1, 6, 0), nullptr);
+    EXPECT_EQ(p.sim.receivedTexts(1).last(), line);
+}

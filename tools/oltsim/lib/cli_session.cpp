@@ -140,8 +140,12 @@ void CliSession::processInput()
         if (static_cast<unsigned char>(c) < 0x20)
             continue;
         m_lineBuf += c;
-        if (echo)
+        if (echo) {
             writeBytes(QByteArray(1, c));
+            // A long line wraps at the 80th column the device's way: a space and one step back.
+            if (m_state == State::Command && (int(prompt().size()) + int(m_lineBuf.size())) % 80 == 0)
+                write(QStringLiteral(" \x1b[1D"));
+        }
     }
     m_in.remove(0, i);
 }
