@@ -95,11 +95,14 @@ void ProvisioningController::registerSteps()
             m_hooks.setSessionReady(false);
         return StepEngine::Outcome::Done;
     });
-    m_engine.registerBranch(kKrokNieautoryzowane, [this](int) {
-        czytaj_nielegalne(m_session.buffer());
+    // With more ONTs waiting than fit on one page (about thirty at "scroll
+    // 512") the OLT stops at its page prompt: the table is collected across
+    // pages, or the rest would be lost and the next command typed into the
+    // prompt. An answer that fits on one page reads as before.
+    m_engine.registerPagedBranch(kKrokNieautoryzowane, [this](const QString &listing) {
+        czytaj_nielegalne(listing);
         if (m_hooks.setSessionReady)
             m_hooks.setSessionReady(true);
-        return StepEngine::Outcome::Done;
     });
     m_engine.registerBranch(kKrokServicePort, [this](int) {
         czytaj_serviceport(m_session.buffer());

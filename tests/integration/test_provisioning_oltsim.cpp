@@ -281,4 +281,26 @@ TEST_F(ProvisioningOltsim, DuplicatePlaceAndSnAreRefusedAndSendNothing)
     EXPECT_EQ(list->rozmiar(), 1);
 }
 
+TEST_F(ProvisioningOltsim, AutofindTableLongerThanAPageIsReadWhole)
+{
+    // More waiting ONTs than one page of the OLT holds.
+    for (int i = 0; i < 45; ++i) {
+        oltsim::AutofindOnt a;
+        a.slot = 1;
+        a.port = 5 + i % 8;
+        a.sn = QStringLiteral("48575443%1").arg(0xA000 + i, 8, 16, QLatin1Char('0')).toUpper();
+        a.foundAt = QStringLiteral("2024-05-03 09:12:44+01:00");
+        sim.mutableModel().autofind.append(a);
+    }
+    const int waiting = int(sim.model().autofind.size());
+    connectAndList();
+    ASSERT_EQ(tab->model().rowCount(), waiting);
+    EXPECT_EQ(tab->model().wiersze().last().ont.macSn, QStringLiteral("00E0-FC3A-9C77"));
+    EXPECT_TRUE(sim.receivedTexts(2).contains(QStringLiteral("\"")));
+
+    // The OLT is back at its prompt: the next request is answered.
+    takeAsNew(QStringLiteral("485754430000A02C"));
+    EXPECT_EQ(form->a_id->text(), QStringLiteral("1"));
+}
+
 } // namespace
