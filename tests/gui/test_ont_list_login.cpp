@@ -3,7 +3,7 @@
 #include "core/ont_list_row.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
-#include "tiny_olt.h"
+#include "simulator.h"
 
 #include <QFile>
 #include <QLabel>
@@ -16,6 +16,9 @@
 using namespace tervix;
 
 namespace {
+
+// The simulated OLT whose bar code names the data file below.
+const QByteArray kOlt = R"({"barCode": "TINY01", "users": [{"name": "admin", "password": "secret1"}]})";
 
 class OntListLogin : public test::ConsoleFixture
 {
@@ -45,9 +48,10 @@ TEST_F(OntListLogin, TheListOfTheOltLoadsAfterLoginAndIsRewrittenInTheCurrentFor
               "-^!E.PON^!0^!2^!3^!0^!Szko\xc5\x82\x61^!0018-82f0-1a2b^!-^!-^!-1;32;300;?;0;100;^^!0;1;^^!^!1^!*^");
     writeFile(dataDir.filePath(QStringLiteral("d-size.ph")), "30;47;x;24;");
 
-    test::TinyOlt olt;
-    ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    oltsim::Simulator olt;
+    ASSERT_TRUE(olt.loadJson(kOlt)) << olt.error().toStdString();
+    ASSERT_TRUE(olt.listen());
+    app::Tanc1 &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(olt.serverPort()), QStringLiteral("admin"), QStringLiteral("secret1"));
     w.show();
     registry::OntListPanel &panel = w.ontListPanel();
     const int width2 = panel.lv1->columnWidth(2);
@@ -86,9 +90,10 @@ TEST_F(OntListLogin, TheListOfTheOltLoadsAfterLoginAndIsRewrittenInTheCurrentFor
 
 TEST_F(OntListLogin, AnOltWithoutAListAsksForTheImport)
 {
-    test::TinyOlt olt;
-    ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    oltsim::Simulator olt;
+    ASSERT_TRUE(olt.loadJson(kOlt)) << olt.error().toStdString();
+    ASSERT_TRUE(olt.listen());
+    app::Tanc1 &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(olt.serverPort()), QStringLiteral("admin"), QStringLiteral("secret1"));
     QSignalSpy importNeeded(&w.ontListPanel(), &registry::OntListPanel::importNeeded);
     w.bt_polaczClick();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
