@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "${TERVIX_BUILD_TYPE:-Release}"
+"$root/scripts/build.sh" "${TERVIX_BUILD_TYPE:-Release}" tervix oltsim
 build="${TERVIX_BUILD_DIR:-$root/build}"
 port="${TERVIX_DEMO_PORT:-2323}"
 user="${TERVIX_DEMO_USER:-admin}"

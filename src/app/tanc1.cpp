@@ -32,11 +32,29 @@ namespace tervix::app {
 namespace {
 const QString kDefaultOltAddress = QStringLiteral("192.168.100.1");
 
-// The receive buffer keeps the OLT's CR LF pairs; the memo shows plain lines.
-QString forDisplay(QString text)
+// The receive buffer keeps the OLT's bytes as they came; the memo shows plain
+// lines, without carriage returns and without the cursor moves the OLT uses to
+// erase its page prompt and to wrap a long echo (ESC "[" digits letter).
+QString forDisplay(const QString &text)
 {
-    text.remove(QLatin1Char('\r'));
-    return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r')
+            continue;
+        if (c == QChar(0x1b) && i + 1 < text.size() && text.at(i + 1) == u'[') {
+            qsizetype j = i + 2;
+            while (j < text.size() && (text.at(j).isDigit() || text.at(j) == u';'))
+                ++j;
+            if (j < text.size()) {
+                i = j; // skip the final letter too
+                continue;
+            }
+        }
+        out.append(c);
+    }
+    return out;
 }
 } // namespace
 
