@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -83,6 +84,34 @@ TEST_F(MainWindowOffline, RootLoginOpensTheAccountWindowInsteadOfConnecting)
     }
     QTest::qWait(100);
     EXPECT_FALSE(olt.hasPendingConnections());
+}
+
+TEST_F(MainWindowOffline, LastAddressesComeFromTheFileAtStart)
+{
+    {
+        app::Tanc1 &w = startConsole();
+        // No file: the one default address.
+        ASSERT_EQ(w.a_ip->count(), 1);
+        EXPECT_EQ(w.a_ip->currentText(), QStringLiteral("192.168.100.1"));
+    }
+    app.reset();
+    QFile f(dataDir.filePath(QStringLiteral("olt-ip.ph")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("10.9.0.2;10.9.0.1;\r\n");
+    f.close();
+    app::Tanc1 &w = startConsole();
+    ASSERT_EQ(w.a_ip->count(), 2);
+    EXPECT_EQ(w.a_ip->itemText(0), QStringLiteral("10.9.0.2"));
+    EXPECT_EQ(w.a_ip->itemText(1), QStringLiteral("10.9.0.1"));
+    EXPECT_EQ(w.a_ip->currentText(), QStringLiteral("10.9.0.1"));
+
+    // Recording a listed address writes nothing; a new one goes in front, last-first.
+    w.login().ostatnie_ip(QStringLiteral("10.9.0.2"));
+    w.login().ostatnie_ip(QStringLiteral("10.9.0.3"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("10.9.0.3;10.9.0.1;10.9.0.2;\r\n"));
+    EXPECT_EQ(w.a_ip->count(), 3);
+    EXPECT_EQ(w.a_ip->currentText(), QStringLiteral("10.9.0.3"));
 }
 
 TEST_F(MainWindowOffline, DebugWindowShowsTheNewestTraceEntries)
