@@ -53,6 +53,8 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
         else
             QCoreApplication::quit();
     });
+    m_identDeadline.setSingleShot(true);
+    connect(&m_identDeadline, &QTimer::timeout, this, &OltLoginController::identificationOverdue);
     m_openDelay.setSingleShot(true);
     connect(&m_openDelay, &QTimer::timeout, this, [this] {
         if (m_session.connection().isConnected())
@@ -107,6 +109,27 @@ void OltLoginController::bt_polaczClick(const LoginCredentials &credentials)
     m_session.clearBuffer();
     m_session.appendLine(QStringLiteral("Secure Connection -> Wait.. / Nawiązuje bezpieczne połączenie -> Czekaj.."));
     openSession(Opening::Identification);
+    m_identDeadline.start(timing::scaled(timing::kIdentDeadlineMs));
+}
+
+void OltLoginController::identificationOverdue()
+{
+    // Once the poll has begun it ends by itself within its fourteen looks; only
+    // an OLT that stopped answering before it (the engine waits for output that
+    // never comes) leaves the attempt hanging with the button off.
+    if (!m_identifying || m_ssnLooks > 0)
+        return;
+    m_identifying = false;
+    m_openDelay.stop();
+    m_engine.stop();
+    m_engine.setPending(StepEngine::kNoStep);
+    m_session.pacer().clear();
+    m_opening = Opening::None;
+    disconnectOwnLine();
+    m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
+    DialogService::instance().error(m_dialogParent, QStringLiteral("OLT Problem Config"),
+                                    QStringLiteral("Problem z konf OLT!\nOLT nie odpowiada / The OLT does not answer."));
+    setConnectEnabled(true);
 }
 
 void OltLoginController::openSession(Opening what)

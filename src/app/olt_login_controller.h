@@ -107,6 +107,7 @@ private:
     session::StepEngine::Outcome stepIdentificationPoll(int);
     session::StepEngine::Outcome stepWorking(int);
     void tim_ssnTimer();
+    void identificationOverdue();
     void startWorkingSession();
     void afterWorkingLogin();
     void tim_podtrzymaj_polaczenieTimer();
@@ -139,6 +140,7 @@ private:
     QTimer m_keepAlive;    // tim_podtrzymaj_polaczenie
     QTimer m_close;        // tim_zamknij
     QTimer m_openDelay;
+    QTimer m_identDeadline; // gives up an identification the OLT never answers
 };
 
 } // namespace tervix::app

@@ -22,6 +22,9 @@ inline constexpr int kPageContinueWaitMs = 100;    // before the continuation ke
 // Session (main window)
 inline constexpr int kIdentPollMs = 300;           // tim_ssn
 inline constexpr int kIdentMaxLooks = 14;
+// An OLT that falls silent after the password never lets the identification
+// poll begin; past this, the attempt is given up. A normal one takes ~5 s.
+inline constexpr int kIdentDeadlineMs = 30'000;
 inline constexpr int kKeepAliveMs = 14'400'000;    // 4 h
 inline constexpr int kUnauthorisedCheckMs = 480'000;
 inline constexpr int kSaveGuardMs = 120'000;       // straznik_save

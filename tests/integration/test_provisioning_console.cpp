@@ -1,5 +1,7 @@
 // The whole console against the demo OLT: a waiting ONT authorised with the
-// mouse alone, as the main window hosts the provisioning tab and form.
+// mouse alone, as the main window hosts the provisioning tab and form. The
+// same walk runs against an OLT that answers cleanly and against ones whose
+// output trickles in, arrives late or leaves out the echo of "quit".
 #include "../gui/console_fixture.h"
 
 #include "core/ont_list_row.h"
@@ -28,7 +30,38 @@ using namespace tervix;
 
 namespace {
 
-class ProvisioningConsole : public test::ConsoleFixture
+struct OltBehaviour
+{
+    const char *name;
+    oltsim::Faults faults;
+};
+
+oltsim::Faults fragments()
+{
+    oltsim::Faults f;
+    f.fragmentBytes = 12;
+    f.fragmentDelayMs = 1;
+    return f;
+}
+
+// Late answers, within what the console's quiet period (scaled) tolerates
+// after the echo: a busy OLT takes a few hundred milliseconds per command.
+oltsim::Faults slowAnswers()
+{
+    oltsim::Faults f;
+    f.lineLatencyMs = 25;
+    f.byteLatencyUs = 20;
+    return f;
+}
+
+oltsim::Faults quitNotEchoed()
+{
+    oltsim::Faults f;
+    f.noQuitEcho = true;
+    return f;
+}
+
+class ProvisioningConsole : public test::ConsoleFixture, public ::testing::WithParamInterface<OltBehaviour>
 {
 protected:
     void SetUp() override
@@ -36,13 +69,20 @@ protected:
         ConsoleFixture::SetUp();
         ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
             << sim.error().toStdString();
+        sim.setFaults(GetParam().faults);
         ASSERT_TRUE(sim.listen());
     }
 
     oltsim::Simulator sim;
 };
 
-TEST_F(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
+INSTANTIATE_TEST_SUITE_P(OltBehaviours, ProvisioningConsole,
+                         ::testing::Values(OltBehaviour{"Clean", {}}, OltBehaviour{"SmallFragments", fragments()},
+                                           OltBehaviour{"SlowAnswers", slowAnswers()},
+                                           OltBehaviour{"QuitNotEchoed", quitNotEchoed()}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_P(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
 {
     app::Tanc1 &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
                                  QStringLiteral("admin123"));

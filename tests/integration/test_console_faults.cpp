@@ -1,0 +1,143 @@
+// The console against an OLT that misbehaves: a login that never answers, a
+// line that drops in the middle of the work, listings with stray bytes.
+#include "../gui/console_fixture.h"
+
+#include "provisioning/add_ont_form.h"
+#include "provisioning/unauthorised_model.h"
+#include "provisioning/unauthorised_tab.h"
+#include "registry/ont_list.h"
+#include "session/olt_session.h"
+#include "session/step_engine.h"
+#include "simulator.h"
+#include "test_paths.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTest>
+
+using namespace tervix;
+
+namespace {
+
+class ConsoleFaults : public test::ConsoleFixture
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleFixture::SetUp();
+        ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
+            << sim.error().toStdString();
+        ASSERT_TRUE(sim.listen());
+    }
+
+    app::Tanc1 &start()
+    {
+        return startConsole(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
+                            QStringLiteral("admin123"));
+    }
+
+    oltsim::Simulator sim;
+};
+
+TEST_F(ConsoleFaults, LoginThatNeverAnswersEndsInTheConfigurationBox)
+{
+    sim.setLoginNeverAnswers(true);
+    app::Tanc1 &w = start();
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 20000));
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("OLT Problem Config"));
+    EXPECT_TRUE(dialogs.shown().first().text.startsWith(QStringLiteral("Problem z konf OLT!")));
+    EXPECT_EQ(w.Memo1->toPlainText(), QStringLiteral("[100%] Wait.. / Czekaj.."));
+    EXPECT_TRUE(w.bt_polacz->isEnabled());
+    EXPECT_FALSE(w.login().sessionReady());
+    EXPECT_TRUE(w.login().oltKey().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.sessionCount() == 0; }, 3000)); // the silent line was closed
+    EXPECT_EQ(sim.receivedTexts(2), QStringList()); // no working session was opened
+}
+
+TEST_F(ConsoleFaults, DroppedWorkingSessionIsReportedAndEnterInThePasswordReconnects)
+{
+    // The identification session types five commands and leaves by itself;
+    // the working session is cut after its preparation and first listing.
+    sim.setDropAfterCommands(6);
+    app::Tanc1 &w = start();
+    w.bt_polaczClick();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.receivedTexts(2).size() >= 8; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Memo1->toPlainText().trimmed().endsWith(QStringLiteral("Rozlaczono / Disconnect")); },
+                                10000))
+        << w.Memo1->toPlainText().toStdString();
+    EXPECT_FALSE(w.login().sessionReady());
+    EXPECT_FALSE(w.session().connection().isConnected());
+    EXPECT_FALSE(w.bt_polacz->isEnabled()); // the list was loaded: only Enter in the password connects again
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    sim.setDropAfterCommands(-1);
+    QTest::keyClick(w.a_haslo, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady() && w.unauthorisedTab().model().rowCount() == 5; },
+                                30000))
+        << w.Memo1->toPlainText().toStdString();
+    EXPECT_EQ(w.login().oltKey(), QStringLiteral("2102113130p0b7000123"));
+}
+
+bool clean(const QString &s)
+{
+    static const QRegularExpression plain(QStringLiteral("^[0-9A-Za-z /:\\-]*$"));
+    return plain.match(s).hasMatch();
+}
+
+TEST_F(ConsoleFaults, StrayBytesInListingsNeverReachACommand)
+{
+    sim.setGarbageEveryLines(3);
+    app::Tanc1 &w = start();
+    w.show();
+    w.bt_polaczClick();
+    provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
+    provisioning::AddOntForm &form = w.addForm();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady() && tab.model().rowCount() == 5; }, 30000))
+        << w.Memo1->toPlainText().toStdString();
+    const auto idle = [&] {
+        return QTest::qWaitFor(
+            [&] { return w.engine().pending() == session::StepEngine::kNoStep && w.session().pacer().isIdle(); },
+            10000);
+    };
+
+    // Every waiting ONT is taken to the form and added as it was read, stray
+    // bytes and all; what the listings garbled must be refused, not typed.
+    int garbledPlaces = 0;
+    for (int row = 0; row < 5; ++row) {
+        const core::NieautoryzowanyOnt ont = tab.model().wiersze()[row].ont;
+        garbledPlaces += clean(ont.port) ? 0 : 1;
+        dialogs.clear();
+        tab.lv2->selectionModel()->select(tab.model().index(row, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        tab.Dodaj1->trigger();
+        ASSERT_TRUE(idle());
+        QTest::qWait(100);
+        form.czy_vlan[0]->setChecked(true);
+        QTest::mouseClick(form.bt_dodaj_egpon, Qt::LeftButton);
+        ASSERT_TRUE(idle());
+        QTest::qWait(100);
+        if (!clean(ont.port)) {
+            ASSERT_FALSE(dialogs.shown().isEmpty()) << ont.port.toStdString();
+            EXPECT_TRUE(dialogs.shown().last().text.startsWith(QStringLiteral("Pole \"Port\"")));
+        }
+    }
+    ASSERT_GT(garbledPlaces, 0) << "the fault did not touch a place; the test shows nothing";
+
+    // Nothing the OLT received carries a stray byte, and some ONTs still got in.
+    for (const QString &line : sim.receivedTexts())
+        EXPECT_TRUE(clean(QString(line).remove(u'"').remove(u'.').remove(u'_').remove(u'|'))) << line.toStdString();
+    int added = 0;
+    for (const auto &r : tab.model().wiersze())
+        added += r.ikona == provisioning::UnauthorisedModel::kIkonaDodany ? 1 : 0;
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(w.ontList().rozmiar(), added);
+}
+
+} // namespace
