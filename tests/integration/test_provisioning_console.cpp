@@ -36,6 +36,11 @@ struct OltBehaviour
     oltsim::Faults faults;
 };
 
+void PrintTo(const OltBehaviour &b, std::ostream *os)
+{
+    *os << b.name;
+}
+
 oltsim::Faults fragments()
 {
     oltsim::Faults f;
