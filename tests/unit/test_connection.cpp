@@ -75,6 +75,14 @@ TEST(OltConnection, ReportsDropsAndFailuresAsSignals)
     c.connectTo(QStringLiteral("not a host:99999"));
     ASSERT_TRUE(failed.wait(3000));
 
+    // An unreachable host (a documentation-only address): either the network
+    // says so at once or nothing answers and the connect time-out ends it.
+    c.setConnectTimeoutMs(300);
+    c.connectTo(QStringLiteral("192.0.2.1"));
+    ASSERT_TRUE(failed.wait(5000));
+    EXPECT_FALSE(c.isConnected());
+    c.setConnectTimeoutMs(10000);
+
     // After failures a connect still works.
     c.connectTo(peer.address());
     ASSERT_TRUE(up.wait(3000));
