@@ -1,15 +1,11 @@
 // The console against an OLT that misbehaves: a login that never answers, a
 // line that drops in the middle of the work, listings with stray bytes.
-#include "../gui/console_fixture.h"
+#include "demo_console.h"
 
 #include "provisioning/add_ont_form.h"
-#include "provisioning/unauthorised_model.h"
-#include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
-#include "simulator.h"
-#include "test_paths.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,25 +21,7 @@ using namespace tervix;
 
 namespace {
 
-class ConsoleFaults : public test::ConsoleFixture
-{
-protected:
-    void SetUp() override
-    {
-        ConsoleFixture::SetUp();
-        ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
-            << sim.error().toStdString();
-        ASSERT_TRUE(sim.listen());
-    }
-
-    app::Tanc1 &start()
-    {
-        return startConsole(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
-                            QStringLiteral("admin123"));
-    }
-
-    oltsim::Simulator sim;
-};
+using ConsoleFaults = test::DemoConsole;
 
 TEST_F(ConsoleFaults, LoginThatNeverAnswersEndsInTheConfigurationBox)
 {
@@ -79,8 +57,8 @@ TEST_F(ConsoleFaults, DroppedWorkingSessionIsReportedAndEnterInThePasswordReconn
 
     sim.setDropAfterCommands(-1);
     QTest::keyClick(w.a_haslo, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady() && w.unauthorisedTab().model().rowCount() == 5; },
-                                30000))
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return w.login().sessionReady() && w.unauthorisedTab().model().rowCount() == kWaitingOnts; }, 30000))
         << w.Memo1->toPlainText().toStdString();
     EXPECT_EQ(w.login().oltKey(), QStringLiteral("2102113130p0b7000123"));
 }
@@ -95,12 +73,9 @@ TEST_F(ConsoleFaults, StrayBytesInListingsNeverReachACommand)
 {
     sim.setGarbageEveryLines(3);
     app::Tanc1 &w = start();
-    w.show();
-    w.bt_polaczClick();
+    ASSERT_TRUE(connectAndListWaiting(w));
     provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
     provisioning::AddOntForm &form = w.addForm();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady() && tab.model().rowCount() == 5; }, 30000))
-        << w.Memo1->toPlainText().toStdString();
     const auto idle = [&] {
         return QTest::qWaitFor(
             [&] { return w.engine().pending() == session::StepEngine::kNoStep && w.session().pacer().isIdle(); },
@@ -110,7 +85,7 @@ TEST_F(ConsoleFaults, StrayBytesInListingsNeverReachACommand)
     // Every waiting ONT is taken to the form and added as it was read, stray
     // bytes and all; what the listings garbled must be refused, not typed.
     int garbledPlaces = 0;
-    for (int row = 0; row < 5; ++row) {
+    for (int row = 0; row < kWaitingOnts; ++row) {
         const core::NieautoryzowanyOnt ont = tab.model().wiersze()[row].ont;
         garbledPlaces += clean(ont.port) ? 0 : 1;
         dialogs.clear();

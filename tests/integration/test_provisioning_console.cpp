@@ -2,19 +2,15 @@
 // mouse alone, as the main window hosts the provisioning tab and form. The
 // same walk runs against an OLT that answers cleanly and against ones whose
 // output trickles in, arrives late or leaves out the echo of "quit".
-#include "../gui/console_fixture.h"
+#include "demo_console.h"
 
 #include "core/ont_list_row.h"
 #include "provisioning/add_ont_form.h"
 #include "provisioning/provisioning_controller.h"
-#include "provisioning/unauthorised_model.h"
-#include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
-#include "simulator.h"
-#include "test_paths.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -66,19 +62,14 @@ oltsim::Faults quitNotEchoed()
     return f;
 }
 
-class ProvisioningConsole : public test::ConsoleFixture, public ::testing::WithParamInterface<OltBehaviour>
+class ProvisioningConsole : public test::DemoConsole, public ::testing::WithParamInterface<OltBehaviour>
 {
 protected:
     void SetUp() override
     {
-        ConsoleFixture::SetUp();
-        ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
-            << sim.error().toStdString();
+        DemoConsole::SetUp();
         sim.setFaults(GetParam().faults);
-        ASSERT_TRUE(sim.listen());
     }
-
-    oltsim::Simulator sim;
 };
 
 INSTANTIATE_TEST_SUITE_P(OltBehaviours, ProvisioningConsole,
@@ -89,14 +80,10 @@ INSTANTIATE_TEST_SUITE_P(OltBehaviours, ProvisioningConsole,
 
 TEST_P(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
 {
-    app::Tanc1 &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
-                                 QStringLiteral("admin123"));
-    w.show();
-    w.bt_polaczClick();
+    app::Tanc1 &w = start();
+    ASSERT_TRUE(connectAndListWaiting(w));
     provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
     provisioning::AddOntForm &form = w.addForm();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady() && tab.model().rowCount() == 5; }, 30000))
-        << w.Memo1->toPlainText().toStdString();
     EXPECT_TRUE(tab.bt_1->isEnabled());
 
     const auto &rows = tab.model().wiersze();
