@@ -109,7 +109,6 @@ void OltLoginController::bt_polaczClick(const LoginCredentials &credentials)
     m_session.clearBuffer();
     m_session.appendLine(QStringLiteral("Secure Connection -> Wait.. / Nawiązuje bezpieczne połączenie -> Czekaj.."));
     openSession(Opening::Identification);
-    m_identDeadline.start(timing::scaled(timing::kIdentDeadlineMs));
 }
 
 void OltLoginController::identificationOverdue()
@@ -120,11 +119,9 @@ void OltLoginController::identificationOverdue()
     if (!m_identifying || m_ssnLooks > 0)
         return;
     m_identifying = false;
-    m_openDelay.stop();
     m_engine.stop();
     m_engine.setPending(StepEngine::kNoStep);
     m_session.pacer().clear();
-    m_opening = Opening::None;
     disconnectOwnLine();
     m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
     DialogService::instance().error(m_dialogParent, QStringLiteral("OLT Problem Config"),
@@ -137,6 +134,7 @@ void OltLoginController::openSession(Opening what)
     // A new login replaces whatever the old line was still doing.
     m_opening = what;
     m_ssn.stop();
+    m_identDeadline.stop();
     m_engine.stop();
     m_engine.setPending(StepEngine::kNoStep);
     m_session.pacer().clear();
@@ -153,6 +151,8 @@ void OltLoginController::onConnected()
         const int firstStep = m_opening == Opening::Identification ? kIdentificationStep : kWorkingStep;
         const bool working = m_opening == Opening::Working;
         m_opening = Opening::None;
+        if (!working) // counted from the connect: a slow connect has its own time-out
+            m_identDeadline.start(timing::scaled(timing::kIdentDeadlineMs));
         if (c.safeMode)
             pacer.enqueueWait(timing::kSafeModeWaitMs);
         pacer.enqueue({PacedLine::wait(timing::kLoginPreWaitMs), PacedLine::send(c.login, timing::kLoginLineGapMs, true)});
