@@ -4,6 +4,7 @@
 #include "core/olt_identity.h"
 #include "core/timing.h"
 #include "session/olt_session.h"
+#include "session/step_codes.h"
 #include "session/trace_log.h"
 #include "ui/dialog_service.h"
 
@@ -119,9 +120,7 @@ void OltLoginController::identificationOverdue()
     if (!m_identifying || m_ssnLooks > 0)
         return;
     m_identifying = false;
-    m_engine.stop();
-    m_engine.setPending(StepEngine::kNoStep);
-    m_session.pacer().clear();
+    abandonLine();
     disconnectOwnLine();
     m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
     DialogService::instance().error(m_dialogParent, QStringLiteral("OLT Problem Config"),
@@ -135,9 +134,7 @@ void OltLoginController::openSession(Opening what)
     m_opening = what;
     m_ssn.stop();
     m_identDeadline.stop();
-    m_engine.stop();
-    m_engine.setPending(StepEngine::kNoStep);
-    m_session.pacer().clear();
+    abandonLine();
     m_openDelay.start(timing::scaled(timing::kLoginPreWaitMs));
 }
 
@@ -185,6 +182,13 @@ void OltLoginController::onConnected()
     }
 }
 
+void OltLoginController::abandonLine()
+{
+    // Nothing waits on the old line any more: no step, no queued typing.
+    m_engine.cancel();
+    m_session.pacer().clear();
+}
+
 void OltLoginController::disconnectOwnLine()
 {
     m_ownDisconnect = true;
@@ -218,9 +222,7 @@ void OltLoginController::onDisconnected()
         // will come, so end the attempt and let the operator try again.
         m_identifying = false;
         m_ssn.stop();
-        m_engine.stop();
-        m_engine.setPending(StepEngine::kNoStep);
-        m_session.pacer().clear();
+        abandonLine();
         setConnectEnabled(true);
     }
 }
@@ -318,7 +320,7 @@ StepEngine::Outcome OltLoginController::stepWorking(int)
     m_session.pacer().enqueueWait(timing::kStepPreWaitMs);
     m_session.pacer().enqueueAction([this] { Q_EMIT siblingSocketCloseRequested(); });
     m_session.send(preparation(kWorkingPreparation, timing::kPrepLineWaitMs));
-    m_engine.arm(kFirstUnauthorisedStep);
+    m_engine.arm(session::step::kFirstUnauthorisedListing);
     Q_EMIT workingSessionReady();
     setSessionReady(true);
     Q_EMIT siblingReconnectRequested();

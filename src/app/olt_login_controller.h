@@ -41,7 +41,6 @@ public:
     static constexpr int kIdentificationStep = -100;
     static constexpr int kIdentificationPollStep = -101;
     static constexpr int kWorkingStep = 1;
-    static constexpr int kFirstUnauthorisedStep = 2;
 
     OltLoginController(session::OltSession &session, session::StepEngine &engine, session::TraceLog &trace,
                        QString appDir, QObject *parent = nullptr);
@@ -108,6 +107,7 @@ private:
     session::StepEngine::Outcome stepWorking(int);
     void tim_ssnTimer();
     void identificationOverdue();
+    void abandonLine();
     void startWorkingSession();
     void afterWorkingLogin();
     void tim_podtrzymaj_polaczenieTimer();

@@ -127,16 +127,24 @@ QString stan_aktywnosci(const FormularzOnt &f)
     return f.aktywny ? QStringLiteral("0") : QStringLiteral("1");
 }
 
+namespace {
+// An IGMP row's user and multicast membership, typed in the "btv" mode; the
+// two types differ only in the wait after the last line.
+void dodajIgmp(CommandBatch &b, const WierszUslugi &w, int waitPoCzlonku)
+{
+    b.append(linia(QStringLiteral("btv")));
+    b.append(linia(QStringLiteral("igmp user add service-port ") + w.serviceport + QStringLiteral(" no-auth")));
+    b.append(linia(QStringLiteral("multicast-vlan ") + w.vlan));
+    b.append(linia(QStringLiteral("igmp multicast-vlan member service-port ") + w.serviceport, waitPoCzlonku));
+}
+} // namespace
+
 CommandBatch partia_dodaj_gpon(const FormularzOnt &f)
 {
     CommandBatch b = poczatekPartii(f, false);
     for (const WierszUslugi &w : f.wiersze) {
-        if (!(w.wlacz && w.igmp))
-            continue;
-        b.append(linia(QStringLiteral("btv")));
-        b.append(linia(QStringLiteral("igmp user add service-port ") + w.serviceport + QStringLiteral(" no-auth")));
-        b.append(linia(QStringLiteral("multicast-vlan ") + w.vlan));
-        b.append(linia(QStringLiteral("igmp multicast-vlan member service-port ") + w.serviceport, 0));
+        if (w.wlacz && w.igmp)
+            dodajIgmp(b, w, 0);
     }
     b.append(PacedLine::wait(kWaitPoPoleceniu));
     b.append(linia(QStringLiteral("quit"), 0));
@@ -149,10 +157,7 @@ CommandBatch partia_dodaj_epon(const FormularzOnt &f)
     for (const WierszUslugi &w : f.wiersze) {
         if (!(w.wlacz && w.igmp))
             continue;
-        b.append(linia(QStringLiteral("btv")));
-        b.append(linia(QStringLiteral("igmp user add service-port ") + w.serviceport + QStringLiteral(" no-auth")));
-        b.append(linia(QStringLiteral("multicast-vlan ") + w.vlan));
-        b.append(linia(QStringLiteral("igmp multicast-vlan member service-port ") + w.serviceport));
+        dodajIgmp(b, w, kWaitPoPoleceniu);
         b.append(linia(QStringLiteral("quit"), 0));
     }
     return b;

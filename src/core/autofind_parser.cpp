@@ -112,12 +112,12 @@ QList<NieautoryzowanyOnt> czytaj_nielegalne(QStringView czn_s)
         r = Rekord{};
     };
     while (!s.atEnd()) {
-        const qsizetype lf = s.indexOf(u"\n");
-        const qsizetype len = lf < 0 ? s.remaining() : lf;
-        QStringView line = s.rest().left(len);
+        // A page joined to the extra line after a page prompt follows its
+        // carriage return directly, so either line end ends a line.
+        const qsizetype end = s.lineEnd();
+        const qsizetype len = end < 0 ? s.remaining() : end;
+        const QStringView line = s.rest().left(len);
         s.drop(len + 1);
-        while (line.endsWith(u'\r'))
-            line.chop(1);
         if (jestSeparatorem(line)) {
             zamknij();
             continue;

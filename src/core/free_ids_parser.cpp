@@ -12,12 +12,7 @@ template<typename F>
 void kazdaLinia(QStringView text, F &&f)
 {
     Scanner s(text.toString());
-    while (true) {
-        const qsizetype cr = s.indexOf(u"\r");
-        const qsizetype lf = s.indexOf(u"\n");
-        qsizetype end = cr < 0 ? lf : (lf < 0 ? cr : qMin(cr, lf));
-        if (end < 0)
-            return;
+    for (qsizetype end = s.lineEnd(); end >= 0; end = s.lineEnd()) {
         f(s.rest().left(end));
         s.drop(end + 1);
     }
@@ -45,8 +40,7 @@ std::optional<int> czytaj_ontid(QStringView czont_s, const QString &karta, const
         while (!l.atEnd() && !(l.rest().front() >= u'0' && l.rest().front() <= u'9'))
             l.drop(1);
         // The id ends at the next space, or with the line when nothing follows it.
-        const qsizetype sp = l.indexOf(u" ");
-        id = sp < 0 ? l.restString() : l.before(u" ");
+        id = l.beforeOrRest(u" ");
     }
     bool ok = false;
     const int n = id.toInt(&ok);
@@ -80,12 +74,9 @@ std::optional<std::array<int, 4>> czytaj_serviceport(QStringView czp_s, int najw
     s.cutThrough(u"PORT ID: ");
     // The number runs to the end of its line; an OLT that pads the line with
     // blanks still gives the number.
-    const QStringView rest = s.rest();
-    qsizetype end = 0;
-    while (end < rest.size() && rest[end] != u'\r' && rest[end] != u'\n')
-        ++end;
+    const qsizetype end = s.lineEnd();
     bool ok = false;
-    int v = rest.left(end).trimmed().toInt(&ok);
+    int v = s.rest().left(end < 0 ? s.remaining() : end).trimmed().toInt(&ok);
     if (!ok)
         return std::nullopt;
     const int m = najwiekszyWLiscie + 1;

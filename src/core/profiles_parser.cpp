@@ -48,8 +48,7 @@ QList<ProfilOlt> czytaj_profile(QStringView czpr_s)
         l.skipBlanks();
         p.nazwa = l.takeBefore(u"  ");
         l.skipBlanks();
-        const qsizetype sp = l.indexOf(u" ");
-        p.bind = sp < 0 ? l.restString() : l.before(u" ");
+        p.bind = l.beforeOrRest(u" ");
         if (!p.id.isEmpty())
             out.append(p);
     }

@@ -34,6 +34,22 @@ QString Scanner::before(QStringView marker) const
     return m_text.mid(m_pos, i);
 }
 
+QString Scanner::beforeOrRest(QStringView marker) const
+{
+    const qsizetype i = indexOf(marker);
+    return i < 0 ? restString() : m_text.mid(m_pos, i);
+}
+
+qsizetype Scanner::lineEnd() const
+{
+    for (qsizetype i = m_pos; i < m_text.size(); ++i) {
+        const QChar c = m_text.at(i);
+        if (c == u'\r' || c == u'\n')
+            return i - m_pos;
+    }
+    return -1;
+}
+
 QString Scanner::takeBefore(QStringView marker)
 {
     QString v = before(marker);
@@ -72,13 +88,6 @@ QString a1_telnet_znaki_w_linii(QStringView wew_dane, int wew_z_ilu_ostatnich_zn
             out.append(c);
     }
     return out;
-}
-
-QString cutThrough(QStringView text, QStringView marker)
-{
-    Scanner s(text.toString());
-    s.cutThrough(marker);
-    return s.restString();
 }
 
 QString textBefore(QStringView text, QStringView marker)

@@ -30,6 +30,12 @@ public:
 
     void cutThrough(QStringView marker);
     QString before(QStringView marker) const;
+    // The text before the first X, or all the rest when X is absent.
+    QString beforeOrRest(QStringView marker) const;
+    // Position of the first carriage return or line feed, relative to the
+    // cursor; -1 if neither follows. One forward scan, so walking a listing
+    // line by line stays linear whichever line ends it uses.
+    qsizetype lineEnd() const;
     // before(X) followed by cutThrough(X): the common "take a field" move.
     QString takeBefore(QStringView marker);
     void skipBlanks();
@@ -40,8 +46,6 @@ public:
     QString restString() const { return m_text.mid(m_pos); }
     qsizetype remaining() const { return m_text.size() - m_pos; }
     bool atEnd() const { return m_pos >= m_text.size(); }
-    qsizetype position() const { return m_pos; }
-    const QString &text() const { return m_text; }
 
 private:
     QString m_text;
@@ -56,8 +60,7 @@ QString usun_spacje_zprzodu(QStringView usp_s);
 // for a prompt at the end of what a connection received.
 QString a1_telnet_znaki_w_linii(QStringView wew_dane, int wew_z_ilu_ostatnich_znakow);
 
-// One-shot forms of the moves, for code that works on a single short text.
-QString cutThrough(QStringView text, QStringView marker);
+// The one-shot form of "before", for code that works on a single short text.
 QString textBefore(QStringView text, QStringView marker);
 
 } // namespace tervix::core

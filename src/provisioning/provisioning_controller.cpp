@@ -244,58 +244,56 @@ void ProvisioningController::a1_dodaj_z_nieautoryzowane(const QString &wew_mac, 
     // OLT and into the data file: it arrives made fit for both.
     if (!wew_nazwa.isEmpty())
         m_form.a_nazwa->setText(core::neutralizuj_tekst(wew_nazwa));
-    if (wew_typ.contains(QStringLiteral("G.")))
-        m_form.ustawTyp(2);
-    else if (wew_typ.contains(QStringLiteral("E.")))
-        m_form.ustawTyp(1);
+    // The type first: a profile template chosen after it overrides the type's
+    // default profiles.
+    wpiszOnt(wew_mac, wew_port, wew_typ);
     if (wew_profil >= 0 && m_hooks.ustawProfilUslugowy)
         m_hooks.ustawProfilUslugowy(wew_profil);
-    m_form.a_mac->setText(wew_mac);
-    const core::MiejsceOnt m = core::rozdziel_port(wew_port);
-    m_form.a_buda->setText(m.buda);
-    m_form.a_karta->setText(m.karta);
-    m_form.a_port->setText(m.port);
     m_session.wyslij_polecenie(QString(core::kPolecenieNextFreeIndex), true);
     m_engine.arm(kKrokServicePort);
     m_form.a_nazwa->setFocus();
     trace(QStringLiteral("a23-end"));
 }
 
-void ProvisioningController::Dodaj1Click()
+void ProvisioningController::wpiszOnt(const QString &mac, const QString &port, const QString &typ)
+{
+    if (typ.contains(QStringLiteral("G.")))
+        m_form.ustawTyp(2);
+    else if (typ.contains(QStringLiteral("E.")))
+        m_form.ustawTyp(1);
+    m_form.a_mac->setText(mac);
+    const core::MiejsceOnt m = core::rozdziel_port(port);
+    m_form.a_buda->setText(m.buda);
+    m_form.a_karta->setText(m.karta);
+    m_form.a_port->setText(m.port);
+}
+
+std::optional<core::NieautoryzowanyOnt> ProvisioningController::wybranyNieautoryzowany() const
 {
     const int row = m_tab.zaznaczonyWiersz();
     if (row < 0)
-        return;
+        return std::nullopt;
     if (!gotowa()) {
         bladPolaczenia();
-        return;
+        return std::nullopt;
     }
-    m_form.a1e_dodaj_czy_aktywny->setCurrentIndex(0);
-    const core::NieautoryzowanyOnt o = m_tab.model().wiersze().at(row).ont;
-    a1_dodaj_z_nieautoryzowane(o.macSn, o.port, o.typ, QString(), -1);
+    return m_tab.model().wiersze().at(row).ont;
+}
+
+void ProvisioningController::Dodaj1Click()
+{
+    if (const auto o = wybranyNieautoryzowany())
+        a1_dodaj_z_nieautoryzowane(o->macSn, o->port, o->typ, QString(), -1);
 }
 
 void ProvisioningController::ylkokopjujdoedycji1Click()
 {
-    const int row = m_tab.zaznaczonyWiersz();
-    if (row < 0)
+    const auto o = wybranyNieautoryzowany();
+    if (!o)
         return;
-    if (!gotowa()) {
-        bladPolaczenia();
-        return;
-    }
     podtrzymaj();
     m_tab.stopMigania();
-    const core::NieautoryzowanyOnt o = m_tab.model().wiersze().at(row).ont;
-    m_form.a_mac->setText(o.macSn);
-    const core::MiejsceOnt m = core::rozdziel_port(o.port);
-    m_form.a_buda->setText(m.buda);
-    m_form.a_karta->setText(m.karta);
-    m_form.a_port->setText(m.port);
-    if (o.typ.contains(QStringLiteral("G.")))
-        m_form.ustawTyp(2);
-    else if (o.typ.contains(QStringLiteral("E.")))
-        m_form.ustawTyp(1);
+    wpiszOnt(o->macSn, o->port, o->typ);
     m_form.a_nazwa->setFocus();
 }
 
@@ -517,15 +515,18 @@ void ProvisioningController::bt_dodaj_egponClick()
     m_zlecenieSiostry = false;
 
     m_partiaWToku = true;
-    const quint64 partia = ++m_partia;
+    const quint64 utraconePrzed = m_session.droppedLines();
     m_session.send(f.epon() ? core::partia_dodaj_epon(f) : core::partia_dodaj_gpon(f));
-    m_session.pacer().enqueueAction([this, f, partia] { zakonczDodawanie(f, partia); });
+    m_session.pacer().enqueueAction([this, f, utraconePrzed] {
+        if (m_session.droppedLines() != utraconePrzed)
+            przerwijDodawanie(); // the line dropped while the batch was typed
+        else
+            zakonczDodawanie(f);
+    });
 }
 
-void ProvisioningController::zakonczDodawanie(const core::FormularzOnt &f, quint64 partia)
+void ProvisioningController::zakonczDodawanie(const core::FormularzOnt &f)
 {
-    if (!m_partiaWToku || partia != m_partia)
-        return;
     m_partiaWToku = false;
     if (m_hooks.policzDodany)
         m_hooks.policzDodany(f.karta, f.port);
@@ -550,10 +551,14 @@ void ProvisioningController::zakonczDodawanie(const core::FormularzOnt &f, quint
 void ProvisioningController::naBezczynnyPacer()
 {
     // The pacer fell idle before it reached the end of the batch: the queue
-    // was dropped (the connection is being replaced). Nothing is listed for
-    // an ONT whose batch did not go out whole.
-    if (!m_partiaWToku)
-        return;
+    // was dropped (the connection is being replaced).
+    if (m_partiaWToku)
+        przerwijDodawanie();
+}
+
+void ProvisioningController::przerwijDodawanie()
+{
+    // Nothing is listed for an ONT whose batch did not go out whole.
     m_partiaWToku = false;
     m_session.appendLine(QStringLiteral("[+] Dodaj: przerwane, ONT nie dodany do listy / interrupted, the ONT was not listed"));
     m_form.bt_dodaj_egpon->setEnabled(m_form.a_typ->currentIndex() != 0);

@@ -2,12 +2,14 @@
 
 #include "core/add_ont_batch.h"
 #include "core/autofind_parser.h"
+#include "session/step_codes.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -53,13 +55,14 @@ class UnauthorisedTab;
 //
 // A batch is handed to the session's pacer whole; the window stays live while
 // it is typed. The new list row, the save and the clearing of the form follow
-// once the pacer has typed the last line. A press while a batch is being typed
-// does nothing.
+// once the pacer has typed the last line, and only when every line went out
+// (a line dropped mid-batch leaves the ONT unlisted). A press while a batch is
+// being typed does nothing.
 class ProvisioningController : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kKrokPierwszeNieautoryzowane = 2;
+    static constexpr int kKrokPierwszeNieautoryzowane = session::step::kFirstUnauthorisedListing;
     static constexpr int kKrokNieautoryzowane = 3;
     static constexpr int kKrokServicePort = 4;
     static constexpr int kKrokOntId = 5;
@@ -166,7 +169,12 @@ private:
     void blad(const QString &caption, const QString &text) const;
     bool sprawdzCyfre(QWidget *field, const QString &text, bool resetuj);
     bool sprawdzLiczbyMiejsca();
-    void zakonczDodawanie(const core::FormularzOnt &f, quint64 partia);
+    void zakonczDodawanie(const core::FormularzOnt &f);
+    // The selected unauthorised ONT, when there is one and a session to use it in.
+    std::optional<core::NieautoryzowanyOnt> wybranyNieautoryzowany() const;
+    // Type, MAC/SN and place of an ONT into the form.
+    void wpiszOnt(const QString &mac, const QString &port, const QString &typ);
+    void przerwijDodawanie();
     void naBezczynnyPacer();
     void pokazProfile(ProfilePicker &picker, QWidget *xAnchor, QWidget *button, const QString &caption);
 
@@ -185,7 +193,6 @@ private:
     QTimer m_timUaktywnij;
     bool m_zlecenieSiostry = false;
     bool m_partiaWToku = false;
-    quint64 m_partia = 0;
 };
 
 } // namespace tervix::provisioning

@@ -49,18 +49,19 @@ void CommandPacer::pump()
     if (m_pumping || m_waiting)
         return;
     m_pumping = true;
-    const quint64 generation = m_generation;
+    quint64 generation = m_generation;
     while (!m_queue.empty() && !m_waiting) {
         Item item = std::move(m_queue.front());
         m_queue.pop_front();
-        if (item.action) {
+        if (item.action)
             item.action();
-            if (generation != m_generation)
-                break;
-        } else if (item.line.typesLine) {
+        else if (item.line.typesLine)
             m_sink(item.line.line, item.line.clearFirst);
-            if (generation != m_generation)
-                break;
+        if (generation != m_generation) {
+            // The item cleared the queue: its wait goes with it, and whatever
+            // it queued afterwards is the new work.
+            generation = m_generation;
+            continue;
         }
         const int wait = timing::scaled(item.line.waitAfterMs);
         if (wait > 0) {

@@ -60,7 +60,6 @@ void OltConnection::connectTo(const QString &address)
         }, Qt::QueuedConnection);
         return;
     }
-    m_peer = QStringLiteral("%1:%2").arg(a.host).arg(a.port);
     resetTelnet();
     m_connecting = true;
     m_connectTimer.start(m_connectTimeoutMs);
@@ -86,16 +85,6 @@ void OltConnection::disconnectFromOlt()
 bool OltConnection::isConnected() const
 {
     return m_established && m_socket->state() == QAbstractSocket::ConnectedState;
-}
-
-bool OltConnection::isConnecting() const
-{
-    return m_connecting;
-}
-
-QString OltConnection::peerDescription() const
-{
-    return m_peer;
 }
 
 void OltConnection::sendText(const QString &text)

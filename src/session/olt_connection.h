@@ -25,8 +25,6 @@ public:
     void connectTo(const QString &address);
     void disconnectFromOlt();
     bool isConnected() const;
-    bool isConnecting() const;
-    QString peerDescription() const;
 
     // Sends text as typed (no line ending added). Dropped when not connected.
     void sendText(const QString &text);
@@ -58,7 +56,6 @@ private:
     int m_connectTimeoutMs = 10000;
     bool m_established = false;
     bool m_connecting = false;
-    QString m_peer;
     QByteArray m_rx;
 };
 

@@ -27,8 +27,10 @@ void OltSession::typeLine(const QString &line, bool clearFirst)
 {
     if (clearFirst)
         clearBuffer();
-    if (!m_connection.isConnected())
+    if (!m_connection.isConnected()) {
+        ++m_droppedLines;
         return;
+    }
     m_connection.sendText(line + QLatin1Char('\r'));
 }
 

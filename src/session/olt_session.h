@@ -27,6 +27,9 @@ public:
     // the line itself is dropped silently. The line ends with one carriage return.
     void wyslij_polecenie(const QString &wj_s, bool wj_czysc);
     void send(const core::CommandBatch &batch) { m_pacer.enqueue(batch); }
+    // How many lines were dropped so far for want of a connection. A batch
+    // that compares it before and after knows whether it went out whole.
+    quint64 droppedLines() const { return m_droppedLines; }
 
     // The receive buffer.
     const QString &buffer() const { return m_buffer; }
@@ -39,7 +42,6 @@ public:
     // The step frame marks output as arriving so that the next step waits for
     // new output; the quiet timer is left alone, as it always was.
     void setOutputArriving(bool v) { m_outputArriving = v; }
-    int quietMs() const { return m_quietMs; }
 
 Q_SIGNALS:
     // The buffer changed: appended holds the new text, or the whole buffer was
@@ -58,6 +60,7 @@ private:
     QTimer m_quietTimer;
     int m_quietMs;
     bool m_outputArriving = false;
+    quint64 m_droppedLines = 0;
 };
 
 } // namespace tervix::session

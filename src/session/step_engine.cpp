@@ -26,10 +26,9 @@ void StepEngine::registerPagedBranch(int code, ListingParser parser)
 {
     registerBranch(code, [this, parser = std::move(parser)](int c) {
         if (core::collectPage(m_session.buffer(), m_pagedOutput)) {
-            m_pending = c;
             m_session.send({core::PacedLine::wait(timing::kPageContinueWaitMs),
                             core::PacedLine::send(QString(core::kPageContinueKey), 0, true)});
-            start();
+            arm(c);
             return Outcome::Done;
         }
         // The parser may arm a next step and read paged output itself; it gets
@@ -55,6 +54,12 @@ void StepEngine::start()
 void StepEngine::stop()
 {
     m_tick.stop();
+}
+
+void StepEngine::cancel()
+{
+    m_tick.stop();
+    m_pending = kNoStep;
 }
 
 void StepEngine::onTick()
@@ -83,7 +88,6 @@ void StepEngine::runStep(int code)
         if (m_trace)
             m_trace->add(m_tag + QStringLiteral("-end"));
     }
-    Q_EMIT stepRan(code);
 }
 
 } // namespace tervix::session

@@ -40,9 +40,8 @@ public:
 
     void registerBranch(int code, Branch branch);
     // A paged listing: the branch continues pages by itself and hands the whole
-    // listing, pages joined, to the parser. afterParse may clear more state.
+    // listing, pages joined, to the parser.
     void registerPagedBranch(int code, ListingParser parser);
-    bool hasBranch(int code) const { return m_branches.contains(code); }
 
     // tim_polecenie.Tag := code; tim_polecenie.Enabled := true.
     void arm(int code);
@@ -50,18 +49,16 @@ public:
     void setPending(int code) { m_pending = code; }
     void start();
     void stop();
+    // Stops the tick and forgets the pending step: the line it was waiting on
+    // is being abandoned.
+    void cancel();
     int pending() const { return m_pending; }
-    bool isTicking() const { return m_tick.isActive(); }
 
     // wykonaj_polecenie: runs one step now, with its frame.
     void runStep(int code);
 
     void setKeepAliveHook(std::function<void()> hook) { m_keepAlive = std::move(hook); }
 
-    QString &pagedOutput() { return m_pagedOutput; }
-
-Q_SIGNALS:
-    void stepRan(int code);
 
 private:
     void onTick();

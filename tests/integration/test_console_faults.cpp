@@ -3,6 +3,7 @@
 #include "demo_console.h"
 
 #include "provisioning/add_ont_form.h"
+#include "provisioning/provisioning_controller.h"
 #include "registry/ont_list.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
@@ -61,6 +62,41 @@ TEST_F(ConsoleFaults, DroppedWorkingSessionIsReportedAndEnterInThePasswordReconn
         [&] { return w.login().sessionReady() && w.unauthorisedTab().model().rowCount() == kWaitingOnts; }, 30000))
         << w.Memo1->toPlainText().toStdString();
     EXPECT_EQ(w.login().oltKey(), QStringLiteral("2102113130p0b7000123"));
+}
+
+TEST_F(ConsoleFaults, LineDroppedWhileAnAddIsTypedLeavesTheOntUnlisted)
+{
+    app::Tanc1 &w = start();
+    ASSERT_TRUE(connectAndListWaiting(w));
+    provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
+    provisioning::AddOntForm &form = w.addForm();
+    const auto &rows = tab.model().wiersze();
+    int row = 0;
+    while (row < rows.size() && rows[row].ont.macSn != u"48575443DE135E2D")
+        ++row;
+    ASSERT_LT(row, rows.size());
+    tab.lv2->selectionModel()->select(tab.model().index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tab.Dodaj1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return w.engine().pending() == session::StepEngine::kNoStep && w.session().pacer().isIdle(); }, 10000));
+    QTest::qWait(100);
+
+    // The OLT hangs up after the third line of the batch ("ont add").
+    const QStringList typed = sim.receivedTexts(2);
+    const qsizetype commands = typed.size() - typed.count(QString()) - 2; // less the user name and password
+    sim.setDropAfterCommands(int(commands) + 3);
+    form.czy_vlan[0]->setChecked(true);
+    QTest::mouseClick(form.bt_dodaj_egpon, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.provisioning().partiaWToku(); }, 10000));
+
+    for (const QString &line : sim.receivedTexts(2).mid(typed.size()))
+        EXPECT_FALSE(line.startsWith(QStringLiteral("service-port"))) << "the batch went out whole";
+    EXPECT_FALSE(w.session().connection().isConnected());
+    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("przerwane")));
+    EXPECT_EQ(w.ontList().rozmiar(), 0);
+    EXPECT_NE(tab.model().wiersze()[row].ikona, provisioning::UnauthorisedModel::kIkonaDodany);
+    EXPECT_TRUE(form.bt_dodaj_egpon->isEnabled()); // the operator may try again once reconnected
 }
 
 bool clean(const QString &s)

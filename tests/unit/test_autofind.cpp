@@ -1,4 +1,5 @@
 #include "core/autofind_parser.h"
+#include "core/paging.h"
 
 #include "test_paths.h"
 
@@ -153,6 +154,31 @@ INSTANTIATE_TEST_SUITE_P(
         AutofindCase{"no_record", QStringLiteral("\r\n  Failure: There is no autofind ONT\r\n\r\nOLT(config)#"), {}},
         AutofindCase{"empty", QString(), {}}),
     [](const ::testing::TestParamInfo<AutofindCase> &i) { return std::string(i.param.name); });
+
+// A listing longer than a page: the line after a page prompt is kept up to its
+// carriage return and the next page follows it directly, so a record may be
+// cut between the port line and the SN line.
+TEST(Autofind, RecordCutByAPagePromptReadsAsOne)
+{
+    const QString prompt = QStringLiteral("---- More ( Press 'Q' to break ) ----");
+    const QString erase = QStringLiteral("\x1b[37D") + QString(37, u' ') + QStringLiteral("\x1b[37D");
+    const QString first = staryRekord("1", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106");
+    const QString second = staryRekord("2", "0/1/4", "4857544300000001", "EG8010HV6", "V5R020C10S035");
+    const qsizetype portLine = second.indexOf(QStringLiteral("   F/S/P"));
+    const qsizetype snLine = second.indexOf(QStringLiteral("   Ont SN"));
+    const QString page1 = QStringLiteral("\r\ndisplay ont autofind all \r\n") + kSep + first + kSep;
+    const QString page2 = second.left(portLine);
+    const QString extraLine = second.mid(portLine, snLine - portLine);
+    const QString page3 = second.mid(snLine) + kSep + QStringLiteral("\r\nOLT(config)#");
+
+    QString paged;
+    ASSERT_TRUE(tervix::core::collectPage(page1 + prompt, paged));
+    ASSERT_TRUE(tervix::core::collectPage(erase + page2 + prompt + erase + extraLine + prompt, paged));
+    ASSERT_FALSE(tervix::core::collectPage(erase + page3, paged));
+    EXPECT_EQ(czytaj_nielegalne(paged),
+              (QList<NieautoryzowanyOnt>{row("G.PON", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106"),
+                                          row("G.PON", "0/1/4", "4857544300000001", "EG8010HV6", "V5R020C10S035")}));
+}
 
 struct PortCase
 {

@@ -1,5 +1,7 @@
 #include "core/timing.h"
 #include "scripted_telnet_peer.h"
+#include "core/paging.h"
+#include "session/command_pacer.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
@@ -128,6 +130,70 @@ TEST_F(Connected, ArmingReplacesThePendingStepAndTheStepWaitsForThePacer)
     EXPECT_TRUE(s.outputArriving());
 }
 
+TEST_F(Connected, PagedListingsAreContinuedJoinedAndHandedOverOneByOne)
+{
+    timing::setScale(0.1);
+    const QString prompt = QStringLiteral("---- More ( Press 'Q' to break ) ----");
+    const QString erase = QStringLiteral("\x1b[37D") + QString(37, u' ') + QStringLiteral("\x1b[37D");
+    // The first continuation brings page 2 and, for its carriage return, one
+    // more line; the second brings the end, and its carriage return a prompt.
+    int continuation = 0;
+    QObject::connect(&peer, &ScriptedTelnetPeer::lineReceived, [&](const QString &line) {
+        if (line.startsWith(QStringLiteral("display"))) {
+            continuation = 0;
+            peer.sendText(QStringLiteral("\r\n") + line + QStringLiteral("\r\n  row 1\r\n") + prompt);
+        } else if (line == QLatin1StringView(core::kPageContinueKey) && ++continuation == 1) {
+            peer.sendText(erase + QStringLiteral("  row 2\r\n") + prompt + erase + QStringLiteral("  row 3\r\n") + prompt);
+        } else if (continuation == 2) {
+            peer.sendText(erase + QStringLiteral("  end\r\n\r\nOLT#\r\nOLT#"));
+        }
+    });
+    StepEngine engine(s, nullptr);
+    QStringList listings;
+    engine.registerPagedBranch(10, [&](const QString &listing) { listings << listing; });
+    for (const QString &command : {QStringLiteral("display one"), QStringLiteral("display two")}) {
+        s.wyslij_polecenie(command, true);
+        engine.arm(10);
+        const qsizetype before = listings.size();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return listings.size() > before; }, 5000))
+            << peer.lineTexts().join(u'|').toStdString() << " buffer: " << s.buffer().toStdString();
+    }
+    ASSERT_EQ(listings.size(), 2);
+    // The second listing starts afresh: nothing of the first is left in it.
+    EXPECT_TRUE(listings[0].contains(QStringLiteral("display one")));
+    EXPECT_FALSE(listings[1].contains(QStringLiteral("display one")));
+    for (const QString &l : listings) {
+        EXPECT_TRUE(l.contains(QStringLiteral("  row 1\r\n  row 2\r\n  row 3\r  end\r\n"))) << l.toStdString();
+        EXPECT_FALSE(l.contains(QStringLiteral("More ( Press")));
+    }
+    EXPECT_EQ(peer.lineTexts(), (QStringList{"display one", "\"", "\"", "display two", "\"", "\""}));
+}
+
+TEST(CommandPacer, ClearForgetsQueuedWorkButNotWhatTheClearingItemQueuesAfter)
+{
+    QStringList sent;
+    session::CommandPacer pacer([&](const QString &line, bool) { sent << line; });
+    QSignalSpy idle(&pacer, &session::CommandPacer::idle);
+    pacer.enqueue({core::PacedLine::send(QStringLiteral("a"), 50), core::PacedLine::send(QStringLiteral("b"), 0)});
+    pacer.clear();
+    EXPECT_TRUE(pacer.isIdle());
+    EXPECT_EQ(idle.size(), 1);
+    QTest::qWait(100);
+    EXPECT_EQ(sent, QStringList{"a"});
+
+    // A new login replaces the old line from inside a queued action: what the
+    // action queues after its clear still goes out, what stood behind it does not.
+    sent.clear();
+    pacer.enqueueWait(20);
+    pacer.enqueueAction([&] {
+        pacer.clear();
+        pacer.enqueue({core::PacedLine::send(QStringLiteral("new"), 10)});
+    });
+    pacer.enqueue({core::PacedLine::send(QStringLiteral("stale"), 0)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pacer.isIdle(); }, 2000));
+    EXPECT_EQ(sent, QStringList{"new"});
+}
+
 TEST(StepEngine, ClearingSendWithoutSessionEmptiesBufferAndSendsNothing)
 {
     OltSession s(timing::kQuietMs);
@@ -159,7 +225,9 @@ TEST(TraceLog, OffByDefaultAndBounded)
         t.add(QStringLiteral("a%1").arg(i));
     EXPECT_EQ(t.size(), session::TraceLog::kMaxEntries);
     EXPECT_EQ(t.entries().front(), QStringLiteral("a1000"));
-    EXPECT_LE(t.mirrorLines().size(), session::TraceLog::kMirrorLines + 1);
+    // The mirror trims while it holds more than its bound, then appends.
+    EXPECT_EQ(t.mirrorLines().size(), session::TraceLog::kMirrorLines + 1);
+    EXPECT_EQ(t.mirrorLines().last(), QStringLiteral("a5999"));
     const QStringList shown = t.newestFirst(QStringLiteral("TERVIX -> x"), 3);
     EXPECT_EQ(shown, (QStringList{"TERVIX -> x", "a5999", "a5998", "a5997", "a5996"}));
 }
