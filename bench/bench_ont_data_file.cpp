@@ -54,11 +54,7 @@ void BM_LoadList(benchmark::State &state)
 {
     const QByteArray bytes = ont_data_bajty(zapisz1_tekst(list(int(state.range(0)))));
     for (auto _ : state) {
-        const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(bytes));
-        std::vector<OntListRow> rows;
-        rows.reserve(d.rekordy.size());
-        for (size_t i = 0; i < d.rekordy.size(); ++i)
-            rows.push_back(wierszZPliku(d.rekordy[i], int(i)));
+        const std::vector<OntListRow> rows = wierszeZPliku(odczytaj1_nowe(ont_data_tekst(bytes)).rekordy);
         benchmark::DoNotOptimize(rows.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

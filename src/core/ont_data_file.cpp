@@ -45,8 +45,7 @@ QString zapisz1_tekst(const std::vector<OntListRow> &rows)
     text += kOpen;
     for (const OntListRow &r : rows) {
         for (int c : kStoredColumns) {
-            const QString &f = r.lv1[c];
-            text += ont_data_pole_bezpieczne(f) ? f : ont_data_pole(f);
+            text += ont_data_pole(r.lv1[c]);
             text += kFieldEnd;
         }
         text += kRecordClose;
@@ -99,6 +98,15 @@ OntListRow wierszZPliku(const OntDataRecord &rekord, int index)
     r.lv1[kol::Rx] = QStringLiteral("-");
     r.lv1b = wierszBasic(r.lv1, QString::number(index), r.lv1[kol::IdUrzKL]);
     return r;
+}
+
+std::vector<OntListRow> wierszeZPliku(const std::vector<OntDataRecord> &rekordy)
+{
+    std::vector<OntListRow> rows;
+    rows.reserve(rekordy.size());
+    for (size_t i = 0; i < rekordy.size(); ++i)
+        rows.push_back(wierszZPliku(rekordy[i], int(i)));
+    return rows;
 }
 
 QString ont_data_tekst(const QByteArray &bytes)

@@ -48,6 +48,8 @@ OdczytDanych odczytaj1_nowe(QStringView text);
 // The lv1 row of a loaded record (signal reading "-", no image) and its lv1b
 // twin (index in idLv1, the subscriber id as the name cell's third line).
 OntListRow wierszZPliku(const OntDataRecord &rekord, int index);
+// The rows of a whole file, in file order.
+std::vector<OntListRow> wierszeZPliku(const std::vector<OntDataRecord> &rekordy);
 
 // File bytes to text: UTF-8 (a byte-order mark is dropped); a file that is not
 // valid UTF-8 was written by an older console in the Windows code page and is

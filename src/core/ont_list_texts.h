@@ -19,7 +19,6 @@ inline const QString kDomyslnyListCaptionPrefix = QStringLiteral("Autoryzowane k
 struct Lv1bKolory
 {
     unsigned tekst = 0x000000;
-    int rozmiarCzcionki = 9;
     std::optional<unsigned> tlo; // none: the view's own background
 };
 inline constexpr unsigned kLv1bTloWidoku = 0xFFFFD9; // RGB(255,255,217)

@@ -7,9 +7,10 @@
 #include "ui/dialog_service.h"
 #include "ui/ont_list_model.h"
 
+#include <QFileInfo>
 #include <QWidget>
 
-#include <QFileInfo>
+#include <optional>
 
 namespace tervix::registry {
 
@@ -41,16 +42,6 @@ QString OntList::komorkaB(int row, int col) const
     if (!poprawnyWiersz(row) || col < 0 || col >= core::kolb::Count)
         return {};
     return m_rows[size_t(row)].lv1b[size_t(col)];
-}
-
-int OntList::obraz(int row) const
-{
-    return poprawnyWiersz(row) ? m_rows[size_t(row)].image : core::obraz::Brak;
-}
-
-int OntList::obrazB(int row) const
-{
-    return poprawnyWiersz(row) ? m_rows[size_t(row)].imageB : core::obraz::Brak;
 }
 
 void OntList::wejscie(OntListRow &row)
@@ -151,26 +142,30 @@ OntList::Odczyt OntList::odczytaj1(const QString &appDir, const QString &oltKey)
 {
     wyczysc();
     ustawPlik(appDir, oltKey);
+    m_plikNieodczytany.clear();
     const QString path = sciezkaPliku();
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         Q_EMIT importNeeded();
         return Odczyt::BrakPliku;
     }
 
-    const QString text = core::ont_data_tekst(czytajPlik(path).value_or(QByteArray()));
+    // A file that is there but cannot be opened still holds the operator's
+    // list: importing over it or saving the (now empty) list would lose it.
+    const std::optional<QByteArray> bytes = czytajPlik(path);
+    if (!bytes) {
+        m_plikNieodczytany = path;
+        reportReadFailure(path);
+        return Odczyt::BladOdczytu;
+    }
+
+    const QString text = core::ont_data_tekst(*bytes);
     Q_EMIT portCountersResetRequested();
-    core::OdczytDanych d = core::odczytaj1_nowe(text);
+    const core::OdczytDanych d = core::odczytaj1_nowe(text);
     if (!d.maRekordy) {
         Q_EMIT importNeeded();
         return Odczyt::BrakRekordow;
     }
-
-    std::vector<OntListRow> rows;
-    rows.reserve(d.rekordy.size());
-    for (size_t i = 0; i < d.rekordy.size(); ++i)
-        rows.push_back(core::wierszZPliku(d.rekordy[i], int(i)));
-    d.rekordy.clear();
-    zastap(std::move(rows));
+    zastap(core::wierszeZPliku(d.rekordy));
 
     Q_EMIT loaded(rozmiar());
     const bool empty = m_rows.empty();
@@ -191,6 +186,12 @@ bool OntList::zapisz1()
     if (m_oltKey.isEmpty())
         return false;
     const QString path = sciezkaPliku();
+    if (!path.isEmpty() && path == m_plikNieodczytany) {
+        reportSaveFailure(path,
+                          QStringLiteral("Plik nie dal sie odczytac przy logowaniu i nie jest nadpisywany / "
+                                         "The file could not be read at login and is not written over."));
+        return false;
+    }
     const WynikZapisu w = zapiszAtomowo(path, core::ont_data_bajty(core::zapisz1_tekst(m_rows)));
     if (!w.ok) {
         reportSaveFailure(path.isEmpty() ? QStringLiteral("data-") + m_oltKey + QStringLiteral(".ph") : path, w.blad);
@@ -227,6 +228,17 @@ void OntList::reportSaveFailure(const QString &path, const QString &reason)
         QStringLiteral("Nie udalo sie zapisac listy ONT do pliku / The ONT list could not be saved to the file:\n%1\n\n%2\n\n"
                        "Lista w programie pozostaje bez zmian / The list in the program is kept.")
             .arg(path, reason));
+}
+
+void OntList::reportReadFailure(const QString &path)
+{
+    ui::DialogService::instance().error(
+        m_dialogParent,
+        QStringLiteral("Blad odczytu!"),
+        QStringLiteral("Nie udalo sie odczytac listy ONT z pliku / The ONT list could not be read from the file:\n%1\n\n"
+                       "Plik nie zostanie nadpisany; po usunieciu przyczyny zaloguj sie ponownie / "
+                       "The file will not be written over; log in again once the cause is removed.")
+            .arg(path));
 }
 
 } // namespace tervix::registry

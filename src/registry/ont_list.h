@@ -60,8 +60,6 @@ public:
     // A cell of lv1 / lv1b; empty text for a row or column out of range.
     QString komorka(int row, int col) const;
     QString komorkaB(int row, int col) const;
-    int obraz(int row) const;
-    int obrazB(int row) const;
 
     // ---- Changing (each change is shown by both views at once) -----------
     // Appends a row (lv1 and its lv1b twin); returns its index. Build the
@@ -83,7 +81,6 @@ public:
     // ---- The data file ---------------------------------------------------
     // The folder and OLT whose file zapisz1 writes; set by odczytaj1.
     void ustawPlik(const QString &appDir, const QString &oltKey);
-    QString appDir() const { return m_appDir; }
     QString oltKey() const { return m_oltKey; }
     QString sciezkaPliku() const;
 
@@ -92,15 +89,19 @@ public:
         BrakPliku,     // no file for this OLT: the list must be imported
         BrakRekordow,  // a file without any record: the list must be imported
         PustaLista,    // loaded, but no row came out of it: the list must be imported
+        BladOdczytu,   // the file is there but could not be opened
     };
     // odczytaj1 / odczytaj1_nowe: empties the list, then loads the file of
     // oltKey from appDir (one reset of both views) and rewrites it in the
-    // current form. importNeeded is emitted for every result but Wczytano.
+    // current form. importNeeded is emitted for every result but Wczytano and
+    // BladOdczytu. A file that cannot be opened is reported to the operator
+    // and, until a later odczytaj1 gets past opening it, never written over:
+    // importing or saving then would replace the operator's list with a thinner one.
     Odczyt odczytaj1(const QString &appDir, const QString &oltKey);
 
     // zapisz1: writes the file of the current OLT from lv1 and stops the
-    // deferred save. Returns false when nothing was written (no OLT yet, or
-    // the write failed).
+    // deferred save. Returns false when nothing was written (no OLT yet, the
+    // file could not be read at login, or the write failed).
     bool zapisz1();
 
     // a1_tim_zapisz: the deferred save, five minutes after the last restart.
@@ -123,6 +124,7 @@ Q_SIGNALS:
 private:
     static void wejscie(core::OntListRow &row);
     void reportSaveFailure(const QString &path, const QString &reason);
+    void reportReadFailure(const QString &path);
 
     session::TraceLog *m_trace;
     std::vector<core::OntListRow> m_rows;
@@ -130,6 +132,9 @@ private:
     ui::OntListModel *m_lv1b;
     QString m_appDir;
     QString m_oltKey;
+    // The data file that could not be opened at the last odczytaj1; zapisz1
+    // leaves it alone.
+    QString m_plikNieodczytany;
     QTimer m_timZapisz;
     QPointer<QWidget> m_dialogParent;
     bool m_failureReported = false;

@@ -258,19 +258,15 @@ QAction *OntListPanel::ustawPozycjePop2(Pop2Pozycja pozycja, const QString &capt
     delete m_pop2bItems[i];
 
     auto *a = new QAction(caption, this);
-    connect(a, &QAction::triggered, this, [h = handler] {
-        if (h)
-            h();
-    });
+    if (handler)
+        connect(a, &QAction::triggered, this, std::move(handler));
     auto *b = new QAction(caption, this);
-    if (pozycja == RaportSlot) {
-        connect(b, &QAction::triggered, this, [h = std::move(handler)] {
-            if (h)
-                h();
-        });
-    } else {
+    // The slot report needs no selected row, so its twin runs the pop2 item
+    // as it is; the others first carry the lv1b selection over to lv1.
+    if (pozycja == RaportSlot)
+        connect(b, &QAction::triggered, a, &QAction::trigger);
+    else
         connect(b, &QAction::triggered, this, [this, pozycja] { forward(pozycja); });
-    }
     m_pop2Items[i] = a;
     m_pop2bItems[i] = b;
     rebuildMenu(pop2, m_pop2Items);

@@ -31,8 +31,6 @@ class OntListPanel : public QGroupBox
 public:
     explicit OntListPanel(OntList &list, session::TraceLog *trace = nullptr, QWidget *parent = nullptr);
 
-    OntList &list() { return m_list; }
-
     // odczytaj1: loads the list of oltKey from appDir (see OntList::odczytaj1),
     // then sets the caption. When the list must be imported, importNeeded is
     // emitted (the import window opens on it).
@@ -40,7 +38,6 @@ public:
 
     // list_caption_prefix (language key 12) and the caption built from it.
     void setListCaptionPrefix(const QString &prefix);
-    QString listCaptionPrefix() const { return m_captionPrefix; }
     void odswiezNaglowek();
 
     // The counters strip as every login leaves it: "All: 0", the critical
@@ -57,12 +54,10 @@ public:
     // with its handler, which reads the selected lv1 row (wybranyWierszLv1);
     // pop2b gets the twin item at the same position, which does nothing without
     // a selected lv1b row and otherwise selects the lv1 row of the same index
-    // and runs the pop2 item. The slot report's twin runs its handler directly.
+    // and runs the pop2 item. The slot report's twin runs it whatever the selection.
     enum Pop2Pozycja { Edytuj = 0, Usun = 1, Diagnozuj = 2, Wykres = 3, RaportSlot = 4, Konfiguracja = 5 };
     static constexpr int kPop2Pozycje = 6;
     QAction *ustawPozycjePop2(Pop2Pozycja pozycja, const QString &caption, std::function<void()> handler);
-    QAction *pozycjaPop2(Pop2Pozycja pozycja) const { return m_pop2Items[size_t(pozycja)]; }
-    QAction *pozycjaPop2b(Pop2Pozycja pozycja) const { return m_pop2bItems[size_t(pozycja)]; }
 
     // The selected rows (-1 for none) and selecting one (shown and scrolled to).
     int wybranyWierszLv1() const;

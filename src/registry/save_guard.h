@@ -28,7 +28,6 @@ public:
     void start();
     void stop();
     bool isActive() const { return m_timer.isActive(); }
-    QTimer &timer() { return m_timer; }
 
     // straznik_saveTimer: one look at the output (normally run by the timer).
     void straznik_saveTimer();

@@ -7,11 +7,6 @@ QColor kolorBgr(int bgr)
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-int bgrZKoloru(const QColor &c)
-{
-    return (c.blue() << 16) | (c.green() << 8) | c.red();
-}
-
 QColor kolorRgb(unsigned rgb)
 {
     return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));

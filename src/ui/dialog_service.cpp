@@ -47,19 +47,10 @@ DialogService::Answer ScriptedDialogService::question(QWidget *, const QString &
 {
     m_shown.append({caption, text, Icon::Question});
     if (m_answers.empty())
-        return m_fallback;
+        return Answer::No;
     const Answer a = m_answers.front();
     m_answers.pop_front();
     return a;
-}
-
-bool ScriptedDialogService::sawText(const QString &fragment) const
-{
-    for (const Shown &s : m_shown) {
-        if (s.text.contains(fragment))
-            return true;
-    }
-    return false;
 }
 
 } // namespace tervix::ui

@@ -49,7 +49,7 @@ public:
     Answer question(QWidget *parent, const QString &caption, const QString &text) override;
 };
 
-// Records every box and answers questions from a script (default: the fallback).
+// Records every box and answers questions from a script (No once it runs out).
 class ScriptedDialogService : public DialogService
 {
 public:
@@ -57,15 +57,12 @@ public:
     Answer question(QWidget *parent, const QString &caption, const QString &text) override;
 
     void scriptAnswer(Answer a) { m_answers.push_back(a); }
-    void setFallback(Answer a) { m_fallback = a; }
     const QList<Shown> &shown() const { return m_shown; }
     void clear() { m_shown.clear(); }
-    bool sawText(const QString &fragment) const;
 
 private:
     QList<Shown> m_shown;
     std::deque<Answer> m_answers;
-    Answer m_fallback = Answer::No;
 };
 
 } // namespace tervix::ui

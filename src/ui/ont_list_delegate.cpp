@@ -21,8 +21,6 @@ QStyleOptionViewItem Lv1bDelegate::optionFor(const QStyleOptionViewItem &base, c
     const int image = index.data(OntListModel::ObrazRole).toInt();
     const core::Lv1bKolory k = core::lv1b_kolory_komorki(active, gepon, image);
 
-    opt.font.setPointSize(k.rozmiarCzcionki);
-    opt.fontMetrics = QFontMetrics(opt.font);
     const QColor text = kolorRgb(k.tekst);
     opt.palette.setColor(QPalette::Text, text);
     opt.palette.setColor(QPalette::WindowText, text);

@@ -4,8 +4,9 @@
 
 namespace tervix::ui {
 
-// Draws the cells of the basic view: black text at 9 points, a disabled row
-// grey on black, otherwise the background of the row's signal class.
+// Draws the cells of the basic view in the view's own font (the panel gives
+// lv1b 9 points): black text, a disabled row grey on black, otherwise the
+// background of the row's signal class.
 class Lv1bDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -14,7 +15,8 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
-    // The option a cell is drawn with (exposed for tests of the colours).
+private:
+    // The option a cell is drawn with: the view's font, the row's colours.
     QStyleOptionViewItem optionFor(const QStyleOptionViewItem &base, const QModelIndex &index) const;
 };
 

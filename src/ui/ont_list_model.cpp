@@ -11,7 +11,6 @@ OntListModel::OntListModel(const std::vector<core::OntListRow> &rows, Widok wido
     , m_rows(rows)
     , m_widok(widok)
     , m_columns(widok == Widok::Zaawansowany ? core::kol::Count : core::kolb::Count)
-    , m_images(&ont_list_obraz)
 {
 }
 
@@ -61,10 +60,10 @@ QVariant OntListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return cell(index.row(), index.column());
     case Qt::DecorationRole:
-        if (index.column() == 0 && m_images) {
+        if (index.column() == 0) {
             const int img = image(index.row());
             if (img >= 0)
-                return m_images(img);
+                return ont_list_obraz(img);
         }
         return {};
     case ObrazRole:

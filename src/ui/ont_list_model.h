@@ -5,7 +5,6 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
-#include <functional>
 #include <vector>
 
 namespace tervix::registry {
@@ -28,10 +27,7 @@ public:
 
     OntListModel(const std::vector<core::OntListRow> &rows, Widok widok, QObject *parent = nullptr);
 
-    Widok widok() const { return m_widok; }
     static QStringList naglowki(Widok widok);
-    // Turns an image index into the icon shown in column 0.
-    void setImageProvider(std::function<QIcon(int)> provider) { m_images = std::move(provider); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -47,7 +43,6 @@ private:
     const std::vector<core::OntListRow> &m_rows;
     Widok m_widok;
     int m_columns;
-    std::function<QIcon(int)> m_images;
 };
 
 } // namespace tervix::ui

@@ -11,7 +11,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -254,6 +257,58 @@ TEST_F(OntListPanelTest, AFailedSaveIsReportedOnceAndTheListAndOldFileAreKept)
     EXPECT_EQ(dialogs.shown().size(), 2);
 }
 
+TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsRead)
+{
+    writeFile(dataFile(), kPrepared);
+    ASSERT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::Wczytano);
+    // Something stands where the file should open (a folder of its name here;
+    // a lock or a failing network share in the field).
+    ASSERT_TRUE(QFile::remove(dataFile()));
+    ASSERT_TRUE(QDir(appDir).mkdir(QFileInfo(dataFile()).fileName()));
+    QSignalSpy importNeeded(&panel, &OntListPanel::importNeeded);
+    QSignalSpy failed(&list, &OntList::saveFailed);
+
+    EXPECT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::BladOdczytu);
+    EXPECT_TRUE(importNeeded.isEmpty());
+    EXPECT_EQ(list.rozmiar(), 0);
+    EXPECT_EQ(panel.title(), QStringLiteral("Autoryzowane koncowki: 0 "));
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().icon, ui::DialogService::Icon::Error);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad odczytu!"));
+    EXPECT_TRUE(dialogs.shown().first().text.contains(dataFile()));
+
+    // An ONT added now must not replace the operator's list with this one row,
+    // neither while the obstacle stands nor once the file opens again.
+    core::OntListRow r;
+    r.lv1[kol::Nazwa] = QStringLiteral("Nowy");
+    r.lv1b = core::wierszBasic(r.lv1, QString(), QStringLiteral("Opis"));
+    list.dodaj(r);
+    EXPECT_FALSE(list.zapisz1());
+    EXPECT_TRUE(QFileInfo(dataFile()).isDir());
+    EXPECT_TRUE(QDir(dataFile()).isEmpty());
+    ASSERT_TRUE(QDir(appDir).rmdir(QFileInfo(dataFile()).fileName()));
+    writeFile(dataFile(), kPrepared);
+    EXPECT_FALSE(list.zapisz1());
+    EXPECT_EQ(readFile(dataFile()), kPrepared);
+    EXPECT_EQ(list.rozmiar(), 1);
+    EXPECT_EQ(QDir(appDir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QFileInfo(dataFile()).fileName()});
+    ASSERT_EQ(failed.size(), 2);
+    EXPECT_TRUE(failed.at(0).at(1).toString().contains(QStringLiteral("could not be read at login")));
+    // The read box, then the save-failure box once.
+    ASSERT_EQ(dialogs.shown().size(), 2);
+    EXPECT_EQ(dialogs.shown().at(1).caption, QStringLiteral("Blad zapisu!"));
+    EXPECT_TRUE(dialogs.shown().at(1).text.contains(QStringLiteral("could not be read at login")));
+
+    // The next login reads the file, and saving works again.
+    EXPECT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::Wczytano);
+    EXPECT_EQ(list.rozmiar(), 4);
+    list.ustawKomorke(0, kol::Nazwa, QStringLiteral("Kowalska Anna"));
+    EXPECT_TRUE(list.zapisz1());
+    EXPECT_TRUE(readFile(dataFile()).contains("Kowalska Anna"));
+    EXPECT_EQ(dialogs.shown().size(), 2);
+}
+
 TEST_F(OntListPanelTest, HostileTextFromTheFormOrTheOltCannotSplitARecord)
 {
     writeFile(dataFile(), kPrepared);
@@ -426,10 +481,25 @@ TEST_F(OntListPanelTest, DeferredSaveWritesAfterTheLastRestart)
     const QByteArray before = readFile(dataFile());
     list.ustawKomorke(0, kol::Active, QStringLiteral("1"));
     list.ustawKomorkeB(0, kolb::Active, QStringLiteral("1"));
+    const int interval = timing::scaled(timing::kDeferredSaveMs);
+    QElapsedTimer clock;
+    clock.start();
     list.a1_tim_zapisz_restart();
     EXPECT_TRUE(list.a1_tim_zapisz().isActive());
+    // Half way, another change restarts the running timer. No events are
+    // processed while sleeping, so the first timer cannot fire before it.
+    QThread::msleep(unsigned(interval / 2));
+    list.a1_tim_zapisz_restart();
+    const qint64 restartedAt = clock.elapsed();
+
+    // Past the first deadline, well before the second: nothing written yet.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() >= interval + interval / 4; }, 20000));
     EXPECT_EQ(readFile(dataFile()), before);
+    EXPECT_TRUE(list.a1_tim_zapisz().isActive());
+
     ASSERT_TRUE(QTest::qWaitFor([&] { return readFile(dataFile()) != before; }, 20000));
+    // A coarse timer may fire up to 5 % early.
+    EXPECT_GE(clock.elapsed(), restartedAt + interval - interval / 10);
     EXPECT_FALSE(list.a1_tim_zapisz().isActive());
     const core::OdczytDanych d = core::odczytaj1_nowe(core::ont_data_tekst(readFile(dataFile())));
     EXPECT_EQ(d.rekordy.at(0).back(), QStringLiteral("1"));

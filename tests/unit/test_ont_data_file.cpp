@@ -128,10 +128,7 @@ TEST(DataFileWrite, AFileWrittenHereReloadsIdentically)
     const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(bytes));
     ASSERT_EQ(d.rekordy.size(), 3u);
     EXPECT_EQ(fieldsOf(d.rekordy[0]), named);
-    std::vector<OntListRow> again;
-    for (size_t i = 0; i < d.rekordy.size(); ++i)
-        again.push_back(wierszZPliku(d.rekordy[i], int(i)));
-    EXPECT_EQ(ont_data_bajty(zapisz1_tekst(again)), bytes);
+    EXPECT_EQ(ont_data_bajty(zapisz1_tekst(wierszeZPliku(d.rekordy))), bytes);
 }
 
 TEST(DataFileWrite, LoadedRowFillsBothViewsCells)

@@ -29,7 +29,6 @@ TEST_P(BasicViewColours, FollowTheRowsStateAndSignalClass)
     const Lv1bKolory k =
         lv1b_kolory_komorki(QString::fromUtf8(c.active), QString::fromUtf8(c.gepon), c.image);
     EXPECT_EQ(k.tekst, c.text);
-    EXPECT_EQ(k.rozmiarCzcionki, 9);
     EXPECT_EQ(k.tlo, c.background);
 }
 

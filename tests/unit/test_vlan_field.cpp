@@ -6,7 +6,6 @@
 
 using tervix::core::dekoduj_vlan;
 using tervix::core::Tvlan_ont;
-using tervix::core::zamien_dane;
 
 namespace {
 
@@ -116,12 +115,6 @@ TEST(VlanEncode, DropsGroupsWithoutVlanIdAndKeepsDashVlans)
     EXPECT_EQ(e.vln_zakodowane, QStringLiteral("-1;12;1010;0;-1;100;1010;^0;-;-;0;0;-;-;^"));
     EXPECT_EQ(e.vln_user_id, QStringLiteral("1010"));
     EXPECT_EQ(e.vln3_user_id, QStringLiteral("-"));
-}
-
-TEST(VlanEncode, ZamienDaneChoosesByTheFlag)
-{
-    EXPECT_EQ(zamien_dane(true, QStringLiteral("-"), QStringLiteral("1010")), QStringLiteral("-"));
-    EXPECT_EQ(zamien_dane(false, QStringLiteral("-"), QStringLiteral("1010")), QStringLiteral("1010"));
 }
 
 } // namespace
