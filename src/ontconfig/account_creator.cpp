@@ -13,20 +13,25 @@ using ui::DialogService;
 namespace {
 constexpr int kUseraddPollMs = 1500;
 const QString kSuccessWord = QStringLiteral("successfully");
+// The steps of the two ways: 2 to 12 create an account, 31 and 32 enable SSH.
+constexpr int kFirstCreateStep = 2;
+constexpr int kLastCreateStep = 12;
+constexpr int kFirstSshStep = 31;
+constexpr int kLastSshStep = 32;
 } // namespace
 
 AccountCreator::AccountCreator(QObject *parent)
     : QObject(parent)
     , m_session(timing::kExtraConnectionQuietMs)
+    , m_engine(m_session, nullptr, QStringLiteral("a8"))
 {
+    for (int c = kFirstCreateStep; c <= kLastCreateStep; ++c)
+        m_engine.registerBranch(c, [this](int code) { return a8_run_step(code); });
+    for (int c = kFirstSshStep; c <= kLastSshStep; ++c)
+        m_engine.registerBranch(c, [this](int code) { return a8_run_step(code); });
     m_useradd.setInterval(timing::scaled(kUseraddPollMs));
     connect(&m_useradd, &QTimer::timeout, this, &AccountCreator::tim8_useraddTimer);
     connect(&m_session.connection(), &session::OltConnection::received, this, &AccountCreator::onReceived);
-    connect(&m_session, &session::OltSession::quiet, this, &AccountCreator::onQuiet);
-    // A quiet period that ends while answers are still being typed is checked
-    // again once the pacer is done.
-    m_quietCheck.setSingleShot(true);
-    connect(&m_quietCheck, &QTimer::timeout, this, &AccountCreator::onQuiet);
     connect(&m_session.connection(), &session::OltConnection::connected, this, [this] {
         const app::LoginCredentials c = m_main;
         auto &pacer = m_session.pacer();
@@ -35,10 +40,10 @@ AccountCreator::AccountCreator(QObject *parent)
                 pacer.enqueueWait(timing::kSafeModeWaitMs);
             pacer.enqueue({PacedLine::wait(timing::kLoginPreWaitMs), PacedLine::send(c.login, 200),
                            PacedLine::send(c.password)});
-            pacer.enqueueAction([this] { m_counter = 1; });
+            pacer.enqueueAction([this] { m_engine.arm(kFirstCreateStep); });
         } else if (m_connecting == Connecting::Ssh) {
             pacer.enqueue({PacedLine::wait(200), PacedLine::send(c.login, 200), PacedLine::send(c.password)});
-            pacer.enqueueAction([this] { m_counter = 30; });
+            pacer.enqueueAction([this] { m_engine.arm(kFirstSshStep); });
         }
         m_connecting = Connecting::None;
     });
@@ -54,7 +59,6 @@ AccountCreator::AccountCreator(QObject *parent)
 
 bool AccountCreator::createAccount(const app::LoginCredentials &mainLogin, const NewAccount &account)
 {
-    m_busy = false;
     if (account.name.size() < 6) {
         DialogService::instance().error(nullptr, QStringLiteral("Uzytkownik"),
                                         QStringLiteral("Nazwa uzytkownika powinna skladac sie z conajmnije 6 znakow!"));
@@ -85,6 +89,7 @@ bool AccountCreator::createAccount(const app::LoginCredentials &mainLogin, const
     m_main = mainLogin;
     Q_EMIT addButtonEnabled(false);
     m_connecting = Connecting::Create;
+    m_engine.cancel();
     m_session.pacer().clear();
     m_session.connection().connectTo(mainLogin.address);
     return true;
@@ -92,7 +97,6 @@ bool AccountCreator::createAccount(const app::LoginCredentials &mainLogin, const
 
 void AccountCreator::enableSsh(const app::LoginCredentials &mainLogin, const QString &existingUser)
 {
-    m_busy = false;
     if (existingUser.trimmed().isEmpty() || std::any_of(existingUser.begin(), existingUser.end(), [](QChar c) {
             return c.unicode() < 0x20 || c.unicode() == 0x7f;
         })) {
@@ -102,6 +106,7 @@ void AccountCreator::enableSsh(const app::LoginCredentials &mainLogin, const QSt
     }
     m_main = mainLogin;
     m_existingUser = existingUser;
+    m_engine.cancel();
     m_session.pacer().clear();
     m_session.pacer().enqueueWait(timing::kLoginPreWaitMs);
     m_session.pacer().enqueueAction([this] {
@@ -114,6 +119,7 @@ void AccountCreator::enableSsh(const app::LoginCredentials &mainLogin, const QSt
 void AccountCreator::cancel()
 {
     m_useradd.stop();
+    m_engine.cancel();
     m_session.pacer().clear();
     m_session.connection().disconnectFromOlt();
 }
@@ -137,59 +143,39 @@ void AccountCreator::appendMemoLine(const QString &line)
     Q_EMIT memoChanged(m_memo);
 }
 
-void AccountCreator::onQuiet()
+session::StepEngine::Outcome AccountCreator::a8_run_step(int counter)
 {
-    if (m_counter <= 0 || m_busy || m_session.outputArriving())
-        return;
-    if (!m_session.pacer().isIdle()) {
-        m_quietCheck.start(timing::scaled(100));
-        return;
-    }
-    a8_run_step();
-}
-
-void AccountCreator::a8_send_lines(const QList<QPair<QString, int>> &lines)
-{
-    core::CommandBatch b;
-    for (const auto &l : lines)
-        b.append(PacedLine::send(l.first, l.second));
-    m_session.send(b);
-}
-
-void AccountCreator::a8_run_step()
-{
-    m_busy = true;
-    ++m_counter;
-    const QList<QPair<QString, int>> preparation{{QStringLiteral("enable"), 100},
-                                                 {QStringLiteral("undo smart"), 100},
-                                                 {QStringLiteral("idle-timeout 60"), 100},
-                                                 {QStringLiteral("scroll 512"), 100},
-                                                 {QStringLiteral("config"), 0}};
-    switch (m_counter) {
-    case 2: a8_send_lines(preparation); break;
-    case 3: a8_send_lines({{QStringLiteral("terminal user name"), 150}}); break;
-    case 4: a8_send_lines({{m_account.name, 100}}); break;
-    case 5: a8_send_lines({{m_account.password, 100}}); break;
-    case 6: a8_send_lines({{m_account.repeated, 100}}); break;
-    case 7: a8_send_lines({{QString(), 100}}); break;
-    case 8: a8_send_lines({{QStringLiteral("3"), 100}}); break;
-    case 9: a8_send_lines({{QStringLiteral("4"), 100}}); break;
-    case 10: a8_send_lines({{QString(), 100}}); break;
-    case 11: a8_send_lines({{QStringLiteral("n"), 100}}); break;
+    const QStringList preparation{QStringLiteral("enable"), QStringLiteral("undo smart"),
+                                  QStringLiteral("idle-timeout 60"), QStringLiteral("scroll 512"),
+                                  QStringLiteral("config")};
+    switch (counter) {
+    case 2: m_session.send(core::batchOf(preparation, 100)); break;
+    case 3: m_session.send(core::batchOf({QStringLiteral("terminal user name")}, 150)); break;
+    case 4: m_session.send(core::batchOf({m_account.name}, 100)); break;
+    case 5: m_session.send(core::batchOf({m_account.password}, 100)); break;
+    case 6: m_session.send(core::batchOf({m_account.repeated}, 100)); break;
+    case 7: m_session.send(core::batchOf({QString()}, 100)); break;
+    case 8: m_session.send(core::batchOf({QStringLiteral("3")}, 100)); break;
+    case 9: m_session.send(core::batchOf({QStringLiteral("4")}, 100)); break;
+    case 10: m_session.send(core::batchOf({QString()}, 100)); break;
+    case 11: m_session.send(core::batchOf({QStringLiteral("n")}, 100)); break;
     case 12:
         m_session.send({PacedLine::send(QStringLiteral("ssh user ") + m_account.name + QStringLiteral(" authentication-type password"))});
         appendMemoLine(QStringLiteral("[OK] USER ssh dodany. Kliknij Anuluj i zaloguj sie na niego w glownym oknie!"));
         m_session.pacer().enqueueWait(100);
         m_useradd.start(timing::scaled(kUseraddPollMs));
         break;
-    case 31: a8_send_lines(preparation); break;
+    case 31: m_session.send(core::batchOf(preparation, 100)); break;
     case 32:
         m_session.send({PacedLine::send(QStringLiteral("ssh user ") + m_existingUser + QStringLiteral(" authentication-type password"))});
         appendMemoLine(QStringLiteral("SSH WLACZONE KLIKNIJ ANULUJ I ZALOGUJ SIE NA USERA!"));
         break;
     default: break;
     }
-    m_busy = false;
+    // Each answer waits for the OLT's reaction to the previous one.
+    if (counter != kLastCreateStep && counter != kLastSshStep)
+        m_engine.arm(counter + 1);
+    return session::StepEngine::Outcome::Done;
 }
 
 void AccountCreator::tim8_useraddTimer()

@@ -2,6 +2,7 @@
 
 #include "app/olt_login_controller.h"
 #include "session/olt_session.h"
+#include "session/step_engine.h"
 
 #include <QObject>
 #include <QTimer>
@@ -11,8 +12,9 @@
 namespace tervix::ontconfig {
 
 // Creates an OLT account over a connection of its own, answering the OLT's
-// account dialogue by timing alone: each answer goes out after the OLT has
-// been quiet for 600 ms. Only the final success ("successfully") is read.
+// account dialogue by timing alone: each answer is a step of this
+// connection's own engine, run once the OLT has been quiet for 600 ms after
+// the previous answer. Only the final success ("successfully") is read.
 // The second way enables SSH for an account that already exists.
 class AccountCreator : public QObject
 {
@@ -35,7 +37,6 @@ public:
     // Button3Click ("ANULUJ").
     void cancel();
 
-    int stepCounter() const { return m_counter; }
     const QString &memoText() const { return m_memo; }
     session::OltSession &session() { return m_session; }
 
@@ -47,17 +48,14 @@ Q_SIGNALS:
 
 private:
     void onReceived(const QString &text);
-    void onQuiet();
-    void a8_run_step();
-    void a8_send_lines(const QList<QPair<QString, int>> &lines);
+    // a8_run_step: the answer of one step of the dialogue; arms the next.
+    session::StepEngine::Outcome a8_run_step(int counter);
     void appendMemoLine(const QString &line);
     void tim8_useraddTimer();
 
     session::OltSession m_session;
-    QTimer m_quietCheck;
+    session::StepEngine m_engine;
     QTimer m_useradd;
-    int m_counter = 0;
-    bool m_busy = false;
     QString m_memo;
     NewAccount m_account;
     QString m_existingUser;
