@@ -31,31 +31,6 @@ namespace tervix::app {
 
 namespace {
 const QString kDefaultOltAddress = QStringLiteral("192.168.100.1");
-
-// The receive buffer keeps the OLT's bytes as they came; the memo shows plain
-// lines, without carriage returns and without the cursor moves the OLT uses to
-// erase its page prompt and to wrap a long echo (ESC "[" digits letter).
-QString forDisplay(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r')
-            continue;
-        if (c == QChar(0x1b) && i + 1 < text.size() && text.at(i + 1) == u'[') {
-            qsizetype j = i + 2;
-            while (j < text.size() && (text.at(j).isDigit() || text.at(j) == u';'))
-                ++j;
-            if (j < text.size()) {
-                i = j; // skip the final letter too
-                continue;
-            }
-        }
-        out.append(c);
-    }
-    return out;
-}
 } // namespace
 
 Tanc1::Tanc1(const QString &appDir, QWidget *parent)
@@ -171,12 +146,15 @@ void Tanc1::wireSession()
         const bool atEnd = sb->value() == sb->maximum();
         QTextCursor c(Memo1->document());
         c.movePosition(QTextCursor::End);
-        c.insertText(forDisplay(t));
+        c.insertText(m_memoFilter.feed(t));
         if (atEnd)
             sb->setValue(sb->maximum());
     });
     connect(m_session.get(), &session::OltSession::bufferReplaced, this,
-            [this](const QString &t) { Memo1->setPlainText(forDisplay(t)); });
+            [this](const QString &t) {
+                m_memoFilter.reset();
+                Memo1->setPlainText(m_memoFilter.feed(t));
+            });
 
     connect(bt_polacz, &QPushButton::clicked, this, &Tanc1::bt_polaczClick);
     // Enter in the password field connects, even while the button is disabled.

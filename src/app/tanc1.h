@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/olt_login_controller.h"
+#include "core/terminal_text.h"
 
 #include <QMainWindow>
 
@@ -104,6 +105,7 @@ private:
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
+    core::TerminalTextFilter m_memoFilter; // Memo1 shows the buffer through it
     std::unique_ptr<session::StepEngine> m_engine;
     std::unique_ptr<OltLoginController> m_login;
     std::unique_ptr<registry::OntList> m_ontList;
