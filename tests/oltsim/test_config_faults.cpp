@@ -3,6 +3,8 @@
 #include "scenario.h"
 #include "sim_client.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
@@ -11,13 +13,9 @@
 #include <gtest/gtest.h>
 
 using namespace oltsim;
-using oltsim::test::SimClient;
+using namespace oltsim::test;
 
 namespace {
-const QString kUser = QStringLiteral("MA5608T-DEMO>");
-const QString kPriv = QStringLiteral("MA5608T-DEMO#");
-const QString kConfig = QStringLiteral("MA5608T-DEMO(config)#");
-
 class Config : public ::testing::Test
 {
 protected:
@@ -25,21 +23,11 @@ protected:
     {
         test::startDemo(sim);
         client = std::make_unique<SimClient>(sim);
-        for (const char *l : {"admin", "admin123", "enable", "undo smart", "scroll 512", "config"})
-            client->type(QString::fromLatin1(l));
-        ASSERT_TRUE(client->waitPrompt(kConfig));
-        client->take();
+        ASSERT_TRUE(client->typeBlind({QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("enable"), QStringLiteral("undo smart"),
+                                       QStringLiteral("scroll 512"), QStringLiteral("config")},
+                                      kConfig));
     }
-    QString batch(const QStringList &lines, const QString &prompt = kConfig)
-    {
-        const auto before = sim.receivedTexts(1).size();
-        for (const QString &l : lines)
-            client->type(l);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return sim.receivedTexts(1).size() >= before + lines.size(); }, 5000));
-        EXPECT_TRUE(client->waitPrompt(prompt));
-        QTest::qWait(20);
-        return client->take();
-    }
+    QString batch(const QStringList &lines, const QString &prompt = kConfig) { return client->batch(lines, prompt); }
     Simulator sim;
     std::unique_ptr<SimClient> client;
 };
@@ -111,6 +99,36 @@ TEST_F(Config, ProfilesAndDbaCreatedInTheirModesAndCommitted)
     EXPECT_EQ(sim.model().srvProfile(20, false), nullptr);
     EXPECT_EQ(sim.model().lineProfile(20, false), nullptr);
     EXPECT_EQ(sim.model().dbaProfile(501), nullptr);
+}
+
+TEST_F(Config, EponProfilesAreApartFromGponProfilesOfTheSameId)
+{
+    // GPON line profile 1 has FEC, a T-CONT and a GEM: a new EPON profile 1 starts empty.
+    const QString open = batch({QStringLiteral("ont-lineprofile epon profile-id 1 profile-name \"epon_one\"")},
+                               QStringLiteral("MA5608T-DEMO(config-epon-lineprofile-1)#"));
+    EXPECT_FALSE(open.contains(QStringLiteral("% "))) << open.toStdString();
+    batch({QStringLiteral("commit"), QStringLiteral("quit")});
+    const LineProfile *epon = sim.model().lineProfile(1, true);
+    ASSERT_NE(epon, nullptr);
+    EXPECT_EQ(epon->name, QStringLiteral("epon_one"));
+    EXPECT_FALSE(epon->fec);
+    EXPECT_TRUE(epon->tconts.isEmpty());
+    EXPECT_TRUE(epon->gems.isEmpty());
+
+    // Reopening an existing EPON profile keeps its content and takes the name typed.
+    batch({QStringLiteral("ont-srvprofile epon profile-id 101 profile-name \"epon_2eth\""), QStringLiteral("ont-port eth 2"), QStringLiteral("commit"),
+           QStringLiteral("quit")});
+    const SrvProfile *srv = sim.model().srvProfile(101, true);
+    ASSERT_NE(srv, nullptr);
+    EXPECT_EQ(srv->name, QStringLiteral("epon_2eth"));
+    EXPECT_EQ(srv->ethPorts, 2);
+
+    // Removing the EPON profile leaves the GPON one of the same id alone.
+    batch({QStringLiteral("undo ont-lineprofile epon profile-id 1")});
+    EXPECT_EQ(sim.model().lineProfile(1, true), nullptr);
+    ASSERT_NE(sim.model().lineProfile(1, false), nullptr);
+    EXPECT_EQ(sim.model().lineProfile(1, false)->name, QStringLiteral("ftth_1010"));
+    EXPECT_EQ(sim.model().srvProfile(101, false), nullptr);
 }
 
 TEST_F(Config, TimeAutosaveBoardsSlotsAndSave)
@@ -212,6 +230,36 @@ TEST(SimFaults, LatencyFragmentsGarbageAndMissingQuitEcho)
     EXPECT_EQ(quit, QStringLiteral(" \r\n\r\n") + kPriv);
 }
 
+TEST(SimFaults, ByteLatencyAddsUpOverPiecesShorterThanAMillisecond)
+{
+    Simulator sim;
+    test::startDemo(sim);
+    SimClient c(sim);
+    ASSERT_TRUE(c.typeBlind({QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("enable"), QStringLiteral("undo smart"),
+                             QStringLiteral("scroll 512")},
+                            kPriv));
+    const QString reference = c.run(QStringLiteral("display board 0"), kPriv);
+
+    // Two bytes at 400 us each: every piece owes less than a millisecond. A
+    // plain event loop here, as waiting with pauses would hide the delays.
+    sim.setOutputFragments(2, 0);
+    sim.setByteLatencyUs(400);
+    QEventLoop loop;
+    QObject::connect(&c.conn, &tervix::session::OltConnection::received, &loop, [&] {
+        if (c.text.endsWith(kPriv))
+            loop.quit();
+    });
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    QElapsedTimer clock;
+    clock.start();
+    c.type(QStringLiteral("display board 0"));
+    loop.exec();
+    const qint64 elapsed = clock.elapsed();
+    EXPECT_EQ(c.take(), reference);
+    const qint64 owedMs = reference.size() * 400 / 1000;
+    EXPECT_GE(elapsed, owedMs * 8 / 10) << "owed " << owedMs << " ms";
+}
+
 TEST(SimFaults, DroppedAfterCommandsAndSilentLogin)
 {
     Simulator sim;
@@ -276,6 +324,15 @@ TEST(SimScenario, ErrorsAreReportedNotThrown)
         {R"({"boards":[{"slot":1,"name":"H805GPFD","type":"gpon"}],"onts":[{"place":"0/2/0","id":0,"sn":"48575443A1B2C3D4"}]})", QStringLiteral("not on a PON port")},
         {R"({"vlans":[{"id":5},{"id":5}]})", QStringLiteral("listed twice")},
         {R"({"hostname":"bad name"})", QStringLiteral("not a device name")},
+        {R"({"boards":[{"slot":1,"name":"H805GPFD","type":"gpon"}],"onts":[{"place":"0/1/0","id":0}]})", QStringLiteral("ONT 0 at 0/1/0 has no sn")},
+        {R"({"boards":[{"slot":3,"name":"H802EPBD","type":"epon"}],"onts":[{"place":"0/3/0","id":0,"sn":"48575443A1B2C3D4"}]})", QStringLiteral("has no mac")},
+        {R"({"boards":[{"slot":1,"name":"H805GPFD","type":"gpon"}],"onts":[{"place":"0/1/0","id":0,"sn":"48575443A1B2C3D4"},{"place":"0/1/1","id":0,"sn":"48575443a1b2c3d4"}]})",
+         QStringLiteral("listed twice")},
+        {R"({"boards":[{"slot":1,"name":"H805GPFD","type":"gpon"}],"autofind":[{"place":"0/1","sn":"48575443A1B2C3D4"}]})", QStringLiteral("is not F/S/P")},
+        {R"({"boards":[{"slot":1,"name":"H805GPFD","type":"gpon"}],"autofind":[{"place":"0/1/16","sn":"48575443A1B2C3D4"}]})", QStringLiteral("not on a PON port")},
+        {R"({"boards":[{"slot":1,"name":"H805GPFD","type":"gpon"}],"onts":[{"place":"0/1/0","id":0,"sn":"48575443A1B2C3D4"}],"vlans":[{"id":100}],
+             "servicePorts":[{"vlan":100,"place":"0/1/0","ont":0},{"index":0,"vlan":100,"place":"0/1/0","ont":0}]})",
+         QStringLiteral("service port 0 is listed twice")},
     };
     for (const auto &k : cases) {
         Simulator sim;
@@ -285,6 +342,20 @@ TEST(SimScenario, ErrorsAreReportedNotThrown)
     Simulator sim;
     EXPECT_FALSE(sim.loadFile(QStringLiteral("/nonexistent/scenario.json")));
     EXPECT_FALSE(sim.error().isEmpty());
+}
+
+TEST(SimScenario, UnnumberedServicePortsTakeTheLowestFreeIndexes)
+{
+    Simulator sim;
+    ASSERT_TRUE(sim.loadJson(R"({"boards":[{"slot":1,"name":"H805GPFD","type":"gpon"}],
+        "onts":[{"place":"0/1/0","id":0,"sn":"48575443A1B2C3D4"}],"vlans":[{"id":100}],
+        "servicePorts":[{"index":1,"vlan":100,"place":"0/1/0","ont":0},{"index":3,"vlan":100,"place":"0/1/0","ont":0},
+                        {"vlan":100,"place":"0/1/0","ont":0},{"vlan":100,"place":"0/1/0","ont":0},{"vlan":100,"place":"0/1/0","ont":0}]})"))
+        << sim.error().toStdString();
+    QList<int> indexes;
+    for (const ServicePort &sp : sim.model().servicePorts)
+        indexes << sp.index;
+    EXPECT_EQ(indexes, (QList<int>{1, 3, 0, 2, 4}));
 }
 
 TEST(SimThirdParty, NetmikoReadsAPagedListingWhole)

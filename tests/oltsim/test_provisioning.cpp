@@ -5,13 +5,9 @@
 #include <gtest/gtest.h>
 
 using namespace oltsim;
-using oltsim::test::SimClient;
+using namespace oltsim::test;
 
 namespace {
-const QString kUser = QStringLiteral("MA5608T-DEMO>");
-const QString kPriv = QStringLiteral("MA5608T-DEMO#");
-const QString kConfig = QStringLiteral("MA5608T-DEMO(config)#");
-
 class Provisioning : public ::testing::Test
 {
 protected:
@@ -20,28 +16,15 @@ protected:
         test::startDemo(sim);
         client = std::make_unique<SimClient>(sim);
         // The working session's preparation, typed blind like the console does.
-        for (const char *l : {"admin", "admin123", "enable", "undo smart", "idle-timeout 255", "scroll 512", "config"})
-            client->type(QString::fromLatin1(l));
-        ASSERT_TRUE(client->waitPrompt(kConfig));
-        client->take();
+        ASSERT_TRUE(client->typeBlind({QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("enable"), QStringLiteral("undo smart"),
+                                       QStringLiteral("idle-timeout 255"), QStringLiteral("scroll 512"), QStringLiteral("config")},
+                                      kConfig));
     }
-    // Types every line at once (the console does not wait for prompts) and waits
-    // until the last one has been answered with the given prompt.
-    QString batch(const QStringList &lines, const QString &finalPrompt)
-    {
-        for (const QString &l : lines)
-            client->type(l);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return sim.receivedTexts(1).size() >= 7 + lines.size() + typed; }, 5000));
-        typed += int(lines.size());
-        EXPECT_TRUE(client->waitPrompt(finalPrompt));
-        QTest::qWait(20);
-        return client->take();
-    }
-    QString run(const QString &line, const QString &prompt = kConfig) { ++typed; return client->run(line, prompt); }
+    QString batch(const QStringList &lines, const QString &finalPrompt) { return client->batch(lines, finalPrompt); }
+    QString run(const QString &line, const QString &prompt = kConfig) { return client->run(line, prompt); }
 
     Simulator sim;
     std::unique_ptr<SimClient> client;
-    int typed = 0;
 };
 } // namespace
 
@@ -92,6 +75,7 @@ TEST_F(Provisioning, GponAddBatchAuthorisesTheFoundOntWithServicePortsAndIgmp)
     ASSERT_TRUE(other.login(QStringLiteral("admin"), QStringLiteral("admin123"), kUser));
     other.run(QStringLiteral("enable"), kPriv);
     other.run(QStringLiteral("undo smart"), kPriv);
+    other.run(QStringLiteral("scroll 512"), kPriv); // the autofind listing whole, not its first page
     const QString port = other.run(QStringLiteral("display ont info 0 1 4 all"), kPriv);
     EXPECT_TRUE(port.contains(QStringLiteral("  0/ 1/4    0  485754430B086EA9  active      online   normal   match    no")));
     EXPECT_TRUE(port.contains(QStringLiteral("  0/ 1/4       0   Anna Nowak\r\n")));
@@ -204,6 +188,37 @@ TEST_F(Provisioning, AddRefusalsChangeNothing)
     ASSERT_NE(sim.model().findOnt(0, 1, 5, 0), nullptr);
     EXPECT_FALSE(sim.model().findOnt(0, 1, 5, 0)->online());
     EXPECT_TRUE(run(QStringLiteral("display ont optical-info 5 0"), QStringLiteral("(config-if-gpon-0/1)#")).contains(QStringLiteral("\r\n  Failure: The ONT is not online\r\n")));
+}
+
+TEST_F(Provisioning, SerialChangeRefusalsKeepTheOntAsItWas)
+{
+    const QString gpon = QStringLiteral("MA5608T-DEMO(config-if-gpon-0/1)#");
+    const QString epon = QStringLiteral("MA5608T-DEMO(config-if-epon-0/3)#");
+    const QString takenSn = sim.model().findOnt(0, 1, 0, 0)->sn;
+    const QString takenMac = sim.model().findOnt(0, 3, 0, 2)->sn.toUpper();
+    struct Case
+    {
+        QString interface;
+        QString prompt;
+        int slot;
+        QString line;
+        QString failure;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("interface gpon 0/1"), gpon, 1, QStringLiteral("ont modify 0 1 sn %1").arg(takenSn), QStringLiteral("  Failure: SN already exists")},
+        {QStringLiteral("interface gpon 0/1"), gpon, 1, QStringLiteral("ont modify 0 1 sn 48575443ZZ"), QStringLiteral("  Failure: The SN is invalid")},
+        {QStringLiteral("interface epon 0/3"), epon, 3, QStringLiteral("ont modify 0 1 mac %1").arg(takenMac), QStringLiteral("  Failure: MAC already exists")},
+        {QStringLiteral("interface epon 0/3"), epon, 3, QStringLiteral("ont modify 0 1 mac 00e0-fc2d"), QStringLiteral("  Failure: The MAC address is invalid")},
+    };
+    for (const Case &k : cases) {
+        const Ont before = *sim.model().findOnt(0, k.slot, 0, 1);
+        run(k.interface, k.prompt);
+        EXPECT_TRUE(run(k.line, k.prompt).contains(k.failure + QStringLiteral("\r\n"))) << k.line.toStdString();
+        run(QStringLiteral("quit"));
+        const Ont *after = sim.model().findOnt(0, k.slot, 0, 1);
+        EXPECT_EQ(after->sn, before.sn) << k.line.toStdString();
+        EXPECT_EQ(after->online(), before.online()) << k.line.toStdString();
+    }
 }
 
 TEST_F(Provisioning, AccountDialogueThenSsh)

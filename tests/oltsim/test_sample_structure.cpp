@@ -137,12 +137,10 @@ TEST_P(SampleStructure, SimulatorMatchesCapture)
     }
     ASSERT_TRUE(sim.listen());
     SimClient c(sim);
-    ASSERT_TRUE(c.login(QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("MA5608T-DEMO>")));
-    for (const char *l : {"enable", "undo smart", "scroll 512", "config"})
-        c.type(QString::fromLatin1(l));
-    ASSERT_TRUE(c.waitPrompt(QStringLiteral("(config)#")));
-    c.take();
-    QString prompt = QStringLiteral("MA5608T-DEMO(config)#");
+    ASSERT_TRUE(c.typeBlind({QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("enable"), QStringLiteral("undo smart"),
+                             QStringLiteral("scroll 512"), QStringLiteral("config")},
+                            test::kConfig));
+    QString prompt = test::kConfig;
     if (QByteArrayView(k.mode) == "if") {
         prompt = QStringLiteral("MA5608T-DEMO(config-if-gpon-0/1)#");
         c.run(QStringLiteral("interface gpon 0/1"), prompt);

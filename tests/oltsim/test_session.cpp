@@ -6,12 +6,9 @@
 #include <gtest/gtest.h>
 
 using namespace oltsim;
-using oltsim::test::SimClient;
+using namespace oltsim::test;
 
 namespace {
-const QString kUser = QStringLiteral("MA5608T-DEMO>");
-const QString kPriv = QStringLiteral("MA5608T-DEMO#");
-const QString kConfig = QStringLiteral("MA5608T-DEMO(config)#");
 const QString kErase = QStringLiteral("\x1b[37D") + QString(37, QLatin1Char(' ')) + QStringLiteral("\x1b[37D");
 const QString kMore = QStringLiteral("---- More ( Press 'Q' to break ) ----");
 

@@ -16,6 +16,19 @@ QString okFail(bool ok)
 {
     return ok ? QString() : QStringLiteral("  Failure: The parameter is invalid");
 }
+
+// A GPON ONT is known by its 16-digit serial number, an EPON ONT by its MAC.
+bool validSerial(const QString &text, bool epon)
+{
+    static const QRegularExpression snRe(QStringLiteral("^[0-9A-Fa-f]{16}$"));
+    static const QRegularExpression macRe(QStringLiteral("^[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}$"));
+    return (epon ? macRe : snRe).match(text).hasMatch();
+}
+
+QString invalidSerialText(bool epon)
+{
+    return epon ? QStringLiteral("  Failure: The MAC address is invalid") : QStringLiteral("  Failure: The SN is invalid");
+}
 } // namespace
 
 const QList<CliSession::Command> &CliSession::commands()
@@ -635,58 +648,40 @@ void CliSession::cmdUndoServicePort(const Args &a)
 
 // ---------------------------------------------------------------- profiles
 
-void CliSession::cmdSrvProfile(const Args &a)
+// GPON and EPON profiles with the same id are separate profiles: the draft
+// starts from the one of the mode's PON type only, and a typed name always wins.
+void CliSession::openSrvProfile(const Args &a, bool epon)
 {
     const int id = a.n(0);
-    const SrvProfile *existing = model().srvProfile(id, false);
+    const SrvProfile *existing = model().srvProfile(id, epon);
     SrvProfile p = existing ? *existing : SrvProfile{};
     p.id = id;
-    p.epon = false;
+    p.epon = epon;
     if (a.v.size() > 1)
         p.name = a.v.value(1);
     else if (!existing)
         p.name = QStringLiteral("srv-profile_%1").arg(id);
     m_srvDraft = p;
-    enterMode(Mode::SrvProfile, id, 0);
+    enterMode(Mode::SrvProfile, id, epon ? 1 : 0);
 }
 
-void CliSession::cmdSrvProfileEpon(const Args &a)
-{
-    cmdSrvProfile(a);
-    m_srvDraft->epon = true;
-    if (const SrvProfile *existing = model().srvProfile(a.n(0), true))
-        m_srvDraft = *existing;
-    m_modeB = 1;
-}
-
-void CliSession::cmdLineProfile(const Args &a)
+void CliSession::openLineProfile(const Args &a, bool epon)
 {
     const int id = a.n(0);
-    const LineProfile *existing = model().lineProfile(id, false);
+    const LineProfile *existing = model().lineProfile(id, epon);
     LineProfile p = existing ? *existing : LineProfile{};
     p.id = id;
-    p.epon = false;
+    p.epon = epon;
     if (a.v.size() > 1)
         p.name = a.v.value(1);
     else if (!existing)
         p.name = QStringLiteral("line-profile_%1").arg(id);
     m_lineDraft = p;
-    enterMode(Mode::LineProfile, id, 0);
+    enterMode(Mode::LineProfile, id, epon ? 1 : 0);
 }
 
-void CliSession::cmdLineProfileEpon(const Args &a)
+void CliSession::undoSrvProfile(int id, bool epon)
 {
-    cmdLineProfile(a);
-    m_lineDraft->epon = true;
-    if (const LineProfile *existing = model().lineProfile(a.n(0), true))
-        m_lineDraft = *existing;
-    m_modeB = 1;
-}
-
-void CliSession::cmdUndoSrvProfile(const Args &a)
-{
-    const int id = a.n(0);
-    const bool epon = a.line.contains(QLatin1String("epon"), Qt::CaseInsensitive);
     if (!model().srvProfile(id, epon)) {
         say(QStringLiteral("  Failure: The service profile does not exist"));
         return;
@@ -699,12 +694,8 @@ void CliSession::cmdUndoSrvProfile(const Args &a)
     changed();
 }
 
-void CliSession::cmdUndoSrvProfileEpon(const Args &a) { cmdUndoSrvProfile(a); }
-
-void CliSession::cmdUndoLineProfile(const Args &a)
+void CliSession::undoLineProfile(int id, bool epon)
 {
-    const int id = a.n(0);
-    const bool epon = a.line.contains(QLatin1String("epon"), Qt::CaseInsensitive);
     if (!model().lineProfile(id, epon)) {
         say(QStringLiteral("  Failure: The line profile does not exist"));
         return;
@@ -717,7 +708,14 @@ void CliSession::cmdUndoLineProfile(const Args &a)
     changed();
 }
 
-void CliSession::cmdUndoLineProfileEpon(const Args &a) { cmdUndoLineProfile(a); }
+void CliSession::cmdSrvProfile(const Args &a) { openSrvProfile(a, false); }
+void CliSession::cmdSrvProfileEpon(const Args &a) { openSrvProfile(a, true); }
+void CliSession::cmdLineProfile(const Args &a) { openLineProfile(a, false); }
+void CliSession::cmdLineProfileEpon(const Args &a) { openLineProfile(a, true); }
+void CliSession::cmdUndoSrvProfile(const Args &a) { undoSrvProfile(a.n(0), false); }
+void CliSession::cmdUndoSrvProfileEpon(const Args &a) { undoSrvProfile(a.n(0), true); }
+void CliSession::cmdUndoLineProfile(const Args &a) { undoLineProfile(a.n(0), false); }
+void CliSession::cmdUndoLineProfileEpon(const Args &a) { undoLineProfile(a.n(0), true); }
 
 void CliSession::cmdFecUpstream(const Args &a)
 {
@@ -1074,10 +1072,8 @@ Ont *CliSession::ontHere(int port, int id)
 
 void CliSession::ontAdd(int port, int id, const QString &serial, int lp, int sp, const QString &desc, bool epon)
 {
-    static const QRegularExpression snRe(QStringLiteral("^[0-9A-Fa-f]{16}$"));
-    static const QRegularExpression macRe(QStringLiteral("^[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}$"));
-    if (!(epon ? macRe : snRe).match(serial).hasMatch()) {
-        say(epon ? QStringLiteral("  Failure: The MAC address is invalid") : QStringLiteral("  Failure: The SN is invalid"));
+    if (!validSerial(serial, epon)) {
+        say(invalidSerialText(epon));
         return;
     }
     Ont o;
@@ -1137,41 +1133,28 @@ void CliSession::cmdOntModifyDesc(const Args &a)
     }
 }
 
-void CliSession::cmdOntModifySn(const Args &a)
+void CliSession::modifySerial(const Args &a, bool epon)
 {
-    static const QRegularExpression snRe(QStringLiteral("^[0-9A-Fa-f]{16}$"));
     Ont *o = ontHere(a.n(0), a.n(1));
     if (!o)
         return;
-    const QString sn = a.v.value(2).toUpper();
-    if (!snRe.match(sn).hasMatch()) {
-        say(QStringLiteral("  Failure: The SN is invalid"));
+    const QString serial = epon ? a.v.value(2).toLower() : a.v.value(2).toUpper();
+    if (!validSerial(serial, epon)) {
+        say(invalidSerialText(epon));
         return;
     }
-    if (const Ont *other = model().findOntBySn(sn); other && other != o) {
-        say(QStringLiteral("  Failure: SN already exists"));
+    // The same identity on two ONTs would make the OLT unable to tell them apart.
+    if (const Ont *other = model().findOntBySn(serial); other && other != o) {
+        say(epon ? QStringLiteral("  Failure: MAC already exists") : QStringLiteral("  Failure: SN already exists"));
         return;
     }
-    o->sn = sn;
-    model().dropOnt(*o, QStringLiteral("ONT SN changed"));
+    o->sn = serial;
+    model().dropOnt(*o, epon ? QStringLiteral("ONT MAC changed") : QStringLiteral("ONT SN changed"));
     changed();
 }
 
-void CliSession::cmdOntModifyMac(const Args &a)
-{
-    static const QRegularExpression macRe(QStringLiteral("^[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}$"));
-    Ont *o = ontHere(a.n(0), a.n(1));
-    if (!o)
-        return;
-    const QString mac = a.v.value(2).toLower();
-    if (!macRe.match(mac).hasMatch()) {
-        say(QStringLiteral("  Failure: The MAC address is invalid"));
-        return;
-    }
-    o->sn = mac;
-    model().dropOnt(*o, QStringLiteral("ONT MAC changed"));
-    changed();
-}
+void CliSession::cmdOntModifySn(const Args &a) { modifySerial(a, false); }
+void CliSession::cmdOntModifyMac(const Args &a) { modifySerial(a, true); }
 
 void CliSession::cmdOntModifyLine(const Args &a)
 {

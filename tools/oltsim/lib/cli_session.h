@@ -39,13 +39,7 @@ public:
     ~CliSession() override;
 
     int id() const { return m_id; }
-    Mode mode() const { return m_mode; }
     QString prompt() const;
-    int scroll() const { return m_scroll; }
-    int idleTimeoutMinutes() const { return m_idleMinutes; }
-    bool smart() const { return m_smart; }
-    QString user() const { return m_user; }
-    bool loggedIn() const { return m_state != State::LoginUser && m_state != State::LoginPassword && m_state != State::Silent; }
 
     void start();
     void feed(const QByteArray &bytes);
@@ -146,6 +140,10 @@ private:
     void cmdUndoSrvProfileEpon(const Args &);
     void cmdUndoLineProfile(const Args &);
     void cmdUndoLineProfileEpon(const Args &);
+    void openSrvProfile(const Args &a, bool epon);
+    void openLineProfile(const Args &a, bool epon);
+    void undoSrvProfile(int id, bool epon);
+    void undoLineProfile(int id, bool epon);
     void cmdDbaAdd(const Args &);
     void cmdDbaDelete(const Args &);
     void cmdAntiRogue(const Args &);
@@ -171,6 +169,7 @@ private:
     void cmdOntModifyDesc(const Args &);
     void cmdOntModifySn(const Args &);
     void cmdOntModifyMac(const Args &);
+    void modifySerial(const Args &a, bool epon);
     void cmdOntModifyLine(const Args &);
     void cmdOntModifySrv(const Args &);
     void cmdOntActivate(const Args &);

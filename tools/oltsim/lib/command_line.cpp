@@ -38,7 +38,6 @@ QList<Token> tokenize(const QString &line)
 }
 
 Pattern::Pattern(const QString &syntax)
-    : m_syntax(syntax)
 {
     static const QRegularExpression intRange(QStringLiteral("^<int:(\\d+)-(\\d+)>$"));
     for (const QString &w : syntax.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {

@@ -39,11 +39,9 @@ public:
     explicit Pattern(const QString &syntax);
 
     const QList<Part> &parts() const { return m_parts; }
-    QString syntax() const { return m_syntax; }
 
 private:
     QList<Part> m_parts;
-    QString m_syntax;
 };
 
 // Why a line did not fit a pattern, and at which token; the device answers

@@ -91,7 +91,6 @@ public:
     void setSessionUser(int session, const QString &user);
     void sessionClosed(int session);
     int sessionsOf(const QString &user) const;
-    int openSessions() const { return int(m_sessionUsers.size()); }
 
 Q_SIGNALS:
     void lineReceived(int session, const QString &line);

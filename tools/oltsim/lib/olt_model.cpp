@@ -312,7 +312,6 @@ QString OltModel::factoryRestoreOnt(int f, int s, int p, int id)
         return QStringLiteral("Failure: The ONT does not exist");
     if (!o->online())
         return QStringLiteral("Failure: The ONT is not online");
-    ++o->factoryRestores;
     return resetOnt(f, s, p, id);
 }
 

@@ -69,7 +69,6 @@ struct Ont
     QMap<int, bool> catv;       // CATV port -> operational state on
     OntHardware hw;
     int resets = 0;
-    int factoryRestores = 0;
     qint64 dropOfflineAtMs = -1; // simulator time at which the ONT leaves the fibre (-1: never)
 
     bool online() const { return active && present; }

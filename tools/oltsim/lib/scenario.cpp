@@ -79,6 +79,35 @@ void readHardware(const QJsonObject &o, OntHardware &hw)
     }
 }
 
+// Where an ONT (authorised or waiting in autofind) sits and how it is known:
+// the PON type of its board decides whether the scenario names it by MAC or SN.
+struct OntPlacement
+{
+    Place place;
+    const Board *board = nullptr;
+    QString serial;             // SN upper case, MAC lower case, as the OLT prints them
+    QString error;              // empty when the entry is usable
+};
+
+OntPlacement readOntPlacement(const QJsonObject &o, const OltModel &m, const QString &what)
+{
+    OntPlacement r;
+    const QString place = str(o, "place");
+    if (!parsePlaceText(place, &r.place)) {
+        r.error = QStringLiteral("%1 place \"%2\" is not F/S/P").arg(what, place);
+        return r;
+    }
+    r.board = m.board(r.place.slot);
+    if (!r.board || !r.board->pon || r.place.port >= r.board->ports) {
+        r.error = QStringLiteral("%1 at %2 is not on a PON port of a board").arg(what, place);
+        return r;
+    }
+    r.serial = r.board->epon ? str(o, "mac").toLower() : str(o, "sn").toUpper();
+    if (r.serial.isEmpty())
+        r.error = QStringLiteral("%1 at %2 has no %3").arg(what, place, r.board->epon ? QStringLiteral("mac") : QStringLiteral("sn"));
+    return r;
+}
+
 } // namespace
 
 QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m, Settings &s, Faults &f)
@@ -240,21 +269,17 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
     auto placeKey = [](const Place &p, int id) { return QStringLiteral("%1/%2/%3/%4").arg(p.frame).arg(p.slot).arg(p.port).arg(id); };
     for (const QJsonValue &v : root.value(QLatin1String("onts")).toArray()) {
         const QJsonObject o = v.toObject();
-        Place p;
-        if (!parsePlaceText(str(o, "place"), &p))
-            return QStringLiteral("ONT place \"%1\" is not F/S/P").arg(str(o, "place"));
-        const Board *b = m.board(p.slot);
-        if (!b || !b->pon || p.port >= b->ports)
-            return QStringLiteral("ONT at %1 is not on a PON port of a board").arg(str(o, "place"));
         Ont ont;
+        ont.id = integer(o, "id");
+        const OntPlacement at = readOntPlacement(o, m, QStringLiteral("ONT %1").arg(ont.id));
+        if (!at.error.isEmpty())
+            return at.error;
+        const Place &p = at.place;
         ont.frame = p.frame;
         ont.slot = p.slot;
         ont.port = p.port;
-        ont.id = integer(o, "id");
-        ont.epon = b->epon;
-        ont.sn = ont.epon ? str(o, "mac").toLower() : str(o, "sn").toUpper();
-        if (ont.sn.isEmpty())
-            return QStringLiteral("ONT %1 %2 has no %3").arg(str(o, "place")).arg(ont.id).arg(ont.epon ? QStringLiteral("mac") : QStringLiteral("sn"));
+        ont.epon = at.board->epon;
+        ont.sn = at.serial;
         const QString key = placeKey(p, ont.id);
         if (places.contains(key) || serials.contains(ont.sn.toUpper()))
             return QStringLiteral("ONT %1 %2 (%3) is listed twice").arg(str(o, "place")).arg(ont.id).arg(ont.sn);
@@ -289,26 +314,22 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
 
     for (const QJsonValue &v : root.value(QLatin1String("autofind")).toArray()) {
         const QJsonObject o = v.toObject();
-        Place p;
-        if (!parsePlaceText(str(o, "place"), &p))
-            return QStringLiteral("autofind place \"%1\" is not F/S/P").arg(str(o, "place"));
-        const Board *b = m.board(p.slot);
-        if (!b || !b->pon || p.port >= b->ports)
-            return QStringLiteral("autofind ONT at %1 is not on a PON port of a board").arg(str(o, "place"));
+        const OntPlacement at = readOntPlacement(o, m, QStringLiteral("autofind ONT"));
+        if (!at.error.isEmpty())
+            return at.error;
         AutofindOnt a;
-        a.frame = p.frame;
-        a.slot = p.slot;
-        a.port = p.port;
-        a.epon = b->epon;
-        a.sn = a.epon ? str(o, "mac").toLower() : str(o, "sn").toUpper();
-        if (a.sn.isEmpty())
-            return QStringLiteral("autofind ONT at %1 has no %2").arg(str(o, "place"), a.epon ? QStringLiteral("mac") : QStringLiteral("sn"));
+        a.frame = at.place.frame;
+        a.slot = at.place.slot;
+        a.port = at.place.port;
+        a.epon = at.board->epon;
+        a.sn = at.serial;
         a.foundAt = str(o, "foundAt", m.formatTime(m.now().addSecs(-600)));
         readHardware(o, a.hw);
         m.autofind.append(a);
     }
 
     QSet<int> spIndexes;
+    int nextFreeIndex = 0;   // only grows: asking the model for each unnumbered port would be quadratic
     for (const QJsonValue &v : root.value(QLatin1String("servicePorts")).toArray()) {
         const QJsonObject o = v.toObject();
         Place p;
@@ -330,8 +351,11 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         sp.tagTransform = str(o, "tagTransform", sp.tagTransform);
         sp.rxTraffic = integer(o, "rx", sp.rxTraffic);
         sp.txTraffic = integer(o, "tx", sp.txTraffic);
-        if (sp.index < 0)
-            sp.index = m.nextFreeServicePort();
+        if (sp.index < 0) {
+            while (spIndexes.contains(nextFreeIndex))
+                ++nextFreeIndex;
+            sp.index = nextFreeIndex;
+        }
         if (spIndexes.contains(sp.index))
             return QStringLiteral("service port %1 is listed twice").arg(sp.index);
         spIndexes.insert(sp.index);

@@ -68,11 +68,6 @@ QHostAddress Simulator::serverAddress() const
     return m_server->serverAddress();
 }
 
-void Simulator::closeAllSessions()
-{
-    m_server->closeAll();
-}
-
 int Simulator::sessionCount() const
 {
     return int(m_server->connections().size());

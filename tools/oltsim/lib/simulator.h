@@ -39,7 +39,6 @@ public:
     bool listen(const QHostAddress &address = QHostAddress::LocalHost, quint16 port = 0);
     quint16 serverPort() const;
     QHostAddress serverAddress() const;
-    void closeAllSessions();
     int sessionCount() const;
 
     const OltModel &model() const { return m_core.model; }

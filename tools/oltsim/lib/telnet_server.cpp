@@ -73,10 +73,6 @@ void TelnetConnection::onTelnetEvent(telnet_event_t *ev)
         if (ev->neg.telopt == TELNET_TELOPT_TTYPE)
             telnet_ttype_send(m_telnet);
         break;
-    case TELNET_EV_TTYPE:
-        if (ev->ttype.cmd == TELNET_TTYPE_IS)
-            m_ttype = QString::fromLatin1(ev->ttype.name);
-        break;
     default:
         break;
     }
@@ -107,8 +103,12 @@ void TelnetConnection::pump()
     const QByteArray piece = m_queue.takeFirst();
     telnet_send(m_telnet, piece.constData(), size_t(piece.size()));
     const Faults &f = m_core.faults;
-    const int delay = f.fragmentDelayMs + int(qint64(f.byteLatencyUs) * piece.size() / 1000);
-    m_pump.start(std::max(0, delay));
+    // The timer counts whole milliseconds; the remainder is owed by the next piece,
+    // otherwise a few microseconds per byte would never slow small pieces at all.
+    m_owedLatencyUs += qint64(std::max(0, f.byteLatencyUs)) * piece.size();
+    const qint64 latencyMs = m_owedLatencyUs / 1000;
+    m_owedLatencyUs -= latencyMs * 1000;
+    m_pump.start(int(std::max<qint64>(0, f.fragmentDelayMs + latencyMs)));
 }
 
 void TelnetConnection::closeWhenFlushed()
@@ -123,11 +123,6 @@ TelnetServer::TelnetServer(OltCore &core, QObject *parent)
     , m_core(core)
 {
     connect(&m_server, &QTcpServer::newConnection, this, &TelnetServer::onNewConnection);
-}
-
-TelnetServer::~TelnetServer()
-{
-    closeAll();
 }
 
 bool TelnetServer::listen(const QHostAddress &address, quint16 port)
@@ -145,14 +140,6 @@ void TelnetServer::onNewConnection()
             c->deleteLater();
         });
     }
-}
-
-void TelnetServer::closeAll()
-{
-    const auto list = m_connections;
-    m_connections.clear();
-    for (TelnetConnection *c : list)
-        delete c;
 }
 
 } // namespace oltsim

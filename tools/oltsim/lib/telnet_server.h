@@ -27,9 +27,6 @@ public:
     TelnetConnection(OltCore &core, QTcpSocket *socket, QObject *parent = nullptr);
     ~TelnetConnection() override;
 
-    CliSession *session() const { return m_session; }
-    QString terminalType() const { return m_ttype; }
-
 Q_SIGNALS:
     void finished();
 
@@ -44,9 +41,9 @@ private:
     QPointer<QTcpSocket> m_socket;
     telnet_t *m_telnet = nullptr;
     CliSession *m_session = nullptr;
-    QString m_ttype;
     QList<QByteArray> m_queue;
     QTimer m_pump;
+    qint64 m_owedLatencyUs = 0;
     bool m_closing = false;
 };
 
@@ -54,15 +51,14 @@ class TelnetServer : public QObject
 {
     Q_OBJECT
 public:
+    // Connections are children of the server and go with it.
     explicit TelnetServer(OltCore &core, QObject *parent = nullptr);
-    ~TelnetServer() override;
 
     bool listen(const QHostAddress &address, quint16 port);
     quint16 serverPort() const { return m_server.serverPort(); }
     QHostAddress serverAddress() const { return m_server.serverAddress(); }
     QString errorString() const { return m_server.errorString(); }
     QList<TelnetConnection *> connections() const { return m_connections; }
-    void closeAll();
 
 private:
     void onNewConnection();
