@@ -332,6 +332,12 @@ void ProvisioningController::bt_auto_idClick()
         || !sprawdzCyfre(m_form.a_karta, m_form.a_karta->text(), true)
         || !sprawdzCyfre(m_form.a_port, m_form.a_port->text(), true) || !sprawdzLiczbyMiejsca())
         return;
+    zapytajOIdNaPorcie();
+}
+
+void ProvisioningController::zapytajOIdNaPorcie()
+{
+    // A listing already being read keeps its step; this one is not queued.
     if (m_engine.pending() != StepEngine::kNoStep)
         return;
     m_session.wyslij_polecenie(
@@ -351,11 +357,7 @@ void ProvisioningController::bt_4Click()
         bladPolaczenia();
         return;
     }
-    if (m_engine.pending() != StepEngine::kNoStep)
-        return;
-    m_session.wyslij_polecenie(
-        core::polecenie_ont_info_portu(m_form.a_buda->text(), m_form.a_karta->text(), m_form.a_port->text()), true);
-    m_engine.arm(kKrokOntId);
+    zapytajOIdNaPorcie();
 }
 
 void ProvisioningController::czytaj_ontid(const QString &czont_s)

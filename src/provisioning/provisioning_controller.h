@@ -174,6 +174,8 @@ private:
     std::optional<core::NieautoryzowanyOnt> wybranyNieautoryzowany() const;
     // Type, MAC/SN and place of an ONT into the form.
     void wpiszOnt(const QString &mac, const QString &port, const QString &typ);
+    // Lists the ONTs of the form's port, for the id proposal (step 5).
+    void zapytajOIdNaPorcie();
     void przerwijDodawanie();
     void naBezczynnyPacer();
     void pokazProfile(ProfilePicker &picker, QWidget *xAnchor, QWidget *button, const QString &caption);

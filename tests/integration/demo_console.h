@@ -2,12 +2,19 @@
 
 #include "../gui/console_fixture.h"
 
+#include "provisioning/add_ont_form.h"
 #include "provisioning/unauthorised_model.h"
 #include "provisioning/unauthorised_tab.h"
+#include "session/olt_session.h"
+#include "session/step_engine.h"
 #include "simulator.h"
 #include "test_paths.h"
 
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTest>
 
 namespace tervix::test {
@@ -44,6 +51,33 @@ protected:
                 30000))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << w.Memo1->toPlainText().toStdString();
+    }
+
+    // Selects the waiting ONT with this SN and presses "Dodaj jako nowe";
+    // succeeds once the form holds the proposals.
+    ::testing::AssertionResult takeToTheForm(app::Tanc1 &w, QStringView sn, int *rowOut = nullptr)
+    {
+        provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
+        const auto &rows = tab.model().wiersze();
+        int row = 0;
+        while (row < rows.size() && rows[row].ont.macSn != sn)
+            ++row;
+        if (row == rows.size())
+            return ::testing::AssertionFailure() << "not waiting: " << sn.toString().toStdString();
+        tab.lv2->selectionModel()->select(tab.model().index(row, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        tab.Dodaj1->trigger();
+        const provisioning::AddOntForm &form = w.addForm();
+        if (!QTest::qWaitFor(
+                [&] {
+                    return provisioning::AddOntForm::kolor(form.a_id) == provisioning::AddOntForm::kKolorPropozycji
+                        && w.engine().pending() == session::StepEngine::kNoStep && w.session().pacer().isIdle();
+                },
+                20000))
+            return ::testing::AssertionFailure() << w.Memo1->toPlainText().toStdString();
+        if (rowOut)
+            *rowOut = row;
+        return ::testing::AssertionSuccess();
     }
 
     oltsim::Simulator sim;

@@ -70,17 +70,8 @@ TEST_F(ConsoleFaults, LineDroppedWhileAnAddIsTypedLeavesTheOntUnlisted)
     ASSERT_TRUE(connectAndListWaiting(w));
     provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
     provisioning::AddOntForm &form = w.addForm();
-    const auto &rows = tab.model().wiersze();
-    int row = 0;
-    while (row < rows.size() && rows[row].ont.macSn != u"48575443DE135E2D")
-        ++row;
-    ASSERT_LT(row, rows.size());
-    tab.lv2->selectionModel()->select(tab.model().index(row, 0),
-                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    tab.Dodaj1->trigger();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return w.engine().pending() == session::StepEngine::kNoStep && w.session().pacer().isIdle(); }, 10000));
-    QTest::qWait(100);
+    int row = -1;
+    ASSERT_TRUE(takeToTheForm(w, u"48575443DE135E2D", &row));
 
     // The OLT hangs up after the third line of the batch ("ont add").
     const QStringList typed = sim.receivedTexts(2);

@@ -86,20 +86,9 @@ TEST_P(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
     provisioning::AddOntForm &form = w.addForm();
     EXPECT_TRUE(tab.bt_1->isEnabled());
 
+    int row = -1;
+    ASSERT_TRUE(takeToTheForm(w, u"48575443DE135E2D", &row));
     const auto &rows = tab.model().wiersze();
-    int row = 0;
-    while (row < rows.size() && rows[row].ont.macSn != u"48575443DE135E2D")
-        ++row;
-    ASSERT_LT(row, rows.size());
-    tab.lv2->selectionModel()->select(tab.model().index(row, 0),
-                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    tab.Dodaj1->trigger();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return provisioning::AddOntForm::kolor(form.a_id) == provisioning::AddOntForm::kKolorPropozycji
-                && w.engine().pending() == session::StepEngine::kNoStep;
-        },
-        20000));
     const int id = form.a_id->text().toInt();
     const int sp = form.a_serviceport[0]->text().toInt();
 
