@@ -53,7 +53,7 @@ BENCHMARK(BM_ScanFrameListing)->Arg(1024)->Arg(8192)->Arg(32768)->Complexity(ben
 
 void BM_JoinPages(benchmark::State &state)
 {
-    // The listing cut into 24-line pages as the OLT would send it at a short scroll length.
+    // The listing cut into 512-line pages, as the OLT sends it after "scroll 512".
     const QString listing = frameListing(int(state.range(0)));
     const QString prompt = QStringLiteral("---- More ( Press 'Q' to break ) ----");
     const QString erase = QStringLiteral("\x1b[37D") + QString(37, u' ') + QStringLiteral("\x1b[37D");

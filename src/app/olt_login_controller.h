@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "session/login_credentials.h"
 #include "session/step_engine.h"
 
 #include <functional>
@@ -19,13 +20,7 @@ class TraceLog;
 
 namespace tervix::app {
 
-struct LoginCredentials
-{
-    QString address;
-    QString login;
-    QString password;
-    bool safeMode = true;
-};
+using LoginCredentials = session::LoginCredentials;
 
 // The main window's session to the OLT: a connect first runs an identification
 // session that reads the backplane bar code (the OLT's key for its files), then

@@ -36,7 +36,7 @@ QString blad_tekstu(QStringView tekst)
         if (znak_zabroniony_w_nazwie(c))
             return QStringLiteral("znak sterujacy (np. Enter) / control character (e.g. Enter)");
     }
-    if (tekst.contains(u"^!") || tekst.contains(u"*^") || !ont_data_pole_bezpieczne(tekst))
+    if (tekst.contains(u"*^") || !ont_data_pole_bezpieczne(tekst))
         return QStringLiteral("^! lub *^ / ^! or *^");
     return QString();
 }

@@ -33,7 +33,7 @@ AccountCreator::AccountCreator(QObject *parent)
     connect(&m_useradd, &QTimer::timeout, this, &AccountCreator::tim8_useraddTimer);
     connect(&m_session.connection(), &session::OltConnection::received, this, &AccountCreator::onReceived);
     connect(&m_session.connection(), &session::OltConnection::connected, this, [this] {
-        const app::LoginCredentials c = m_main;
+        const session::LoginCredentials c = m_main;
         auto &pacer = m_session.pacer();
         if (m_connecting == Connecting::Create) {
             if (c.safeMode)
@@ -57,7 +57,7 @@ AccountCreator::AccountCreator(QObject *parent)
     });
 }
 
-bool AccountCreator::createAccount(const app::LoginCredentials &mainLogin, const NewAccount &account)
+bool AccountCreator::createAccount(const session::LoginCredentials &mainLogin, const NewAccount &account)
 {
     if (account.name.size() < 6) {
         DialogService::instance().error(nullptr, QStringLiteral("Uzytkownik"),
@@ -95,7 +95,7 @@ bool AccountCreator::createAccount(const app::LoginCredentials &mainLogin, const
     return true;
 }
 
-void AccountCreator::enableSsh(const app::LoginCredentials &mainLogin, const QString &existingUser)
+void AccountCreator::enableSsh(const session::LoginCredentials &mainLogin, const QString &existingUser)
 {
     if (existingUser.trimmed().isEmpty() || std::any_of(existingUser.begin(), existingUser.end(), [](QChar c) {
             return c.unicode() < 0x20 || c.unicode() == 0x7f;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/olt_login_controller.h"
+#include "session/login_credentials.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 
@@ -31,9 +31,9 @@ public:
 
     // Button1Click ("DODAJ"). Returns false (and has shown the box) when the
     // input is refused.
-    bool createAccount(const app::LoginCredentials &mainLogin, const NewAccount &account);
+    bool createAccount(const session::LoginCredentials &mainLogin, const NewAccount &account);
     // Button2Click: enables SSH for an existing user.
-    void enableSsh(const app::LoginCredentials &mainLogin, const QString &existingUser);
+    void enableSsh(const session::LoginCredentials &mainLogin, const QString &existingUser);
     // Button3Click ("ANULUJ").
     void cancel();
 
@@ -59,7 +59,7 @@ private:
     QString m_memo;
     NewAccount m_account;
     QString m_existingUser;
-    app::LoginCredentials m_main;
+    session::LoginCredentials m_main;
     enum class Connecting { None, Create, Ssh } m_connecting = Connecting::None;
 };
 

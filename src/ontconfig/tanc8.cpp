@@ -11,7 +11,7 @@
 
 namespace tervix::ontconfig {
 
-Tanc8::Tanc8(std::function<app::LoginCredentials()> mainLogin,
+Tanc8::Tanc8(std::function<session::LoginCredentials()> mainLogin,
              std::function<void(const QString &, const QString &)> useAccount, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_mainLogin(std::move(mainLogin))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/olt_login_controller.h"
+#include "session/login_credentials.h"
 
 #include <QWidget>
 
@@ -23,7 +23,7 @@ class Tanc8 : public QWidget
 public:
     // mainLogin reads the main window's connection fields; useAccount fills
     // them with the new account and presses "Polacz".
-    Tanc8(std::function<app::LoginCredentials()> mainLogin,
+    Tanc8(std::function<session::LoginCredentials()> mainLogin,
           std::function<void(const QString &, const QString &)> useAccount, QWidget *parent = nullptr);
     ~Tanc8() override;
 
@@ -39,7 +39,7 @@ public:
     QPlainTextEdit *a8_mem1 = nullptr;
 
 private:
-    std::function<app::LoginCredentials()> m_mainLogin;
+    std::function<session::LoginCredentials()> m_mainLogin;
     AccountCreator *m_creator = nullptr;
 };
 

@@ -11,6 +11,9 @@ OltSession::OltSession(int quietMs, QObject *parent)
     , m_quietMs(quietMs)
 {
     m_quietTimer.setSingleShot(true);
+    // A coarse timer may end the quiet period up to 5 % early; the OLT gets
+    // the whole of it.
+    m_quietTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_quietTimer, &QTimer::timeout, this, [this] {
         m_outputArriving = false;
         Q_EMIT quiet();

@@ -36,10 +36,7 @@ using provisioning::UnauthorisedModel;
 
 namespace {
 
-QString crlf(QString s)
-{
-    return s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
+using tervix::test::crlf;
 
 // Answers the few listings of an add the way the OLT prints them, and keeps
 // every line the console typed.

@@ -31,10 +31,7 @@ using provisioning::UnauthorisedTab;
 
 namespace {
 
-QString crlf(QString s)
-{
-    return s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
+using tervix::test::crlf;
 
 // The tab and the form with their controller, without an OLT: nothing typed
 // here reaches anyone.

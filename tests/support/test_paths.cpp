@@ -19,6 +19,11 @@ QByteArray readSampleBytes(const QString &fileName)
     return f.readAll();
 }
 
+QString crlf(QString text)
+{
+    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
+
 QString readSample(const QString &fileName)
 {
     return QString::fromLatin1(readSampleBytes(fileName));

@@ -12,6 +12,9 @@ QString samplesDir();
 // A sample read as the console would receive it: one byte to one character.
 QString readSample(const QString &fileName);
 QByteArray readSampleBytes(const QString &fileName);
+// The OLT ends its lines with CR LF on Telnet; the captured samples keep LF
+// only. This gives a text the line ends the console receives.
+QString crlf(QString text);
 // The project's source tree (for shipped scenarios and fixtures).
 QString sourceDir();
 

@@ -20,11 +20,7 @@ namespace {
 using tervix::core::NieautoryzowanyOnt;
 using tervix::core::czytaj_nielegalne;
 
-// The OLT ends its lines with CR LF on Telnet; the captured samples keep LF only.
-QString crlf(QString s)
-{
-    return s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
+using tervix::test::crlf;
 
 const QString kSep = QStringLiteral("   ----------------------------------------------------------------------------\r\n");
 

@@ -12,10 +12,7 @@ using tervix::core::a1_najwiekszy_serviceport;
 using tervix::core::czytaj_ontid;
 using tervix::core::czytaj_serviceport;
 
-QString crlf(QString s)
-{
-    return s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
+using tervix::test::crlf;
 
 // "display ont info 0 1 0 all" with the given description rows.
 QString portListing(const QStringList &descriptionRows)

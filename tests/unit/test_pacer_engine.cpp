@@ -99,8 +99,10 @@ TEST_F(Connected, StepArmedDuringOutputRunsOnlyAfterTheQuietPeriod)
     engine.arm(7);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ranAt >= 0; }, 5000));
     EXPECT_EQ(sent, 5);
-    EXPECT_GE(ranAt - lastData, timing::kQuietMs - 5);
-    EXPECT_LE(ranAt - lastData, timing::kQuietMs + timing::kStepTickMs + 150);
+    // lastData is taken by a second receiver, a little after the session saw
+    // the data; the upper bound leaves room for a loaded machine.
+    EXPECT_GE(ranAt - lastData, timing::kQuietMs - 20);
+    EXPECT_LE(ranAt - lastData, timing::kQuietMs + timing::kStepTickMs + 400);
     EXPECT_TRUE(seen.contains(QStringLiteral("line 4")));
     EXPECT_TRUE(seen.startsWith(QStringLiteral("\r\nline 0"))); // an empty memo gains an empty line first
 }

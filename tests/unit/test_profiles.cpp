@@ -18,10 +18,7 @@ namespace {
 using tervix::core::ProfilOlt;
 using tervix::core::czytaj_profile;
 
-QString crlf(QString s)
-{
-    return s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
+using tervix::test::crlf;
 
 ProfilOlt p(const char *id, const char *name, const char *bind)
 {
