@@ -72,7 +72,7 @@ void BM_Autofind(benchmark::State &state)
 {
     const QString answer = autofindAnswer(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(tervix::core::czytaj_nielegalne(answer).size());
+        benchmark::DoNotOptimize(tervix::core::parseAutofind(answer).size());
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_Autofind)->Arg(1024)->Arg(8192)->Arg(32768)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
@@ -81,7 +81,7 @@ void BM_NextOntId(benchmark::State &state)
 {
     const QString answer = descriptionTable(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(tervix::core::czytaj_ontid(answer, QStringLiteral("1"), QStringLiteral("0")));
+        benchmark::DoNotOptimize(tervix::core::proposeOntId(answer, QStringLiteral("1"), QStringLiteral("0")));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_NextOntId)->Arg(1024)->Arg(8192)->Arg(32768)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
@@ -90,7 +90,7 @@ void BM_Profiles(benchmark::State &state)
 {
     const QString listing = profileTable(int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(tervix::core::czytaj_profile(listing).size());
+        benchmark::DoNotOptimize(tervix::core::parseProfiles(listing).size());
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_Profiles)->Arg(1024)->Arg(8192)->Arg(32768)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
@@ -103,7 +103,7 @@ void BM_HighestServicePort(benchmark::State &state)
                       .arg(2 * i)
                       .arg(2 * i + 1);
     for (auto _ : state)
-        benchmark::DoNotOptimize(tervix::core::a1_najwiekszy_serviceport(fields));
+        benchmark::DoNotOptimize(tervix::core::highestServicePort(fields));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_HighestServicePort)->Arg(1024)->Arg(8192)->Arg(32768)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);

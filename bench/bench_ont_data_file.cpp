@@ -18,7 +18,7 @@ std::vector<OntListRow> list(int onts)
     for (int i = 0; i < onts; ++i) {
         OntListRow r;
         const bool gpon = i % 3 != 0;
-        r.lv1 = {QStringLiteral("+"),
+        r.advanced = {QStringLiteral("+"),
                  gpon ? QStringLiteral("G.PON") : QStringLiteral("E.PON"),
                  QStringLiteral("0"),
                  QString::number(1 + i / 2048),
@@ -34,7 +34,7 @@ std::vector<OntListRow> list(int onts)
                  QStringLiteral("0;1;^"),
                  QStringLiteral("KL-%1").arg(i),
                  QStringLiteral("0")};
-        r.lv1b = wierszBasic(r.lv1, QString::number(i), r.lv1[kol::IdUrzKL]);
+        r.basic = basicCellsFor(r.advanced, QString::number(i), r.advanced[Column::SubscriberId]);
         rows.push_back(std::move(r));
     }
     return rows;
@@ -44,7 +44,7 @@ void BM_SaveList(benchmark::State &state)
 {
     const auto rows = list(int(state.range(0)));
     for (auto _ : state) {
-        QByteArray bytes = ont_data_bajty(zapisz1_tekst(rows));
+        QByteArray bytes = encodeDataFile(dataFileText(rows));
         benchmark::DoNotOptimize(bytes.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -52,9 +52,9 @@ void BM_SaveList(benchmark::State &state)
 
 void BM_LoadList(benchmark::State &state)
 {
-    const QByteArray bytes = ont_data_bajty(zapisz1_tekst(list(int(state.range(0)))));
+    const QByteArray bytes = encodeDataFile(dataFileText(list(int(state.range(0)))));
     for (auto _ : state) {
-        const std::vector<OntListRow> rows = wierszeZPliku(odczytaj1_nowe(ont_data_tekst(bytes)).rekordy);
+        const std::vector<OntListRow> rows = rowsFromRecords(parseDataFile(decodeDataFile(bytes)).records);
         benchmark::DoNotOptimize(rows.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -1,10 +1,10 @@
 #include "app/application.h"
 
-#include "app/tanc1.h"
-#include "app/tanc2.h"
-#include "app/tanc23.h"
+#include "app/main_window.h"
+#include "app/typed_commands_window.h"
+#include "app/debug_log_window.h"
 #include "app/version.h"
-#include "ontconfig/tanc8.h"
+#include "accounts/accounts_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,48 +16,48 @@ Application::Application(const AppOptions &options, QObject *parent)
     : QObject(parent)
     , m_options(options)
 {
-    m_tanc1 = std::make_unique<Tanc1>(options.dataDir);
-    m_tanc2 = std::make_unique<Tanc2>();
-    m_tanc1->setTypedCommandsWindow(m_tanc2.get());
-    Tanc1 *main = m_tanc1.get();
-    m_tanc8 = std::make_unique<ontconfig::Tanc8>(
+    m_mainWindow = std::make_unique<MainWindow>(options.dataDir);
+    m_typedCommandsWindow = std::make_unique<TypedCommandsWindow>();
+    m_mainWindow->setTypedCommandsWindow(m_typedCommandsWindow.get());
+    MainWindow *main = m_mainWindow.get();
+    m_accountsWindow = std::make_unique<accounts::AccountsWindow>(
         [main] { return main->credentials(); },
         [main](const QString &name, const QString &password) {
-            main->a_login->setText(name);
-            main->a_haslo->setText(password);
-            main->bt_polaczClick();
+            main->loginField->setText(name);
+            main->passwordField->setText(password);
+            main->connectToOlt();
         });
-    m_tanc1->setAccountWindowOpener([this] {
-        m_tanc8->show();
-        m_tanc8->raise();
+    m_mainWindow->setAccountWindowOpener([this] {
+        m_accountsWindow->show();
+        m_accountsWindow->raise();
     });
-    m_tanc23 = std::make_unique<Tanc23>(m_tanc1->trace(), QString::fromLatin1(kVersion));
+    m_debugLogWindow = std::make_unique<DebugLogWindow>(m_mainWindow->trace(), QString::fromLatin1(kVersion));
 
     if (!options.host.isEmpty())
-        m_tanc1->a_ip->setEditText(options.host);
+        m_mainWindow->addressField->setEditText(options.host);
     if (options.loginGiven)
-        m_tanc1->a_login->setText(options.login);
+        m_mainWindow->loginField->setText(options.login);
     if (options.passwordGiven)
-        m_tanc1->a_haslo->setText(options.password);
+        m_mainWindow->passwordField->setText(options.password);
 }
 
 Application::~Application()
 {
     // Secondary windows first: they refer to the main window.
-    m_tanc23.reset();
-    m_tanc8.reset();
-    m_tanc2.reset();
-    m_tanc1.reset();
+    m_debugLogWindow.reset();
+    m_accountsWindow.reset();
+    m_typedCommandsWindow.reset();
+    m_mainWindow.reset();
 }
 
 void Application::start(bool maximised)
 {
     if (maximised)
-        m_tanc1->showMaximized();
+        m_mainWindow->showMaximized();
     else
-        m_tanc1->show();
+        m_mainWindow->show();
     if (m_options.connect)
-        QTimer::singleShot(0, m_tanc1.get(), [this] { m_tanc1->bt_polaczClick(); });
+        QTimer::singleShot(0, m_mainWindow.get(), [this] { m_mainWindow->connectToOlt(); });
 }
 
 } // namespace tervix::app

@@ -6,15 +6,15 @@
 
 #include <memory>
 
-namespace tervix::ontconfig {
-class Tanc8;
+namespace tervix::accounts {
+class AccountsWindow;
 }
 
 namespace tervix::app {
 
-class Tanc1;
-class Tanc2;
-class Tanc23;
+class MainWindow;
+class TypedCommandsWindow;
+class DebugLogWindow;
 
 // Creates every window of the console in its fixed order and wires them
 // together. The windows live as long as this object.
@@ -25,20 +25,20 @@ public:
     explicit Application(const AppOptions &options, QObject *parent = nullptr);
     ~Application() override;
 
-    Tanc1 &main() { return *m_tanc1; }
-    Tanc2 &typedCommands() { return *m_tanc2; }
-    ontconfig::Tanc8 &accounts() { return *m_tanc8; }
-    Tanc23 &debug() { return *m_tanc23; }
+    MainWindow &main() { return *m_mainWindow; }
+    TypedCommandsWindow &typedCommands() { return *m_typedCommandsWindow; }
+    accounts::AccountsWindow &accounts() { return *m_accountsWindow; }
+    DebugLogWindow &debug() { return *m_debugLogWindow; }
 
     // Shows the main window maximised and, with --connect, presses "Polacz".
     void start(bool maximised = true);
 
 private:
     AppOptions m_options;
-    std::unique_ptr<Tanc1> m_tanc1;
-    std::unique_ptr<Tanc2> m_tanc2;
-    std::unique_ptr<ontconfig::Tanc8> m_tanc8;
-    std::unique_ptr<Tanc23> m_tanc23;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<TypedCommandsWindow> m_typedCommandsWindow;
+    std::unique_ptr<accounts::AccountsWindow> m_accountsWindow;
+    std::unique_ptr<DebugLogWindow> m_debugLogWindow;
 };
 
 } // namespace tervix::app

@@ -41,9 +41,9 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     , m_trace(trace)
     , m_appDir(std::move(appDir))
 {
-    m_ssn.setSingleShot(true);
-    connect(&m_ssn, &QTimer::timeout, this, &OltLoginController::tim_ssnTimer);
-    connect(&m_keepAlive, &QTimer::timeout, this, &OltLoginController::tim_podtrzymaj_polaczenieTimer);
+    m_identPoll.setSingleShot(true);
+    connect(&m_identPoll, &QTimer::timeout, this, &OltLoginController::identificationPoll);
+    connect(&m_keepAlive, &QTimer::timeout, this, &OltLoginController::keepAliveElapsed);
     m_close.setSingleShot(true);
     connect(&m_close, &QTimer::timeout, this, [this] {
         // zamknij
@@ -71,7 +71,7 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     m_engine.registerBranch(kIdentificationStep, [this](int c) { return stepIdentification(c); });
     m_engine.registerBranch(kIdentificationPollStep, [this](int c) { return stepIdentificationPoll(c); });
     m_engine.registerBranch(kWorkingStep, [this](int c) { return stepWorking(c); });
-    m_engine.setKeepAliveHook([this] { podtrzymaj_polaczenie(); });
+    m_engine.setKeepAliveHook([this] { keepAlive(); });
 }
 
 void OltLoginController::setConnectEnabled(bool enabled)
@@ -94,7 +94,7 @@ void OltLoginController::showConnectError()
                                     QStringLiteral("Czy adres IP poprawny?\nNie moge uzyskac polaczenia!"));
 }
 
-void OltLoginController::bt_polaczClick(const LoginCredentials &credentials)
+void OltLoginController::connectToOlt(const LoginCredentials &credentials)
 {
     Q_EMIT saveGuardStopRequested();
     if (credentials.login == QStringLiteral("root")) {
@@ -104,7 +104,7 @@ void OltLoginController::bt_polaczClick(const LoginCredentials &credentials)
     if (m_opening == Opening::ClosingSave)
         return; // the program is ending; the closing save owns the line
     m_credentials = credentials;
-    m_ssnLooks = 0;
+    m_identLooks = 0;
     m_identifying = true;
     setConnectEnabled(false);
     m_session.clearBuffer();
@@ -117,7 +117,7 @@ void OltLoginController::identificationOverdue()
     // Once the poll has begun it ends by itself within its fourteen looks; only
     // an OLT that stopped answering before it (the engine waits for output that
     // never comes) leaves the attempt hanging with the button off.
-    if (!m_identifying || m_ssnLooks > 0)
+    if (!m_identifying || m_identLooks > 0)
         return;
     m_identifying = false;
     abandonLine();
@@ -132,7 +132,7 @@ void OltLoginController::openSession(Opening what)
 {
     // A new login replaces whatever the old line was still doing.
     m_opening = what;
-    m_ssn.stop();
+    m_identPoll.stop();
     m_identDeadline.stop();
     abandonLine();
     m_openDelay.start(timing::scaled(timing::kLoginPreWaitMs));
@@ -221,7 +221,7 @@ void OltLoginController::onDisconnected()
         // The OLT dropped the line before it could be identified: nothing more
         // will come, so end the attempt and let the operator try again.
         m_identifying = false;
-        m_ssn.stop();
+        m_identPoll.stop();
         abandonLine();
         setConnectEnabled(true);
     }
@@ -247,21 +247,21 @@ StepEngine::Outcome OltLoginController::stepIdentification(int)
 
 StepEngine::Outcome OltLoginController::stepIdentificationPoll(int)
 {
-    m_ssnLooks = 1;
-    m_ssn.start(timing::scaled(timing::kIdentPollMs));
+    m_identLooks = 1;
+    m_identPoll.start(timing::scaled(timing::kIdentPollMs));
     m_session.appendLine(QStringLiteral("Config -> Wait.. / Konfiguracja -> Czekaj.."));
     return StepEngine::Outcome::Done;
 }
 
-void OltLoginController::tim_ssnTimer()
+void OltLoginController::identificationPoll()
 {
     m_trace.add(QStringLiteral("a8"));
-    m_ssn.stop();
-    ++m_ssnLooks;
+    m_identPoll.stop();
+    ++m_identLooks;
     const QString memo = m_session.buffer();
     const bool seen = core::labelSeen(memo);
-    if (!seen && m_ssnLooks < timing::kIdentMaxLooks + 1) {
-        m_ssn.start(timing::scaled(timing::kIdentPollMs));
+    if (!seen && m_identLooks < timing::kIdentMaxLooks + 1) {
+        m_identPoll.start(timing::scaled(timing::kIdentPollMs));
         return;
     }
     m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
@@ -299,11 +299,11 @@ void OltLoginController::startWorkingSession()
 
 void OltLoginController::afterWorkingLogin()
 {
-    ostatnie_ip(m_credentials.address);
+    recordLastAddress(m_credentials.address);
     Q_EMIT ontConfigSettingsLoadRequested(m_appDir, m_oltKey);
     Q_EMIT ontListLoadRequested(m_appDir, m_oltKey);
     setConnectEnabled(false);
-    podtrzymaj_polaczenie();
+    keepAlive();
     Q_EMIT templatesLoadRequested(m_appDir, m_oltKey);
     Q_EMIT statusPanelsResetRequested();
     Q_EMIT captionHostChanged(m_credentials.address);
@@ -327,7 +327,7 @@ StepEngine::Outcome OltLoginController::stepWorking(int)
     return StepEngine::Outcome::Done;
 }
 
-void OltLoginController::podtrzymaj_polaczenie()
+void OltLoginController::keepAlive()
 {
     m_trace.add(QStringLiteral("a4"));
     Q_EMIT saveGuardStopRequested();
@@ -337,12 +337,12 @@ void OltLoginController::podtrzymaj_polaczenie()
     m_trace.add(QStringLiteral("a4-end"));
 }
 
-void OltLoginController::tim_podtrzymaj_polaczenieTimer()
+void OltLoginController::keepAliveElapsed()
 {
     if (!m_sessionReady)
         return;
-    podtrzymaj_polaczenie();
-    m_session.wyslij_polecenie(QStringLiteral("y"), true);
+    keepAlive();
+    m_session.sendLine(QStringLiteral("y"), true);
 }
 
 bool OltLoginController::formCloseQuery(int windowTag, const LoginCredentials &credentials)
@@ -371,7 +371,7 @@ bool OltLoginController::formCloseQuery(int windowTag, const LoginCredentials &c
     return false;
 }
 
-void OltLoginController::ostatnie_ip(const QString &address)
+void OltLoginController::recordLastAddress(const QString &address)
 {
     m_trace.add(QStringLiteral("a17"));
     const QString path = QDir(m_appDir).filePath(kLastIpFile);

@@ -40,9 +40,9 @@ public:
     OltLoginController(session::OltSession &session, session::StepEngine &engine, session::TraceLog &trace,
                        QString appDir, QObject *parent = nullptr);
 
-    // bt_polaczClick / Enter in the password field.
-    void bt_polaczClick(const LoginCredentials &credentials);
-    void podtrzymaj_polaczenie();
+    // connectToOlt / Enter in the password field.
+    void connectToOlt(const LoginCredentials &credentials);
+    void keepAlive();
 
     // FormCloseQuery: true when the window may close now. windowTag 100 means
     // the OLT is rebooting and nothing is asked.
@@ -55,8 +55,8 @@ public:
     int sessionNumber() const { return m_sessionNumber; }
     bool connectEnabled() const { return m_connectEnabled; }
 
-    // ostatnie_ip: with an address, records it; with an empty one, loads the file.
-    void ostatnie_ip(const QString &address);
+    // recordLastAddress: with an address, records it; with an empty one, loads the file.
+    void recordLastAddress(const QString &address);
     QStringList lastIpItems() const { return m_lastIps; }
     void setLastIpItems(const QStringList &items) { m_lastIps = items; }
 
@@ -69,7 +69,7 @@ public:
 Q_SIGNALS:
     void connectEnabledChanged(bool enabled);
     void accountWindowRequested();           // login "root": use the accounts window instead
-    void typedCommandsCleared();             // Tanc2's memo is emptied after every login
+    void typedCommandsCleared();             // TypedCommandsWindow's memo is emptied after every login
     void lastIpChanged(const QStringList &items, const QString &current);
     void captionHostChanged(const QString &host);
     void sessionReadyChanged(bool ready);
@@ -100,12 +100,12 @@ private:
     session::StepEngine::Outcome stepIdentification(int);
     session::StepEngine::Outcome stepIdentificationPoll(int);
     session::StepEngine::Outcome stepWorking(int);
-    void tim_ssnTimer();
+    void identificationPoll();
     void identificationOverdue();
     void abandonLine();
     void startWorkingSession();
     void afterWorkingLogin();
-    void tim_podtrzymaj_polaczenieTimer();
+    void keepAliveElapsed();
     void setConnectEnabled(bool enabled);
     void showConnectError();
     void writeLastIpFile(const QString &line);
@@ -130,8 +130,8 @@ private:
     QStringList m_lastIps;
     QString m_currentIp;
 
-    QTimer m_ssn;          // tim_ssn
-    int m_ssnLooks = 0;    // tim_ssn.Tag
+    QTimer m_identPoll;          // tim_ssn
+    int m_identLooks = 0;    // tim_ssn.Tag
     QTimer m_keepAlive;    // tim_podtrzymaj_polaczenie
     QTimer m_close;        // tim_zamknij
     QTimer m_openDelay;

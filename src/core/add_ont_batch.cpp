@@ -1,36 +1,36 @@
 #include "core/add_ont_batch.h"
 
 #include "core/form_input_rules.h"
-#include "core/vlan_field.h"
+#include "core/service_port_field.h"
 
 namespace tervix::core {
 
 namespace {
 
-QString flaga(bool b)
+QString flagText(bool b)
 {
     return b ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
-PacedLine linia(QString l, int wait = kWaitPoPoleceniu)
+PacedLine line(QString l, int wait = kWaitAfterLineMs)
 {
     return PacedLine::send(std::move(l), wait, false);
 }
 
-QString ontAdd(const FormularzOnt &f, bool epon)
+QString ontAdd(const AddOntValues &f, bool epon)
 {
     return QStringLiteral("ont add ") + f.port + u' ' + f.id + u' '
         + (epon ? QStringLiteral("mac-auth ") : QStringLiteral("sn-auth ")) + f.mac
         + (epon ? QStringLiteral(" oam") : QStringLiteral(" omci"))
         + QStringLiteral(" ont-lineprofile-id ") + f.lineProfile + u' '
         + QStringLiteral("ont-srvprofile-id ") + f.srvProfile
-        + QStringLiteral(" desc \"") + f.nazwa + u'"';
+        + QStringLiteral(" desc \"") + f.name + u'"';
 }
 
-QString servicePort(const FormularzOnt &f, const WierszUslugi &w, bool epon)
+QString servicePort(const AddOntValues &f, const ServicePortRow &w, bool epon)
 {
     QString l = QStringLiteral("service-port ") + w.serviceport + QStringLiteral(" vlan ") + w.vlan
-        + (epon ? QStringLiteral(" epon ") : QStringLiteral(" gpon ")) + f.buda + u'/' + f.karta + u'/' + f.port
+        + (epon ? QStringLiteral(" epon ") : QStringLiteral(" gpon ")) + f.frame + u'/' + f.slot + u'/' + f.port
         + QStringLiteral(" ont ") + f.id;
     if (!epon)
         l += QStringLiteral(" gemport ") + w.gemport;
@@ -40,242 +40,243 @@ QString servicePort(const FormularzOnt &f, const WierszUslugi &w, bool epon)
 }
 
 // Both batches share everything up to the service ports.
-CommandBatch poczatekPartii(const FormularzOnt &f, bool epon)
+CommandBatch batchStart(const AddOntValues &f, bool epon)
 {
     CommandBatch b;
-    b.append(PacedLine::send(QStringLiteral("config"), kWaitPoPoleceniu, true));
-    b.append(linia((epon ? QStringLiteral("interface epon ") : QStringLiteral("interface gpon ")) + f.buda + u'/'
-                   + f.karta));
-    b.append(linia(ontAdd(f, epon)));
-    for (const WierszUslugi &w : f.wiersze) {
-        if (w.wlacz && w.native_)
-            b.append(linia(QStringLiteral("ont port native-vlan ") + f.port + u' ' + f.id
+    b.append(PacedLine::send(QStringLiteral("config"), kWaitAfterLineMs, true));
+    b.append(line((epon ? QStringLiteral("interface epon ") : QStringLiteral("interface gpon ")) + f.frame + u'/'
+                   + f.slot));
+    b.append(line(ontAdd(f, epon)));
+    for (const ServicePortRow &w : f.rows) {
+        if (w.enabled && w.native_)
+            b.append(line(QStringLiteral("ont port native-vlan ") + f.port + u' ' + f.id
                            + QStringLiteral(" eth 1 vlan ") + w.vlan));
     }
-    b.append(linia(QStringLiteral("ont port attribute ") + f.port + u' ' + f.id + QStringLiteral(" catv ")
+    b.append(line(QStringLiteral("ont port attribute ") + f.port + u' ' + f.id + QStringLiteral(" catv ")
                    + QString::number(f.catvPort)
                    + (f.catv ? QStringLiteral(" operational-state on") : QStringLiteral(" operational-state off"))));
-    if (!f.aktywny)
-        b.append(linia(QStringLiteral("ont deactivate ") + f.port + u' ' + f.id, 0));
-    b.append(linia(QStringLiteral("quit")));
-    for (const WierszUslugi &w : f.wiersze) {
-        if (w.wlacz)
-            b.append(linia(servicePort(f, w, epon)));
+    if (!f.active)
+        b.append(line(QStringLiteral("ont deactivate ") + f.port + u' ' + f.id, 0));
+    b.append(line(QStringLiteral("quit")));
+    for (const ServicePortRow &w : f.rows) {
+        if (w.enabled)
+            b.append(line(servicePort(f, w, epon)));
     }
     return b;
 }
 
-QString etykieta(PoleWiersza p)
+QString fieldLabel(FieldRef p)
 {
-    const QString n = QString::number(p.wiersz + 1);
-    switch (p.pole) {
-    case Pole::Serviceport: return QStringLiteral("ServicePort ") + n;
-    case Pole::Vlan: return QStringLiteral("VLAN ") + n;
-    case Pole::Gemport: return QStringLiteral("GEM port ") + n;
-    case Pole::UserVlan: return QStringLiteral("User VLAN ") + n;
-    case Pole::Buda: return QStringLiteral("Rama / Frame");
-    case Pole::Karta: return QStringLiteral("Slot");
-    case Pole::Port: return QStringLiteral("Port");
-    case Pole::Id: return QStringLiteral("ID ONT");
-    case Pole::LineProfile: return QStringLiteral("LineProfile");
-    case Pole::SrvProfile: return QStringLiteral("SrvProfile");
-    case Pole::Mac: return QStringLiteral("MAC-S/N-auth");
-    case Pole::Nazwa: return QStringLiteral("WlasnaNazwa");
-    case Pole::IdKlienta: return QStringLiteral("ID klienta / customer id");
-    case Pole::Typ: return QStringLiteral("E/G PON");
+    const QString n = QString::number(p.row + 1);
+    switch (p.field) {
+    case Field::ServicePort: return QStringLiteral("ServicePort ") + n;
+    case Field::Vlan: return QStringLiteral("VLAN ") + n;
+    case Field::Gemport: return QStringLiteral("GEM port ") + n;
+    case Field::UserVlan: return QStringLiteral("User VLAN ") + n;
+    case Field::Frame: return QStringLiteral("Rama / Frame");
+    case Field::Slot: return QStringLiteral("Slot");
+    case Field::Port: return QStringLiteral("Port");
+    case Field::OntId: return QStringLiteral("ID ONT");
+    case Field::LineProfile: return QStringLiteral("LineProfile");
+    case Field::SrvProfile: return QStringLiteral("SrvProfile");
+    case Field::SerialOrMac: return QStringLiteral("MAC-S/N-auth");
+    case Field::Name: return QStringLiteral("WlasnaNazwa");
+    case Field::SubscriberId: return QStringLiteral("ID klienta / customer id");
+    case Field::PonType: return QStringLiteral("E/G PON");
     }
     return QString();
 }
 
-QString tylkoLiczbaKomunikat(PoleWiersza p)
+QString numberOnlyMessage(FieldRef p)
 {
-    const QString e = etykieta(p);
+    const QString e = fieldLabel(p);
     return QStringLiteral("Pole \"") + e + QStringLiteral("\" moze zawierac tylko liczbe (bez spacji i innych znakow).\n")
         + QStringLiteral("The field \"") + e + QStringLiteral("\" may hold only a number (no spaces, no other characters).");
 }
 
 } // namespace
 
-QString FormularzOnt::typTekst() const
+QString AddOntValues::ponTypeText() const
 {
-    switch (typIndex) {
+    switch (ponTypeIndex) {
     case 1: return QStringLiteral("E.PON");
     case 2: return QStringLiteral("G.PON");
     default: return QStringLiteral("-- Wykryj E/G PON --");
     }
 }
 
-QString pole_vlan_formularza(const FormularzOnt &f)
+QString servicePortsField(const AddOntValues &f)
 {
     QString out;
-    for (const WierszUslugi &w : f.wiersze) {
-        const bool wyl = !w.wlacz;
-        out += flaga(w.wlacz) + u';' + zamien_dane(wyl, QStringLiteral("-"), w.serviceport) + u';'
-            + zamien_dane(wyl, QStringLiteral("-"), w.vlan) + u';' + flaga(w.native_) + u';' + flaga(w.igmp) + u';'
-            + w.gemport + u';' + zamien_dane(wyl, QStringLiteral("-"), w.userVlan) + QStringLiteral(";^");
+    for (const ServicePortRow &w : f.rows) {
+        const bool disabled = !w.enabled;
+        // A row that is off keeps only its flags and GEM port; its numbers are "-".
+        const auto orDash = [disabled](const QString &v) { return disabled ? QStringLiteral("-") : v; };
+        out += flagText(w.enabled) + u';' + orDash(w.serviceport) + u';' + orDash(w.vlan) + u';' + flagText(w.native_)
+            + u';' + flagText(w.igmp) + u';' + w.gemport + u';' + orDash(w.userVlan) + QStringLiteral(";^");
     }
     return out;
 }
 
-QString atrybut_formularza(const FormularzOnt &f)
+QString catvAttribute(const AddOntValues &f)
 {
-    return flaga(f.catv) + u';' + QString::number(f.catvPort) + QStringLiteral(";^");
+    return flagText(f.catv) + u';' + QString::number(f.catvPort) + QStringLiteral(";^");
 }
 
-QString stan_aktywnosci(const FormularzOnt &f)
+QString activeFlagText(const AddOntValues &f)
 {
-    return f.aktywny ? QStringLiteral("0") : QStringLiteral("1");
+    return f.active ? QStringLiteral("0") : QStringLiteral("1");
 }
 
 namespace {
 // An IGMP row's user and multicast membership, typed in the "btv" mode; the
 // two types differ only in the wait after the last line.
-void dodajIgmp(CommandBatch &b, const WierszUslugi &w, int waitPoCzlonku)
+void appendIgmp(CommandBatch &b, const ServicePortRow &w, int waitAfterMembership)
 {
-    b.append(linia(QStringLiteral("btv")));
-    b.append(linia(QStringLiteral("igmp user add service-port ") + w.serviceport + QStringLiteral(" no-auth")));
-    b.append(linia(QStringLiteral("multicast-vlan ") + w.vlan));
-    b.append(linia(QStringLiteral("igmp multicast-vlan member service-port ") + w.serviceport, waitPoCzlonku));
+    b.append(line(QStringLiteral("btv")));
+    b.append(line(QStringLiteral("igmp user add service-port ") + w.serviceport + QStringLiteral(" no-auth")));
+    b.append(line(QStringLiteral("multicast-vlan ") + w.vlan));
+    b.append(line(QStringLiteral("igmp multicast-vlan member service-port ") + w.serviceport, waitAfterMembership));
 }
 } // namespace
 
-CommandBatch partia_dodaj_gpon(const FormularzOnt &f)
+CommandBatch gponAddBatch(const AddOntValues &f)
 {
-    CommandBatch b = poczatekPartii(f, false);
-    for (const WierszUslugi &w : f.wiersze) {
-        if (w.wlacz && w.igmp)
-            dodajIgmp(b, w, 0);
+    CommandBatch b = batchStart(f, false);
+    for (const ServicePortRow &w : f.rows) {
+        if (w.enabled && w.igmp)
+            appendIgmp(b, w, 0);
     }
-    b.append(PacedLine::wait(kWaitPoPoleceniu));
-    b.append(linia(QStringLiteral("quit"), 0));
+    b.append(PacedLine::wait(kWaitAfterLineMs));
+    b.append(line(QStringLiteral("quit"), 0));
     return b;
 }
 
-CommandBatch partia_dodaj_epon(const FormularzOnt &f)
+CommandBatch eponAddBatch(const AddOntValues &f)
 {
-    CommandBatch b = poczatekPartii(f, true);
-    for (const WierszUslugi &w : f.wiersze) {
-        if (!(w.wlacz && w.igmp))
+    CommandBatch b = batchStart(f, true);
+    for (const ServicePortRow &w : f.rows) {
+        if (!(w.enabled && w.igmp))
             continue;
-        dodajIgmp(b, w, kWaitPoPoleceniu);
-        b.append(linia(QStringLiteral("quit"), 0));
+        appendIgmp(b, w, kWaitAfterLineMs);
+        b.append(line(QStringLiteral("quit"), 0));
     }
     return b;
 }
 
-OntListRow wiersz_dodanego_ont(const FormularzOnt &f)
+OntListRow addedOntRow(const AddOntValues &f)
 {
     OntListRow r;
-    r.lv1[kol::Stan] = QStringLiteral("+");
-    r.lv1[kol::Typ] = f.typTekst();
-    r.lv1[kol::Buda] = f.buda;
-    r.lv1[kol::Karta] = f.karta;
-    r.lv1[kol::Port] = f.port;
-    r.lv1[kol::OntId] = f.id;
-    r.lv1[kol::Nazwa] = f.nazwa;
-    r.lv1[kol::MacSn] = f.mac;
-    r.lv1[kol::LineProfile] = f.lineProfile;
-    r.lv1[kol::SrvProfile] = f.srvProfile;
-    r.lv1[kol::Vlan] = pole_vlan_formularza(f);
-    r.lv1[kol::Rx] = QStringLiteral("-");
-    r.lv1[kol::Atrr] = atrybut_formularza(f);
-    r.lv1[kol::IdUrzKL] = f.idKlienta;
-    r.lv1[kol::Active] = stan_aktywnosci(f);
-    r.image = obraz::Brak;
-    r.lv1b = wierszBasic(r.lv1, QString(), QStringLiteral("Opis"));
-    r.imageB = obraz::Dodany;
+    r.advanced[Column::Origin] = QStringLiteral("+");
+    r.advanced[Column::PonType] = f.ponTypeText();
+    r.advanced[Column::Frame] = f.frame;
+    r.advanced[Column::Slot] = f.slot;
+    r.advanced[Column::Port] = f.port;
+    r.advanced[Column::OntId] = f.id;
+    r.advanced[Column::Name] = f.name;
+    r.advanced[Column::SerialOrMac] = f.mac;
+    r.advanced[Column::LineProfile] = f.lineProfile;
+    r.advanced[Column::SrvProfile] = f.srvProfile;
+    r.advanced[Column::ServicePorts] = servicePortsField(f);
+    r.advanced[Column::Levels] = QStringLiteral("-");
+    r.advanced[Column::Catv] = catvAttribute(f);
+    r.advanced[Column::SubscriberId] = f.subscriberId;
+    r.advanced[Column::Active] = activeFlagText(f);
+    r.image = RowImage::NoImage;
+    r.basic = basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    r.basicImage = RowImage::Added;
     return r;
 }
 
-std::optional<Duplikat> szukaj_duplikatu(const std::vector<OntListRow> &rows, int pominWiersz,
-                                         const FormularzOnt &f)
+std::optional<Duplicate> findDuplicate(const std::vector<OntListRow> &rows, int skipRow,
+                                         const AddOntValues &f)
 {
-    const QString pos = f.buda + u'.' + f.karta + u'.' + f.port + u'.' + f.id + u'.';
+    const QString pos = f.frame + u'.' + f.slot + u'.' + f.port + u'.' + f.id + u'.';
     for (int i = 0; i < int(rows.size()); ++i) {
-        if (i == pominWiersz)
+        if (i == skipRow)
             continue;
-        const Lv1Cells &c = rows[size_t(i)].lv1;
-        const QString rpos = c[kol::Buda] + u'.' + c[kol::Karta] + u'.' + c[kol::Port] + u'.' + c[kol::OntId] + u'.';
+        const AdvancedCells &c = rows[size_t(i)].advanced;
+        const QString rpos = c[Column::Frame] + u'.' + c[Column::Slot] + u'.' + c[Column::Port] + u'.' + c[Column::OntId] + u'.';
         if (rpos == pos)
-            return Duplikat{Duplikat::Rodzaj::Miejsce, i};
-        if (c[kol::MacSn] == f.mac)
-            return Duplikat{Duplikat::Rodzaj::MacSn, i};
+            return Duplicate{Duplicate::Kind::Place, i};
+        if (c[Column::SerialOrMac] == f.mac)
+            return Duplicate{Duplicate::Kind::SerialOrMac, i};
     }
     return std::nullopt;
 }
 
-QString podpis_duplikatu(Duplikat::Rodzaj r)
+QString duplicateCaption(Duplicate::Kind r)
 {
-    return r == Duplikat::Rodzaj::Miejsce ? QStringLiteral("ONT exists! Koncowka powtarza sie!")
+    return r == Duplicate::Kind::Place ? QStringLiteral("ONT exists! Koncowka powtarza sie!")
                                           : QStringLiteral("ONT exists MAC-SN! Koncowka powtarza sie!");
 }
 
-QString tekst_duplikatu(Duplikat::Rodzaj r, const OntListRow &row, const FormularzOnt &f)
+QString duplicateText(Duplicate::Kind r, const OntListRow &row, const AddOntValues &f)
 {
-    const QString &nazwa = row.lv1[kol::Nazwa];
-    const QString &mac = row.lv1[kol::MacSn];
-    if (r == Duplikat::Rodzaj::Miejsce)
+    const QString &name = row.advanced[Column::Name];
+    const QString &mac = row.advanced[Column::SerialOrMac];
+    if (r == Duplicate::Kind::Place)
         return QStringLiteral("ONT Exists! Nie mozesz zmienic tej koncowce id. Poniewaz zaproponowany loid -> ") + f.id
-            + QStringLiteral(" <- znajduje sie juz na liscie jako") + u'\n' + nazwa + u'\n' + QStringLiteral("mac-sn: ")
+            + QStringLiteral(" <- znajduje sie juz na liscie jako") + u'\n' + name + u'\n' + QStringLiteral("mac-sn: ")
             + mac;
     return QStringLiteral("ONT Exists MAC-SN! ONT znajaduje sie juz na liscie: mac-sn -> ") + mac
-        + QStringLiteral(" znajduje sie juz na liscie ") + QStringLiteral("loid: ") + f.id + u'\n' + nazwa + u'\n'
+        + QStringLiteral(" znajduje sie juz na liscie ") + QStringLiteral("loid: ") + f.id + u'\n' + name + u'\n'
         + QStringLiteral("Aby dodac usun ten sn/mac z listy. IF you want add ont, you must delete sn/mac from list!");
 }
 
-SprawdzenieFormularza sprawdz_formularz(const FormularzOnt &f, bool trybDodawania)
+FormCheck checkAddForm(const AddOntValues &f, bool addMode)
 {
-    SprawdzenieFormularza w;
-    auto sprawdz = [&](PoleWiersza p, bool ok, QString komunikat = QString()) {
-        w.sprawdzone.append(p);
+    FormCheck w;
+    auto check = [&](FieldRef p, bool ok, QString message = QString()) {
+        w.checked.append(p);
         if (!ok)
-            w.blad = BladFormularza{p, std::move(komunikat)};
+            w.error = FormError{p, std::move(message)};
         return ok;
     };
-    auto liczba = [&](PoleWiersza p, const QString &v) { return sprawdz(p, tylko_liczba(v), tylkoLiczbaKomunikat(p)); };
+    auto number = [&](FieldRef p, const QString &v) { return check(p, isPlainNumber(v), numberOnlyMessage(p)); };
 
     // The checks the form has always made: they only paint the field.
-    if (!sprawdz({Pole::Serviceport, 0}, zaczyna_sie_cyfra(f.wiersze[0].serviceport))
-        || !sprawdz({Pole::Buda}, zaczyna_sie_cyfra(f.buda)) || !sprawdz({Pole::Karta}, zaczyna_sie_cyfra(f.karta))
-        || !sprawdz({Pole::Port}, zaczyna_sie_cyfra(f.port)) || !sprawdz({Pole::Mac}, f.mac.size() >= 6))
+    if (!check({Field::ServicePort, 0}, startsWithDigit(f.rows[0].serviceport))
+        || !check({Field::Frame}, startsWithDigit(f.frame)) || !check({Field::Slot}, startsWithDigit(f.slot))
+        || !check({Field::Port}, startsWithDigit(f.port)) || !check({Field::SerialOrMac}, f.mac.size() >= 6))
         return w;
-    if (trybDodawania && !sprawdz({Pole::Id}, zaczyna_sie_cyfra(f.id)))
+    if (addMode && !check({Field::OntId}, startsWithDigit(f.id)))
         return w;
 
-    if (!sprawdz({Pole::Typ}, f.typIndex == 1 || f.typIndex == 2,
+    if (!check({Field::PonType}, f.ponTypeIndex == 1 || f.ponTypeIndex == 2,
                  QStringLiteral("Wybierz typ ONT: E.PON lub G.PON. Nic nie zostalo wyslane.\n"
                                 "Choose the ONT type: E.PON or G.PON. Nothing was sent.")))
         return w;
-    if (!liczba({Pole::Buda}, f.buda) || !liczba({Pole::Karta}, f.karta) || !liczba({Pole::Port}, f.port)
-        || !liczba({Pole::Id}, f.id))
+    if (!number({Field::Frame}, f.frame) || !number({Field::Slot}, f.slot) || !number({Field::Port}, f.port)
+        || !number({Field::OntId}, f.id))
         return w;
-    if (!sprawdz({Pole::Mac}, poprawny_mac_sn(f.mac),
+    if (!check({Field::SerialOrMac}, isValidSerialOrMac(f.mac),
                  QStringLiteral("MAC/SN moze zawierac tylko litery, cyfry oraz - : .\n"
                                 "MAC/SN may hold only letters, digits and - : .")))
         return w;
-    const QString bladNazwy = blad_nazwy(f.nazwa);
-    if (!sprawdz({Pole::Nazwa}, bladNazwy.isEmpty(),
+    const QString nameProblem = nameError(f.name);
+    if (!check({Field::Name}, nameProblem.isEmpty(),
                  QStringLiteral("Nazwa nie moze byc pusta ani zawierac cudzyslowu (\"), znakow sterujacych, ^! ani *^: ")
-                     + bladNazwy + u'\n'
+                     + nameProblem + u'\n'
                      + QStringLiteral("The name must not be empty nor hold a double quote, control characters, ^! or *^.")))
         return w;
-    if (!liczba({Pole::LineProfile}, f.lineProfile) || !liczba({Pole::SrvProfile}, f.srvProfile))
+    if (!number({Field::LineProfile}, f.lineProfile) || !number({Field::SrvProfile}, f.srvProfile))
         return w;
-    for (int i = 0; i < int(f.wiersze.size()); ++i) {
-        const WierszUslugi &r = f.wiersze[size_t(i)];
-        if (r.wlacz) {
-            if (!liczba({Pole::Serviceport, i}, r.serviceport) || !liczba({Pole::Vlan, i}, r.vlan)
-                || !liczba({Pole::Gemport, i}, r.gemport) || !liczba({Pole::UserVlan, i}, r.userVlan))
+    for (int i = 0; i < int(f.rows.size()); ++i) {
+        const ServicePortRow &r = f.rows[size_t(i)];
+        if (r.enabled) {
+            if (!number({Field::ServicePort, i}, r.serviceport) || !number({Field::Vlan, i}, r.vlan)
+                || !number({Field::Gemport, i}, r.gemport) || !number({Field::UserVlan, i}, r.userVlan))
                 return w;
         } else if (!r.gemport.isEmpty()) {
             // A disabled row is not sent, but its GEM port is stored.
-            if (!liczba({Pole::Gemport, i}, r.gemport))
+            if (!number({Field::Gemport, i}, r.gemport))
                 return w;
         }
     }
-    const QString bladId = blad_tekstu(f.idKlienta);
-    sprawdz({Pole::IdKlienta}, bladId.isEmpty(),
-            QStringLiteral("ID klienta nie moze zawierac cudzyslowu, znakow sterujacych, ^! ani *^: ") + bladId + u'\n'
+    const QString idError = textError(f.subscriberId);
+    check({Field::SubscriberId}, idError.isEmpty(),
+            QStringLiteral("ID klienta nie moze zawierac cudzyslowu, znakow sterujacych, ^! ani *^: ") + idError + u'\n'
                 + QStringLiteral("The customer id must not hold a double quote, control characters, ^! or *^."));
     return w;
 }

@@ -13,9 +13,9 @@
 namespace tervix::core {
 
 // One of the add form's four service-port rows.
-struct WierszUslugi
+struct ServicePortRow
 {
-    bool wlacz = false;       // czy_vlanN
+    bool enabled = false;       // czy_vlanN
     QString serviceport;      // a_serviceportN
     QString vlan;             // a_vlanN
     QString gemport;          // a_gemportN
@@ -25,79 +25,79 @@ struct WierszUslugi
 };
 
 // The add form's values, as plain texts and flags.
-struct FormularzOnt
+struct AddOntValues
 {
-    int typIndex = 0;         // a_typ: 0 "-- Wykryj E/G PON --", 1 "E.PON", 2 "G.PON"
-    QString buda, karta, port, id;
+    int ponTypeIndex = 0;         // ponType: 0 "-- Wykryj E/G PON --", 1 "E.PON", 2 "G.PON"
+    QString frame, slot, port, id;
     QString mac;
-    QString nazwa;
+    QString name;
     QString lineProfile, srvProfile;
-    bool aktywny = true;      // a1e_dodaj_czy_aktywny: "Active ONT" (0) / "Disable/Zablokuj" (1)
-    QString idKlienta;        // a1_kl_urz_id
+    bool active = true;      // activeState: "Active ONT" (0) / "Disable/Zablokuj" (1)
+    QString subscriberId;        // subscriberId
     bool catv = false;
     int catvPort = 1;
-    std::array<WierszUslugi, 4> wiersze;
+    std::array<ServicePortRow, 4> rows;
 
-    bool epon() const { return typIndex == 1; }
-    QString typTekst() const;   // "E.PON", "G.PON" or the placeholder of index 0
+    bool epon() const { return ponTypeIndex == 1; }
+    QString ponTypeText() const;   // "E.PON", "G.PON" or the placeholder of index 0
 };
 
-inline constexpr int kWaitPoPoleceniu = 200;
+inline constexpr int kWaitAfterLineMs = 200;
 
 // The stored texts of an added ONT.
-QString pole_vlan_formularza(const FormularzOnt &f);   // the vlan_field, all four groups
-QString atrybut_formularza(const FormularzOnt &f);     // "-1;N;^" / "0;N;^"
-QString stan_aktywnosci(const FormularzOnt &f);        // "0" active, "1" disabled
+QString servicePortsField(const AddOntValues &f);   // the vlan_field, all four groups
+QString catvAttribute(const AddOntValues &f);     // "-1;N;^" / "0;N;^"
+QString activeFlagText(const AddOntValues &f);        // "0" active, "1" disabled
 
 // The command batches that authorise the ONT and create its service ports,
 // typed blind on a fixed schedule. Only the first line empties the receive
 // buffer, so that it shows everything the OLT answered to the batch.
-CommandBatch partia_dodaj_gpon(const FormularzOnt &f);
-CommandBatch partia_dodaj_epon(const FormularzOnt &f);
+CommandBatch gponAddBatch(const AddOntValues &f);
+CommandBatch eponAddBatch(const AddOntValues &f);
 
-// The new row of the authorised-ONT list (lv1 and its lv1b twin).
-OntListRow wiersz_dodanego_ont(const FormularzOnt &f);
+// The new row of the authorised-ONT list (advanced and its basic twin).
+OntListRow addedOntRow(const AddOntValues &f);
 
 // The list already holds this place or this MAC/SN.
-struct Duplikat
+struct Duplicate
 {
-    enum class Rodzaj { Miejsce, MacSn } rodzaj;
-    int wiersz;
+    enum class Kind { Place, SerialOrMac } kind;
+    int row;
 };
-// Rows are walked from the first, skipping pominWiersz (-1 skips none); on a
+// Rows are walked from the first, skipping skipRow (-1 skips none); on a
 // row the place is compared first. MAC/SN comparison is exact.
-std::optional<Duplikat> szukaj_duplikatu(const std::vector<OntListRow> &rows, int pominWiersz,
-                                         const FormularzOnt &f);
+std::optional<Duplicate> findDuplicate(const std::vector<OntListRow> &rows, int skipRow,
+                                         const AddOntValues &f);
 // The refusal boxes: caption and text.
-QString podpis_duplikatu(Duplikat::Rodzaj r);
-QString tekst_duplikatu(Duplikat::Rodzaj r, const OntListRow &row, const FormularzOnt &f);
+QString duplicateCaption(Duplicate::Kind r);
+QString duplicateText(Duplicate::Kind r, const OntListRow &row, const AddOntValues &f);
 
 // The fields the press checks, in the order it checks them.
-enum class Pole {
-    Serviceport, Vlan, Gemport, UserVlan,   // with a row index
-    Buda, Karta, Port, Mac, Id, Typ, Nazwa, LineProfile, SrvProfile, IdKlienta,
+enum class Field {
+    ServicePort, Vlan, Gemport, UserVlan,   // with a row index
+    Frame, Slot, Port, SerialOrMac, OntId, PonType, Name, LineProfile, SrvProfile, SubscriberId,
 };
-struct PoleWiersza
+struct FieldRef
 {
-    Pole pole;
-    int wiersz = 0;
-    friend bool operator==(const PoleWiersza &, const PoleWiersza &) = default;
+    Field field;
+    int row = 0;
+    friend bool operator==(const FieldRef &, const FieldRef &) = default;
 };
 
-struct BladFormularza
+struct FormError
 {
-    PoleWiersza pole;
+    FieldRef field;
     // Empty for the form's historic checks, which only paint the field; the
     // refusal text for the rest.
-    QString komunikat;
+    QString message;
 };
 
-struct SprawdzenieFormularza
+struct FormCheck
 {
     // Every field whose check ran, the failing one last: their colours are
     // reset before the failing one is painted.
-    QList<PoleWiersza> sprawdzone;
-    std::optional<BladFormularza> blad;
+    QList<FieldRef> checked;
+    std::optional<FormError> error;
 };
 
 // The checks of "[+] Dodaj" in order. First the historic ones (first service
@@ -107,8 +107,8 @@ struct SprawdzenieFormularza
 // number, the MAC/SN only its characters, and the name and subscriber id
 // nothing that breaks the quoted description, the command line or the data
 // file.
-SprawdzenieFormularza sprawdz_formularz(const FormularzOnt &f, bool trybDodawania);
+FormCheck checkAddForm(const AddOntValues &f, bool addMode);
 
-inline constexpr QLatin1StringView kPodpisBledneDane{"Bledne dane! / Invalid input!"};
+inline constexpr QLatin1StringView kInvalidInputCaption{"Bledne dane! / Invalid input!"};
 
 } // namespace tervix::core

@@ -7,7 +7,7 @@ namespace tervix::core {
 namespace {
 
 // "   ------...": at least ten hyphens and nothing else but blanks.
-bool jestSeparatorem(QStringView line)
+bool isSeparator(QStringView line)
 {
     const QStringView t = line.trimmed();
     if (t.size() < 10)
@@ -20,67 +20,67 @@ bool jestSeparatorem(QStringView line)
 }
 
 // The fields of one autofind record, upper case, as far as they were seen.
-struct Rekord
+struct Record
 {
     bool maPort = false;
     bool maCzas = false;
     bool maSn = false;
     bool maMac = false;
     bool maModel = false;
-    bool poPorcie = false;       // the next label line follows the port line
-    bool maWartoscPoPorcie = false;
-    QString port, sn, mac, model, equipmentId, soft, wartoscPoPorcie;
+    bool afterPlace = false;       // the next label line follows the port line
+    bool hasValueAfterPlace = false;
+    QString port, sn, mac, model, equipmentId, soft, valueAfterPlace;
 
-    void dodaj(QStringView etykieta, const QString &wartosc)
+    void add(QStringView fieldLabel, const QString &wartosc)
     {
-        if (poPorcie) {
-            poPorcie = false;
-            maWartoscPoPorcie = true;
-            wartoscPoPorcie = wartosc;
+        if (afterPlace) {
+            afterPlace = false;
+            hasValueAfterPlace = true;
+            valueAfterPlace = wartosc;
         }
-        if (etykieta == u"F/S/P") {
+        if (fieldLabel == u"F/S/P") {
             maPort = true;
             port = wartosc;
-            poPorcie = true;
-        } else if (etykieta == u"ONT SN") {
+            afterPlace = true;
+        } else if (fieldLabel == u"ONT SN") {
             if (!maSn)
                 sn = wartosc;
             maSn = true;
-        } else if (etykieta == u"ONT MAC") {
+        } else if (fieldLabel == u"ONT MAC") {
             if (!maMac)
                 mac = wartosc;
             maMac = true;
-        } else if (etykieta == u"ONT MODEL") {
+        } else if (fieldLabel == u"ONT MODEL") {
             if (!maModel)
                 model = wartosc;
             maModel = true;
-        } else if (etykieta == u"ONT EQUIPMENTID") {
+        } else if (fieldLabel == u"ONT EQUIPMENTID") {
             if (equipmentId.isEmpty())
                 equipmentId = wartosc;
-        } else if (etykieta.startsWith(u"ONT SOFT")) {
+        } else if (fieldLabel.startsWith(u"ONT SOFT")) {
             if (soft.isEmpty())
                 soft = wartosc;
-        } else if (etykieta == u"ONT AUTOFIND TIME") {
+        } else if (fieldLabel == u"ONT AUTOFIND TIME") {
             maCzas = true;
         }
     }
 
-    NieautoryzowanyOnt wiersz() const
+    UnauthorisedOnt row() const
     {
-        NieautoryzowanyOnt o;
+        UnauthorisedOnt o;
         o.port = port;
         QString id;
         if (maSn)
             id = sn;
         else if (maMac)
             id = mac;
-        else if (maWartoscPoPorcie)
-            id = wartoscPoPorcie;
-        o.macSn = skroc_mac_sn(id);
+        else if (hasValueAfterPlace)
+            id = valueAfterPlace;
+        o.serialOrMac = shortenSerial(id);
         if (maSn)
-            o.typ = QStringLiteral("G.PON");
+            o.ponType = QStringLiteral("G.PON");
         else
-            o.typ = o.macSn.size() < 15 ? QStringLiteral("E.PON") : QStringLiteral("G.PON");
+            o.ponType = o.serialOrMac.size() < 15 ? QStringLiteral("E.PON") : QStringLiteral("G.PON");
         o.model = maModel ? model : equipmentId;
         o.vr = soft;
         return o;
@@ -89,7 +89,7 @@ struct Rekord
 
 } // namespace
 
-QString skroc_mac_sn(const QString &mac)
+QString shortenSerial(const QString &mac)
 {
     if (mac.size() <= 14)
         return mac;
@@ -101,15 +101,15 @@ QString skroc_mac_sn(const QString &mac)
     return m;
 }
 
-QList<NieautoryzowanyOnt> czytaj_nielegalne(QStringView czn_s)
+QList<UnauthorisedOnt> parseAutofind(QStringView listing)
 {
-    Scanner s(czn_s.toString().toUpper());
-    QList<NieautoryzowanyOnt> out;
-    Rekord r;
+    Scanner s(listing.toString().toUpper());
+    QList<UnauthorisedOnt> out;
+    Record r;
     auto zamknij = [&] {
         if (r.maCzas)
-            out.append(r.wiersz());
-        r = Rekord{};
+            out.append(r.row());
+        r = Record{};
     };
     while (!s.atEnd()) {
         // A page joined to the extra line after a page prompt follows its
@@ -118,37 +118,37 @@ QList<NieautoryzowanyOnt> czytaj_nielegalne(QStringView czn_s)
         const qsizetype len = end < 0 ? s.remaining() : end;
         const QStringView line = s.rest().left(len);
         s.drop(len + 1);
-        if (jestSeparatorem(line)) {
+        if (isSeparator(line)) {
             zamknij();
             continue;
         }
         const qsizetype colon = line.indexOf(u':');
         if (colon < 0)
             continue;
-        const QStringView etykieta = line.left(colon).trimmed();
+        const QStringView fieldLabel = line.left(colon).trimmed();
         // Labels end with the colon; an empty value ends right after it.
         const QString wartosc = line.mid(colon + 1).trimmed().toString();
-        if (etykieta == u"F/S/P" && r.maPort)
+        if (fieldLabel == u"F/S/P" && r.maPort)
             zamknij();
-        r.dodaj(etykieta, wartosc);
+        r.add(fieldLabel, wartosc);
     }
     zamknij();
     return out;
 }
 
-MiejsceOnt rozdziel_port(QStringView port)
+OntPlace splitPlace(QStringView port)
 {
     Scanner s(port.toString());
-    MiejsceOnt m;
-    m.buda = s.takeBefore(u"/");
-    m.karta = s.takeBefore(u"/");
+    OntPlace m;
+    m.frame = s.takeBefore(u"/");
+    m.slot = s.takeBefore(u"/");
     m.port = s.restString();
     return m;
 }
 
-QString klucz_nieautoryzowanego(const NieautoryzowanyOnt &ont)
+QString unauthorisedKey(const UnauthorisedOnt &ont)
 {
-    return ont.macSn + ont.port;
+    return ont.serialOrMac + ont.port;
 }
 
 } // namespace tervix::core

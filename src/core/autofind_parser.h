@@ -6,20 +6,20 @@
 
 namespace tervix::core {
 
-// One ONT of the OLT's autofind table as the unauthorised list lv2 shows it.
+// One ONT of the OLT's autofind table as the unauthorised list unauthorisedView shows it.
 // Texts are upper case, as the console has always listed them.
-struct NieautoryzowanyOnt
+struct UnauthorisedOnt
 {
-    QString typ;    // "E.PON" or "G.PON"
+    QString ponType;    // "E.PON" or "G.PON"
     QString port;   // frame/slot/port as printed after "F/S/P", e.g. 0/1/0
-    QString macSn;  // EPON MAC address or GPON serial number
+    QString serialOrMac;  // EPON MAC address or GPON serial number
     QString model;
     QString vr;     // software version
 
-    friend bool operator==(const NieautoryzowanyOnt &, const NieautoryzowanyOnt &) = default;
+    friend bool operator==(const UnauthorisedOnt &, const UnauthorisedOnt &) = default;
 };
 
-// czytaj_nielegalne: the ONTs of an answer to "display ont autofind all", in
+// parseAutofind: the ONTs of an answer to "display ont autofind all", in
 // the OLT's order.
 //
 // The table is read record by record; a record is what lies between two
@@ -39,31 +39,31 @@ struct NieautoryzowanyOnt
 // prints "Ont Model" in GPON records: searching for those labels across the
 // whole answer instead would type a GPON ONT as EPON with its MAC and run
 // into the next record.
-QList<NieautoryzowanyOnt> czytaj_nielegalne(QStringView czn_s);
+QList<UnauthorisedOnt> parseAutofind(QStringView listing);
 
 // A GPON value "4857544311E70E9A (HWTC-11E70E9A)" shortened to its 16
 // characters; values of up to 14 characters stay as they are.
-QString skroc_mac_sn(const QString &mac);
+QString shortenSerial(const QString &mac);
 
 // The place of an ONT as the add form holds it.
-struct MiejsceOnt
+struct OntPlace
 {
-    QString buda;   // frame
-    QString karta;  // slot
+    QString frame;   // frame
+    QString slot;  // slot
     QString port;
 
-    friend bool operator==(const MiejsceOnt &, const MiejsceOnt &) = default;
+    friend bool operator==(const OntPlace &, const OntPlace &) = default;
 };
 
 // A port text split at its "/" characters: frame before the first, slot
 // between the first and the second, port after the second. A text without
 // "/" is all port.
-MiejsceOnt rozdziel_port(QStringView port);
+OntPlace splitPlace(QStringView port);
 
-// a1_sprawdz_czy_istnieje_nieautoryzowany's key: the MAC/SN followed directly
+// isWaitingUnauthorised's key: the MAC/SN followed directly
 // by frame/slot/port.
-QString klucz_nieautoryzowanego(const NieautoryzowanyOnt &ont);
+QString unauthorisedKey(const UnauthorisedOnt &ont);
 
-inline constexpr QLatin1StringView kPolecenieAutofind{"display ont autofind all"};
+inline constexpr QLatin1StringView kAutofindCommand{"display ont autofind all"};
 
 } // namespace tervix::core

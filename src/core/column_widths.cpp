@@ -4,7 +4,7 @@
 
 namespace tervix::core {
 
-QString column_widths_tekst(const QList<int> &widths)
+QString columnWidthsText(const QList<int> &widths)
 {
     QString out;
     for (int w : widths) {
@@ -14,7 +14,7 @@ QString column_widths_tekst(const QList<int> &widths)
     return out;
 }
 
-QList<std::optional<int>> column_widths_odczyt(const QString &text, int columnCount)
+QList<std::optional<int>> parseColumnWidths(const QString &text, int columnCount)
 {
     QList<std::optional<int>> out;
     Scanner s(text);

@@ -4,23 +4,23 @@
 
 namespace tervix::core {
 
-bool zaczyna_sie_cyfra(QStringView pole)
+bool startsWithDigit(QStringView field)
 {
-    return !pole.isEmpty() && pole.front() >= u'0' && pole.front() <= u'9';
+    return !field.isEmpty() && field.front() >= u'0' && field.front() <= u'9';
 }
 
-bool tylko_liczba(QStringView pole)
+bool isPlainNumber(QStringView field)
 {
-    if (pole.isEmpty())
+    if (field.isEmpty())
         return false;
-    for (QChar c : pole) {
+    for (QChar c : field) {
         if (c < u'0' || c > u'9')
             return false;
     }
     return true;
 }
 
-bool znak_zabroniony_w_nazwie(QChar c)
+bool isForbiddenInName(QChar c)
 {
     if (c == u'"')
         return true;
@@ -28,27 +28,27 @@ bool znak_zabroniony_w_nazwie(QChar c)
     return cat == QChar::Other_Control || cat == QChar::Separator_Line || cat == QChar::Separator_Paragraph;
 }
 
-QString blad_tekstu(QStringView tekst)
+QString textError(QStringView text)
 {
-    for (QChar c : tekst) {
+    for (QChar c : text) {
         if (c == u'"')
             return QStringLiteral("cudzyslow / double quote");
-        if (znak_zabroniony_w_nazwie(c))
+        if (isForbiddenInName(c))
             return QStringLiteral("znak sterujacy (np. Enter) / control character (e.g. Enter)");
     }
-    if (tekst.contains(u"*^") || !ont_data_pole_bezpieczne(tekst))
+    if (text.contains(u"*^") || !isStorableField(text))
         return QStringLiteral("^! lub *^ / ^! or *^");
     return QString();
 }
 
-QString blad_nazwy(QStringView nazwa)
+QString nameError(QStringView name)
 {
-    if (nazwa.trimmed().isEmpty())
+    if (name.trimmed().isEmpty())
         return QStringLiteral("pusta nazwa / empty name");
-    return blad_tekstu(nazwa);
+    return textError(name);
 }
 
-bool poprawny_mac_sn(QStringView mac)
+bool isValidSerialOrMac(QStringView mac)
 {
     if (mac.isEmpty())
         return false;
@@ -61,11 +61,11 @@ bool poprawny_mac_sn(QStringView mac)
     return true;
 }
 
-QString neutralizuj_tekst(const QString &tekst)
+QString makeFit(const QString &text)
 {
-    QString out = tekst;
+    QString out = text;
     for (QChar &c : out) {
-        if (znak_zabroniony_w_nazwie(c))
+        if (isForbiddenInName(c))
             c = u' ';
     }
     out.replace(QStringLiteral("^!"), QStringLiteral("^ !"));

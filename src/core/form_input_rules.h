@@ -11,34 +11,34 @@ namespace tervix::core {
 
 // The form's historic check: the first character is a digit 0-9 (an empty
 // field fails).
-bool zaczyna_sie_cyfra(QStringView pole);
+bool startsWithDigit(QStringView field);
 
 // The field holds its number and nothing else: one or more digits 0-9.
 // "0 sn-auth X", "12 " or "1;2" do not pass.
-bool tylko_liczba(QStringView pole);
+bool isPlainNumber(QStringView field);
 
 // A character that cannot stand in a name: the double quote (it would close
 // the quoted description), and every control character (a carriage return or
 // line feed would end the line and the rest would run as a second command).
-bool znak_zabroniony_w_nazwie(QChar c);
+bool isForbiddenInName(QChar c);
 
 // Why a text cannot be stored as typed, or empty when it can: it holds a
 // forbidden character, or "^!" / "*^", the data file's field and record
 // separators (or is a lone "*").
-QString blad_tekstu(QStringView tekst);
+QString textError(QStringView text);
 
-// The ONT's name (its quoted description on the OLT): as blad_tekstu, and it
+// The ONT's name (its quoted description on the OLT): as textError, and it
 // must not be empty (the OLT refuses an empty description, and with it the
 // whole "ont add").
-QString blad_nazwy(QStringView nazwa);
+QString nameError(QStringView name);
 
 // An EPON MAC or GPON SN as it may stand after "mac-auth" / "sn-auth": letters,
 // digits, "-", ":" and "." only.
-bool poprawny_mac_sn(QStringView mac);
+bool isValidSerialOrMac(QStringView mac);
 
 // A name that arrives from elsewhere (the sibling program, the OLT) made fit
 // for the form: forbidden characters become spaces and the separators are
-// broken up, so that it passes blad_tekstu unless it is a lone "*".
-QString neutralizuj_tekst(const QString &tekst);
+// broken up, so that it passes textError unless it is a lone "*".
+QString makeFit(const QString &text);
 
 } // namespace tervix::core

@@ -9,7 +9,7 @@ namespace {
 // The lines of a text as the console has always walked them: each is the text
 // up to a line break, and a trailing piece without one is not a line.
 template<typename F>
-void kazdaLinia(QStringView text, F &&f)
+void eachLine(QStringView text, F &&f)
 {
     Scanner s(text.toString());
     for (qsizetype end = s.lineEnd(); end >= 0; end = s.lineEnd()) {
@@ -20,23 +20,23 @@ void kazdaLinia(QStringView text, F &&f)
 
 } // namespace
 
-std::optional<int> czytaj_ontid(QStringView czont_s, const QString &karta, const QString &port)
+std::optional<int> proposeOntId(QStringView listing, const QString &slot, const QString &port)
 {
-    Scanner s(czont_s.toString().toUpper());
+    Scanner s(listing.toString().toUpper());
     s.cutThrough(u"DESCRIPTION");
-    const QString tabela = s.before(u"IN PORT");
-    const QString klucz = (karta + u'/' + port).toUpper();
+    const QString table = s.before(u"IN PORT");
+    const QString key = (slot + u'/' + port).toUpper();
 
     QString ostatnia;
-    kazdaLinia(tabela, [&](QStringView line) {
-        if (line.contains(klucz))
+    eachLine(table, [&](QStringView line) {
+        if (line.contains(key))
             ostatnia = line.toString();
     });
 
     QString id = QStringLiteral("0");
     if (!ostatnia.isEmpty()) {
         Scanner l(ostatnia);
-        l.cutThrough(klucz);
+        l.cutThrough(key);
         while (!l.atEnd() && !(l.rest().front() >= u'0' && l.rest().front() <= u'9'))
             l.drop(1);
         // The id ends at the next space, or with the line when nothing follows it.
@@ -49,7 +49,7 @@ std::optional<int> czytaj_ontid(QStringView czont_s, const QString &karta, const
     return n + 1;
 }
 
-int a1_najwiekszy_serviceport(const QStringList &vlanFields)
+int highestServicePort(const QStringList &vlanFields)
 {
     int max = 0;
     for (const QString &field : vlanFields) {
@@ -68,9 +68,9 @@ int a1_najwiekszy_serviceport(const QStringList &vlanFields)
     return max;
 }
 
-std::optional<std::array<int, 4>> czytaj_serviceport(QStringView czp_s, int najwiekszyWLiscie)
+std::optional<std::array<int, 4>> proposeServicePorts(QStringView answer, int highestInList)
 {
-    Scanner s(czp_s.toString().toUpper());
+    Scanner s(answer.toString().toUpper());
     s.cutThrough(u"PORT ID: ");
     // The number runs to the end of its line; an OLT that pads the line with
     // blanks still gives the number.
@@ -79,7 +79,7 @@ std::optional<std::array<int, 4>> czytaj_serviceport(QStringView czp_s, int najw
     int v = s.rest().left(end < 0 ? s.remaining() : end).trimmed().toInt(&ok);
     if (!ok)
         return std::nullopt;
-    const int m = najwiekszyWLiscie + 1;
+    const int m = highestInList + 1;
     if (v < m)
         v = m;
     if (v % 2 != 0)
@@ -87,9 +87,9 @@ std::optional<std::array<int, 4>> czytaj_serviceport(QStringView czp_s, int najw
     return std::array<int, 4>{v, v + 1, v + 2, v + 3};
 }
 
-QString polecenie_ont_info_portu(const QString &buda, const QString &karta, const QString &port)
+QString portOntInfoCommand(const QString &frame, const QString &slot, const QString &port)
 {
-    return QStringLiteral("display ont info ") + buda + u' ' + karta + u' ' + port + QStringLiteral(" all");
+    return QStringLiteral("display ont info ") + frame + u' ' + slot + u' ' + port + QStringLiteral(" all");
 }
 
 } // namespace tervix::core

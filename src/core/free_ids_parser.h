@@ -9,25 +9,25 @@
 
 namespace tervix::core {
 
-// czytaj_ontid: the ONT id to propose for slot/port from the answer to
+// proposeOntId: the ONT id to propose for slot/port from the answer to
 // "display ont info F S P all": one more than the id on the last line of the
 // description table that contains slot + "/" + port; 1 when no line does
 // (an empty port). Ids freed inside the range are not reused. Empty when the
 // line holds no number where the id stands (the form then shows "?").
-std::optional<int> czytaj_ontid(QStringView czont_s, const QString &karta, const QString &port);
+std::optional<int> proposeOntId(QStringView listing, const QString &slot, const QString &port);
 
-// a1_najwiekszy_serviceport: the highest service-port index recorded in the
+// highestServicePort: the highest service-port index recorded in the
 // vlan_field texts of the list (0 for an empty list; "-" counts as 0).
-int a1_najwiekszy_serviceport(const QStringList &vlanFields);
+int highestServicePort(const QStringList &vlanFields);
 
-// czytaj_serviceport: the four service-port indexes to propose from the answer
+// proposeServicePorts: the four service-port indexes to propose from the answer
 // to "display service-port next-free-index": the OLT's free index, raised to
 // one above the highest recorded in the list, rounded up to an even number,
 // and the three after it. Empty when the answer holds no number.
-std::optional<std::array<int, 4>> czytaj_serviceport(QStringView czp_s, int najwiekszyWLiscie);
+std::optional<std::array<int, 4>> proposeServicePorts(QStringView answer, int highestInList);
 
 // The requests whose answers the two parsers read.
-QString polecenie_ont_info_portu(const QString &buda, const QString &karta, const QString &port);
-inline constexpr QLatin1StringView kPolecenieNextFreeIndex{"display service-port next-free-index"};
+QString portOntInfoCommand(const QString &frame, const QString &slot, const QString &port);
+inline constexpr QLatin1StringView kNextFreeIndexCommand{"display service-port next-free-index"};
 
 } // namespace tervix::core

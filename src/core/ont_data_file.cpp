@@ -14,14 +14,14 @@ const QString kRecordEnd = QStringLiteral("^!*^");
 const QString kRecordClose = QStringLiteral("*^");
 } // namespace
 
-bool ont_data_pole_bezpieczne(QStringView field)
+bool isStorableField(QStringView field)
 {
     return !field.contains(kFieldEnd) && !field.startsWith(kRecordClose) && field != u"*";
 }
 
-QString ont_data_pole(const QString &field)
+QString storableField(const QString &field)
 {
-    if (ont_data_pole_bezpieczne(field))
+    if (isStorableField(field))
         return field;
     QString out = field;
     out.replace(kFieldEnd, QStringLiteral("^ !"));
@@ -32,12 +32,12 @@ QString ont_data_pole(const QString &field)
     return out;
 }
 
-QString zapisz1_tekst(const std::vector<OntListRow> &rows)
+QString dataFileText(const std::vector<OntListRow> &rows)
 {
     qsizetype size = kOpen.size() + 2;
     for (const OntListRow &r : rows) {
         for (int c : kStoredColumns)
-            size += r.lv1[c].size() + kFieldEnd.size() + 2;
+            size += r.advanced[c].size() + kFieldEnd.size() + 2;
         size += kRecordClose.size();
     }
     QString text;
@@ -45,7 +45,7 @@ QString zapisz1_tekst(const std::vector<OntListRow> &rows)
     text += kOpen;
     for (const OntListRow &r : rows) {
         for (int c : kStoredColumns) {
-            text += ont_data_pole(r.lv1[c]);
+            text += storableField(r.advanced[c]);
             text += kFieldEnd;
         }
         text += kRecordClose;
@@ -54,12 +54,12 @@ QString zapisz1_tekst(const std::vector<OntListRow> &rows)
     return text;
 }
 
-OdczytDanych odczytaj1_nowe(QStringView text)
+DataFileContent parseDataFile(QStringView text)
 {
-    OdczytDanych out;
+    DataFileContent out;
     if (!text.contains(kRecordEnd))
         return out;
-    out.maRekordy = true;
+    out.hasRecords = true;
 
     Scanner s(text.toString());
     s.cutThrough(kOpen);
@@ -84,32 +84,32 @@ OdczytDanych odczytaj1_nowe(QStringView text)
         }
         if (f[kStoredFields - 1].isEmpty())
             f[kStoredFields - 1] = QStringLiteral("0");
-        out.rekordy.push_back(std::move(f));
+        out.records.push_back(std::move(f));
         s.drop(end + kRecordEnd.size());
     }
     return out;
 }
 
-OntListRow wierszZPliku(const OntDataRecord &rekord, int index)
+OntListRow rowFromRecord(const OntDataRecord &record, int index)
 {
     OntListRow r;
     for (int i = 0; i < kStoredFields; ++i)
-        r.lv1[kStoredColumns[i]] = rekord[i];
-    r.lv1[kol::Rx] = QStringLiteral("-");
-    r.lv1b = wierszBasic(r.lv1, QString::number(index), r.lv1[kol::IdUrzKL]);
+        r.advanced[kStoredColumns[i]] = record[i];
+    r.advanced[Column::Levels] = QStringLiteral("-");
+    r.basic = basicCellsFor(r.advanced, QString::number(index), r.advanced[Column::SubscriberId]);
     return r;
 }
 
-std::vector<OntListRow> wierszeZPliku(const std::vector<OntDataRecord> &rekordy)
+std::vector<OntListRow> rowsFromRecords(const std::vector<OntDataRecord> &records)
 {
     std::vector<OntListRow> rows;
-    rows.reserve(rekordy.size());
-    for (size_t i = 0; i < rekordy.size(); ++i)
-        rows.push_back(wierszZPliku(rekordy[i], int(i)));
+    rows.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        rows.push_back(rowFromRecord(records[i], int(i)));
     return rows;
 }
 
-QString ont_data_tekst(const QByteArray &bytes)
+QString decodeDataFile(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
@@ -121,7 +121,7 @@ QString ont_data_tekst(const QByteArray &bytes)
     return QString::fromLatin1(bytes);
 }
 
-QByteArray ont_data_bajty(const QString &text)
+QByteArray encodeDataFile(const QString &text)
 {
     return text.toUtf8();
 }

@@ -2,31 +2,31 @@
 
 namespace tervix::core {
 
-QString geponStartowy(const QString &typ)
+QString signalCellBeforeScan(const QString &ponType)
 {
-    return typ + QStringLiteral("\nChecking signal..\nONT: ? OLT: ?");
+    return ponType + QStringLiteral("\nChecking signal..\nONT: ? OLT: ?");
 }
 
-QString portTrzyLinie(const QString &buda, const QString &karta, const QString &port, const QString &ontId)
+QString placeCell(const QString &frame, const QString &slot, const QString &port, const QString &ontId)
 {
-    return QStringLiteral("OLT: ") + buda + QStringLiteral("\nSlot: ") + karta + u'/' + port
+    return QStringLiteral("OLT: ") + frame + QStringLiteral("\nSlot: ") + slot + u'/' + port
         + QStringLiteral("\nID: ") + ontId;
 }
 
-QString nazwaTrzyLinie(const QString &nazwa, const QString &macSn, const QString &trzeciaLinia)
+QString nameCell(const QString &name, const QString &serialOrMac, const QString &thirdLine)
 {
-    return nazwa + QStringLiteral("\nSN: ") + macSn + u'\n' + trzeciaLinia;
+    return name + QStringLiteral("\nSN: ") + serialOrMac + u'\n' + thirdLine;
 }
 
-Lv1bCells wierszBasic(const Lv1Cells &lv1, const QString &idLv1, const QString &trzeciaLinia)
+BasicCells basicCellsFor(const AdvancedCells &advanced, const QString &rowIndex, const QString &thirdLine)
 {
-    Lv1bCells b;
-    b[kolb::IdLv1] = idLv1;
-    b[kolb::Gepon] = geponStartowy(lv1[kol::Typ]);
-    b[kolb::Port] = portTrzyLinie(lv1[kol::Buda], lv1[kol::Karta], lv1[kol::Port], lv1[kol::OntId]);
-    b[kolb::Nazwa] = nazwaTrzyLinie(lv1[kol::Nazwa], lv1[kol::MacSn], trzeciaLinia);
-    b[kolb::Vlan] = lv1[kol::Vlan];
-    b[kolb::Active] = lv1[kol::Active];
+    BasicCells b;
+    b[BasicColumn::RowIndex] = rowIndex;
+    b[BasicColumn::Signal] = signalCellBeforeScan(advanced[Column::PonType]);
+    b[BasicColumn::Port] = placeCell(advanced[Column::Frame], advanced[Column::Slot], advanced[Column::Port], advanced[Column::OntId]);
+    b[BasicColumn::Name] = nameCell(advanced[Column::Name], advanced[Column::SerialOrMac], thirdLine);
+    b[BasicColumn::ServicePorts] = advanced[Column::ServicePorts];
+    b[BasicColumn::Active] = advanced[Column::Active];
     return b;
 }
 

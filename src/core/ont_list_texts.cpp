@@ -5,39 +5,39 @@
 
 namespace tervix::core {
 
-QString a1_zmien_nazwe(const QString &caption, const QString &wzm_nazwa)
+QString captionWithSuffix(const QString &caption, const QString &suffix)
 {
     QString c = caption;
     if (c.contains(u"#."))
         c = textBefore(c, u" #.");
-    return c + QStringLiteral(" #.") + wzm_nazwa;
+    return c + QStringLiteral(" #.") + suffix;
 }
 
-QString gb_dodane_caption(const QString &list_caption_prefix, int rows)
+QString listCaption(const QString &list_caption_prefix, int rows)
 {
     return list_caption_prefix + u' ' + QString::number(rows) + u' ';
 }
 
-Lv1bKolory lv1b_kolory_komorki(QStringView active, QStringView gepon, int image)
+BasicCellColours basicCellColours(QStringView active, QStringView gepon, int image)
 {
-    Lv1bKolory k;
+    BasicCellColours k;
     if (active == u"1") {
-        k.tekst = 0xC0C0C0;
-        k.tlo = 0x000000;
+        k.text = 0xC0C0C0;
+        k.background = 0x000000;
         return k;
     }
     if (gepon.contains(u"Normal"))
-        k.tlo = 0xAEFFAE;
+        k.background = 0xAEFFAE;
     if (gepon.contains(u"Bad"))
-        k.tlo = 0xD7B0B0;
+        k.background = 0xD7B0B0;
     if (gepon.contains(u"Critical"))
-        k.tlo = image == obraz::Offline ? 0xD6D6D6 : 0xFF9797;
+        k.background = image == RowImage::Offline ? 0xD6D6D6 : 0xFF9797;
     if (gepon.contains(u"off"))
-        k.tlo = 0xD6D6D6;
+        k.background = 0xD6D6D6;
     return k;
 }
 
-bool czy_przypomnienie_save(QStringView memo)
+bool isSaveReminder(QStringView memo)
 {
     return memo.contains(u"save data before", Qt::CaseInsensitive);
 }

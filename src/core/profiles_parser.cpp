@@ -4,7 +4,7 @@
 
 namespace tervix::core {
 
-QString jednolite_konce_linii(const QString &text)
+QString unifyLineBreaks(const QString &text)
 {
     QString out;
     out.reserve(text.size());
@@ -23,42 +23,42 @@ QString jednolite_konce_linii(const QString &text)
     return out;
 }
 
-QList<ProfilOlt> czytaj_profile(QStringView czpr_s)
+QList<OltProfile> parseProfiles(QStringView listing)
 {
     // Rows end with the OLT's carriage return and line feed; a listing that
     // reaches us with bare line feeds (or bare carriage returns) reads alike.
-    Scanner s(jednolite_konce_linii(czpr_s.toString().toUpper()));
+    Scanner s(unifyLineBreaks(listing.toString().toUpper()));
     s.cutThrough(u"BINDING");
     // The rest of the header line and the separator under it.
     s.cutThrough(u"\n");
     s.cutThrough(u"\n");
     Scanner t(s.before(u" ------------"));
 
-    QList<ProfilOlt> out;
+    QList<OltProfile> out;
     while (t.contains(u"\n")) {
         const qsizetype lf = t.indexOf(u"\n");
-        QString row = usun_spacje_zprzodu(t.rest().left(lf));
+        QString row = trimLeadingSpaces(t.rest().left(lf));
         t.drop(lf + 1);
 
         Scanner l(row);
-        ProfilOlt p;
+        OltProfile p;
         p.id = l.before(u" ");
         l.cutThrough(u" ");
         l.cutThrough(u" ");
         l.skipBlanks();
-        p.nazwa = l.takeBefore(u"  ");
+        p.name = l.takeBefore(u"  ");
         l.skipBlanks();
-        p.bind = l.beforeOrRest(u" ");
+        p.bindings = l.beforeOrRest(u" ");
         if (!p.id.isEmpty())
             out.append(p);
     }
     return out;
 }
 
-QString polecenie_profili(RodzajProfilu rodzaj, bool epon)
+QString profilesCommand(ProfileKind kind, bool epon)
 {
     return QStringLiteral("display ")
-        + (rodzaj == RodzajProfilu::Liniowy ? QStringLiteral("ont-lineprofile ") : QStringLiteral("ont-srvprofile "))
+        + (kind == ProfileKind::Line ? QStringLiteral("ont-lineprofile ") : QStringLiteral("ont-srvprofile "))
         + (epon ? QStringLiteral("epon all") : QStringLiteral("gpon all"));
 }
 

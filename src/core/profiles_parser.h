@@ -7,28 +7,28 @@
 namespace tervix::core {
 
 // One row of an OLT profile table as the pickers show it (upper case).
-struct ProfilOlt
+struct OltProfile
 {
     QString id;
-    QString nazwa;
-    QString bind;   // "Binding times"
+    QString name;
+    QString bindings;   // "Binding times"
 
-    friend bool operator==(const ProfilOlt &, const ProfilOlt &) = default;
+    friend bool operator==(const OltProfile &, const OltProfile &) = default;
 };
 
-// czytaj_profile: the rows of a complete (pages joined) line- or service-
+// parseProfiles: the rows of a complete (pages joined) line- or service-
 // profile listing, in order; lines without an id are left out. The binding
 // count is the text after the name up to the next space or the end of the
 // line, so rows of firmware that pads its lines and of firmware that does not
 // read alike.
-QList<ProfilOlt> czytaj_profile(QStringView czpr_s);
+QList<OltProfile> parseProfiles(QStringView listing);
 
 // Line breaks as single line feeds: CR LF, CR CR LF and a lone CR all become LF.
-QString jednolite_konce_linii(const QString &text);
+QString unifyLineBreaks(const QString &text);
 
-enum class RodzajProfilu { Liniowy, Uslugowy };
+enum class ProfileKind { Line, Service };
 
 // "display ont-lineprofile gpon all", "display ont-srvprofile epon all", ...
-QString polecenie_profili(RodzajProfilu rodzaj, bool epon);
+QString profilesCommand(ProfileKind kind, bool epon);
 
 } // namespace tervix::core

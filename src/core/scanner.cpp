@@ -69,18 +69,18 @@ void Scanner::drop(qsizetype n)
         m_pos = qMin(m_text.size(), m_pos + n);
 }
 
-QString usun_spacje_zprzodu(QStringView usp_s)
+QString trimLeadingSpaces(QStringView text)
 {
     qsizetype i = 0;
-    while (i < usp_s.size() && isBlank(usp_s.at(i)))
+    while (i < text.size() && isBlank(text.at(i)))
         ++i;
-    return usp_s.mid(i).toString();
+    return text.mid(i).toString();
 }
 
-QString a1_telnet_znaki_w_linii(QStringView wew_dane, int wew_z_ilu_ostatnich_znakow)
+QString outputTail(QStringView output, int count)
 {
-    const qsizetype want = qsizetype(wew_z_ilu_ostatnich_znakow) + 1;
-    QStringView tail = wew_dane.size() > want ? wew_dane.right(want) : wew_dane;
+    const qsizetype want = qsizetype(count) + 1;
+    QStringView tail = output.size() > want ? output.right(want) : output;
     QString out;
     out.reserve(tail.size());
     for (QChar c : tail) {

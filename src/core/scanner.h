@@ -52,13 +52,13 @@ private:
     qsizetype m_pos = 0;
 };
 
-// usun_spacje_zprzodu: the text without its leading tabs, line feeds and spaces.
-QString usun_spacje_zprzodu(QStringView usp_s);
+// trimLeadingSpaces: the text without its leading tabs, line feeds and spaces.
+QString trimLeadingSpaces(QStringView text);
 
-// a1_telnet_znaki_w_linii: the last n + 1 characters of an output (all of it
+// outputTail: the last n + 1 characters of an output (all of it
 // when shorter) with every carriage return and line feed removed. Used to look
 // for a prompt at the end of what a connection received.
-QString a1_telnet_znaki_w_linii(QStringView wew_dane, int wew_z_ilu_ostatnich_znakow);
+QString outputTail(QStringView output, int count);
 
 // The one-shot form of "before", for code that works on a single short text.
 QString textBefore(QStringView text, QStringView marker);

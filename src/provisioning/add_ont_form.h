@@ -24,70 +24,70 @@ class AddOntForm : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int kKolorBledu = 9934847;       // light red: a check failed
-    static constexpr int kKolorPropozycji = 11927477; // light green: a proposed value
+    static constexpr int kErrorColour = 9934847;       // light red: a check failed
+    static constexpr int kProposalColour = 11927477; // light green: a proposed value
 
     explicit AddOntForm(QWidget *parent = nullptr);
 
-    QComboBox *a_typ = nullptr;
-    QLineEdit *a_buda = nullptr;
-    QLineEdit *a_karta = nullptr;
-    QLineEdit *a_port = nullptr;
-    QLineEdit *a_id = nullptr;
-    QPushButton *bt_auto_id = nullptr;
-    QLineEdit *a_mac = nullptr;
-    QLineEdit *a_nazwa = nullptr;
-    QLineEdit *a_lineprofile = nullptr;
-    QPushButton *bt_profil1 = nullptr;
-    QLineEdit *a_srvprofile = nullptr;
-    QPushButton *bt_profil2 = nullptr;
-    QComboBox *a1e_dodaj_czy_aktywny = nullptr;
-    QLineEdit *a1_kl_urz_id = nullptr;
-    QCheckBox *czy_catv = nullptr;
-    QSpinBox *catv_port = nullptr;
-    std::array<QCheckBox *, 4> czy_vlan{};
-    std::array<QLineEdit *, 4> a_serviceport{};
-    std::array<QLineEdit *, 4> a_vlan{};
-    std::array<QLineEdit *, 4> a_gemport{};
-    std::array<QLineEdit *, 4> a_user_vlan{};
-    std::array<QCheckBox *, 4> czy_native{};
-    std::array<QCheckBox *, 4> czy_igmp{};
-    QPushButton *bt_auto_serviceport = nullptr;
-    QPushButton *bt_dodaj_egpon = nullptr;
-    QPushButton *bt_anuluj = nullptr;
+    QComboBox *ponType = nullptr;
+    QLineEdit *frame = nullptr;
+    QLineEdit *slot = nullptr;
+    QLineEdit *port = nullptr;
+    QLineEdit *ontId = nullptr;
+    QPushButton *proposeIdButton = nullptr;
+    QLineEdit *serialOrMac = nullptr;
+    QLineEdit *name = nullptr;
+    QLineEdit *lineProfile = nullptr;
+    QPushButton *lineProfilesButton = nullptr;
+    QLineEdit *serviceProfile = nullptr;
+    QPushButton *serviceProfilesButton = nullptr;
+    QComboBox *activeState = nullptr;
+    QLineEdit *subscriberId = nullptr;
+    QCheckBox *catvEnabled = nullptr;
+    QSpinBox *catvPort = nullptr;
+    std::array<QCheckBox *, 4> servicePortEnabled{};
+    std::array<QLineEdit *, 4> servicePort{};
+    std::array<QLineEdit *, 4> vlan{};
+    std::array<QLineEdit *, 4> gemPort{};
+    std::array<QLineEdit *, 4> userVlan{};
+    std::array<QCheckBox *, 4> nativeVlan{};
+    std::array<QCheckBox *, 4> igmp{};
+    QPushButton *proposeServicePortsButton = nullptr;
+    QPushButton *addButton = nullptr;
+    QPushButton *cancelButton = nullptr;
 
     // Controls that live elsewhere in the main window and serve this form:
-    // bt_4 on the "Szybki log" tab, czy_luki_serviceport (shown disabled, no
+    // proposeIdQuickButton on the "Szybki log" tab, servicePortGapsOption (shown disabled, no
     // effect) on "Dodatkowe Opcje". Hidden until the window places them.
-    QPushButton *bt_4 = nullptr;
-    QCheckBox *czy_luki_serviceport = nullptr;
+    QPushButton *proposeIdQuickButton = nullptr;
+    QCheckBox *servicePortGapsOption = nullptr;
 
-    // bt_dodaj_egpon.Tag: -1 in add mode, the edited row's index in edit mode.
-    int tagDodaj = -1;
-    // gb_edycja.Tag: 0 in add mode.
-    int tagEdycji = 0;
+    // addButton.Tag: -1 in add mode, the edited row's index in edit mode.
+    int editedRow = -1;
+    // editGroup.Tag: 0 in add mode.
+    int editMode = 0;
     // The Tag of czy_native1..4.
-    std::array<int, 4> tagNative{};
+    std::array<int, 4> nativeFlags{};
 
     // The form's values as the checks, batches and list row take them.
-    core::FormularzOnt wartosci() const;
+    core::AddOntValues values() const;
 
     // Selects a type and runs the type-change handler, as choosing it does.
-    void ustawTyp(int index);
-    // a_typChange: index 0 disables "[+] Dodaj" and the profile buttons; a type
+    void setPonType(int index);
+    // onPonTypeChanged: index 0 disables "[+] Dodaj" and the profile buttons; a type
     // enables them and proposes its default profiles ("101" E.PON, "1" G.PON).
-    void a_typChange();
+    void onPonTypeChanged();
 
     // The widget that holds a checked field.
-    QWidget *pole(core::PoleWiersza p) const;
+    QWidget *field(core::FieldRef p) const;
     // Field colours; a field without its own colour shows the window's.
-    static void maluj(QWidget *field, int bgr);
-    static void resetujKolor(QWidget *field);
+    static void paint(QWidget *field, int bgr);
+    static void resetColour(QWidget *field);
     // The field's own colour as a BGR integer, -1 when it has none.
-    static int kolor(const QWidget *field);
+    static int colour(const QWidget *field);
 
 Q_SIGNALS:
-    void typChanged(int index);
+    void ponTypeChanged(int index);
 };
 
 } // namespace tervix::provisioning

@@ -13,40 +13,40 @@ ProfilePicker::ProfilePicker(QWidget *parent)
 {
     setAutoFillBackground(true);
     auto *column = new QVBoxLayout(this);
-    lista = new QTreeWidget(this);
-    lista->setColumnCount(3);
-    lista->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("Nazwa"), QStringLiteral("B-times")});
-    lista->setRootIsDecorated(false);
-    lista->setSelectionMode(QAbstractItemView::SingleSelection);
-    lista->header()->resizeSection(0, 50);
-    lista->header()->resizeSection(1, 190);
-    column->addWidget(lista, 1);
-    dodajNowy = new QPushButton(QStringLiteral("[+] dodaj nowy"), this);
-    column->addWidget(dodajNowy);
+    table = new QTreeWidget(this);
+    table->setColumnCount(3);
+    table->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("Nazwa"), QStringLiteral("B-times")});
+    table->setRootIsDecorated(false);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->header()->resizeSection(0, 50);
+    table->header()->resizeSection(1, 190);
+    column->addWidget(table, 1);
+    addNewButton = new QPushButton(QStringLiteral("[+] dodaj nowy"), this);
+    column->addWidget(addNewButton);
     resize(340, 220);
     hide();
 
-    connect(lista, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item) { wybierz(lista->indexOfTopLevelItem(item)); });
-    connect(dodajNowy, &QPushButton::clicked, this, &ProfilePicker::nowyProfilRequested);
+    connect(table, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem *item) { choose(table->indexOfTopLevelItem(item)); });
+    connect(addNewButton, &QPushButton::clicked, this, &ProfilePicker::newProfileRequested);
 }
 
-void ProfilePicker::wypelnij(const QList<core::ProfilOlt> &rows)
+void ProfilePicker::fill(const QList<core::OltProfile> &rows)
 {
-    lista->clear();
+    table->clear();
     QList<QTreeWidgetItem *> items;
     items.reserve(rows.size());
-    for (const core::ProfilOlt &p : rows)
-        items.append(new QTreeWidgetItem(QStringList{p.id, p.nazwa, p.bind}));
-    lista->addTopLevelItems(items);
+    for (const core::OltProfile &p : rows)
+        items.append(new QTreeWidgetItem(QStringList{p.id, p.name, p.bindings}));
+    table->addTopLevelItems(items);
 }
 
-int ProfilePicker::liczbaWierszy() const
+int ProfilePicker::rowCount() const
 {
-    return lista->topLevelItemCount();
+    return table->topLevelItemCount();
 }
 
-void ProfilePicker::pokaz(const QString &caption, const QPoint &pos)
+void ProfilePicker::showAt(const QString &caption, const QPoint &pos)
 {
     setTitle(caption);
     move(pos);
@@ -54,13 +54,13 @@ void ProfilePicker::pokaz(const QString &caption, const QPoint &pos)
     raise();
 }
 
-void ProfilePicker::wybierz(int row)
+void ProfilePicker::choose(int row)
 {
-    QTreeWidgetItem *item = lista->topLevelItem(row);
+    QTreeWidgetItem *item = table->topLevelItem(row);
     if (!item)
         return;
     hide();
-    Q_EMIT wybrano(item->text(0));
+    Q_EMIT chosen(item->text(0));
 }
 
 void ProfilePicker::mousePressEvent(QMouseEvent *event)

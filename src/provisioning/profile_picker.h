@@ -9,7 +9,7 @@ class QTreeWidget;
 
 namespace tervix::provisioning {
 
-// gb_profile1 / gb_profile2: a floating box over the main window with the
+// lineProfilePicker / serviceProfilePicker: a floating box over the main window with the
 // OLT's line or service profiles (gb_lv1 / gb_lv2: "ID", "Nazwa", "B-times").
 // A double click on a row chooses its id and closes the box; a click on the
 // box itself closes it; "[+] dodaj nowy" asks for the OLT configuration window.
@@ -19,19 +19,19 @@ class ProfilePicker : public QGroupBox
 public:
     explicit ProfilePicker(QWidget *parent = nullptr);
 
-    QTreeWidget *lista = nullptr;         // gb_lv1 / gb_lv2
-    QPushButton *dodajNowy = nullptr;     // Button5 / Button6
+    QTreeWidget *table = nullptr;         // gb_lv1 / gb_lv2
+    QPushButton *addNewButton = nullptr;     // Button5 / Button6
 
-    void wypelnij(const QList<core::ProfilOlt> &rows);
-    int liczbaWierszy() const;
+    void fill(const QList<core::OltProfile> &rows);
+    int rowCount() const;
     // Shows the box with its top-left corner at pos (in the parent's coordinates).
-    void pokaz(const QString &caption, const QPoint &pos);
+    void showAt(const QString &caption, const QPoint &pos);
     // The id of row i (a double click's choice).
-    void wybierz(int row);
+    void choose(int row);
 
 Q_SIGNALS:
-    void wybrano(const QString &id);
-    void nowyProfilRequested();
+    void chosen(const QString &id);
+    void newProfileRequested();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -27,8 +27,8 @@ using session::StepEngine;
 using ui::DialogService;
 
 namespace {
-constexpr int kUaktywnijMs = 4500;
-constexpr int kMinutaMs = 60'000;
+constexpr int kReenableAddMs = 4500;
+constexpr int kMinuteMs = 60'000;
 } // namespace
 
 ProvisioningController::ProvisioningController(session::OltSession &session, session::StepEngine &engine,
@@ -44,53 +44,53 @@ ProvisioningController::ProvisioningController(session::OltSession &session, ses
     , m_profile1(new ProfilePicker(&form))
     , m_profile2(new ProfilePicker(&form))
 {
-    m_profile1->setObjectName(QStringLiteral("gb_profile1"));
-    m_profile2->setObjectName(QStringLiteral("gb_profile2"));
+    m_profile1->setObjectName(QStringLiteral("lineProfilePicker"));
+    m_profile2->setObjectName(QStringLiteral("serviceProfilePicker"));
 
-    m_timNieautoryzowane.setInterval(timing::scaled(timing::kUnauthorisedCheckMs));
-    connect(&m_timNieautoryzowane, &QTimer::timeout, this, &ProvisioningController::tim_nieautoryzowaneTimer);
-    m_timUaktywnij.setInterval(timing::scaled(kUaktywnijMs));
-    connect(&m_timUaktywnij, &QTimer::timeout, this, &ProvisioningController::tim_uaktywnij_bt_dodaj_egponTimer);
+    m_periodicRefresh.setInterval(timing::scaled(timing::kUnauthorisedCheckMs));
+    connect(&m_periodicRefresh, &QTimer::timeout, this, &ProvisioningController::periodicRefresh);
+    m_reenable.setInterval(timing::scaled(kReenableAddMs));
+    connect(&m_reenable, &QTimer::timeout, this, &ProvisioningController::reenableAddButton);
 
-    connect(tab.bt_1, &QPushButton::clicked, this, &ProvisioningController::bt_1Click);
-    connect(tab.Dodaj1, &QAction::triggered, this, &ProvisioningController::Dodaj1Click);
-    connect(tab.ylkokopjujdoedycji1, &QAction::triggered, this, &ProvisioningController::ylkokopjujdoedycji1Click);
+    connect(tab.refreshButton, &QPushButton::clicked, this, &ProvisioningController::refreshUnauthorised);
+    connect(tab.addAsNewAction, &QAction::triggered, this, &ProvisioningController::addSelectedAsNew);
+    connect(tab.copyToFormAction, &QAction::triggered, this, &ProvisioningController::copySelectedToForm);
 
-    connect(form.bt_auto_id, &QPushButton::clicked, this, &ProvisioningController::bt_auto_idClick);
-    connect(form.bt_4, &QPushButton::clicked, this, &ProvisioningController::bt_4Click);
-    connect(form.bt_auto_serviceport, &QPushButton::clicked, this, &ProvisioningController::bt_auto_serviceportClick);
-    connect(form.bt_profil1, &QPushButton::clicked, this, &ProvisioningController::bt_profil1Click);
-    connect(form.bt_profil2, &QPushButton::clicked, this, &ProvisioningController::bt_profil2Click);
-    connect(form.bt_dodaj_egpon, &QPushButton::clicked, this, &ProvisioningController::bt_dodaj_egponClick);
-    connect(form.bt_anuluj, &QPushButton::clicked, this, &ProvisioningController::bt_anulujClick);
+    connect(form.proposeIdButton, &QPushButton::clicked, this, &ProvisioningController::askForOntId);
+    connect(form.proposeIdQuickButton, &QPushButton::clicked, this, &ProvisioningController::askForOntIdQuick);
+    connect(form.proposeServicePortsButton, &QPushButton::clicked, this, &ProvisioningController::askForServicePorts);
+    connect(form.lineProfilesButton, &QPushButton::clicked, this, &ProvisioningController::showLineProfiles);
+    connect(form.serviceProfilesButton, &QPushButton::clicked, this, &ProvisioningController::showServiceProfiles);
+    connect(form.addButton, &QPushButton::clicked, this, &ProvisioningController::addOrSave);
+    connect(form.cancelButton, &QPushButton::clicked, this, &ProvisioningController::cancelEdit);
 
-    connect(m_profile1, &ProfilePicker::wybrano, this, [this](const QString &id) { m_form.a_lineprofile->setText(id); });
-    connect(m_profile2, &ProfilePicker::wybrano, this, [this](const QString &id) { m_form.a_srvprofile->setText(id); });
-    connect(m_profile1, &ProfilePicker::nowyProfilRequested, this, &ProvisioningController::konfiguracjaOltRequested);
-    connect(m_profile2, &ProfilePicker::nowyProfilRequested, this, &ProvisioningController::konfiguracjaOltRequested);
+    connect(m_profile1, &ProfilePicker::chosen, this, [this](const QString &id) { m_form.lineProfile->setText(id); });
+    connect(m_profile2, &ProfilePicker::chosen, this, [this](const QString &id) { m_form.serviceProfile->setText(id); });
+    connect(m_profile1, &ProfilePicker::newProfileRequested, this, &ProvisioningController::oltConfigurationRequested);
+    connect(m_profile2, &ProfilePicker::newProfileRequested, this, &ProvisioningController::oltConfigurationRequested);
 
-    connect(&session.pacer(), &session::CommandPacer::idle, this, &ProvisioningController::naBezczynnyPacer);
+    connect(&session.pacer(), &session::CommandPacer::idle, this, &ProvisioningController::onPacerIdle);
 
     registerSteps();
 }
 
 ProvisioningController::~ProvisioningController() = default;
 
-ProfilePicker &ProvisioningController::gb_profile1() const
+ProfilePicker &ProvisioningController::lineProfilePicker() const
 {
     return *m_profile1;
 }
 
-ProfilePicker &ProvisioningController::gb_profile2() const
+ProfilePicker &ProvisioningController::serviceProfilePicker() const
 {
     return *m_profile2;
 }
 
 void ProvisioningController::registerSteps()
 {
-    m_engine.registerBranch(kKrokPierwszeNieautoryzowane, [this](int) {
+    m_engine.registerBranch(kStepFirstUnauthorisedListing, [this](int) {
         m_session.clearBuffer();
-        bt_1Click();
+        refreshUnauthorised();
         if (m_hooks.setSessionReady)
             m_hooks.setSessionReady(false);
         return StepEngine::Outcome::Done;
@@ -99,41 +99,41 @@ void ProvisioningController::registerSteps()
     // 512") the OLT stops at its page prompt: the table is collected across
     // pages, or the rest would be lost and the next command typed into the
     // prompt. An answer that fits on one page reads as before.
-    m_engine.registerPagedBranch(kKrokNieautoryzowane, [this](const QString &listing) {
-        czytaj_nielegalne(listing);
+    m_engine.registerPagedBranch(kStepUnauthorisedListing, [this](const QString &listing) {
+        parseAutofind(listing);
         if (m_hooks.setSessionReady)
             m_hooks.setSessionReady(true);
     });
-    m_engine.registerBranch(kKrokServicePort, [this](int) {
-        czytaj_serviceport(m_session.buffer());
-        bt_4Click();
+    m_engine.registerBranch(kStepFreeServicePort, [this](int) {
+        proposeServicePorts(m_session.buffer());
+        askForOntIdQuick();
         return StepEngine::Outcome::Done;
     });
-    m_engine.registerBranch(kKrokOntId, [this](int) {
-        czytaj_ontid(m_session.buffer());
+    m_engine.registerBranch(kStepPortOntListing, [this](int) {
+        proposeOntId(m_session.buffer());
         return StepEngine::Outcome::Done;
     });
-    m_engine.registerPagedBranch(kKrokLineProfile, [this](const QString &listing) {
-        czytaj_profile(listing, QStringLiteral("epon"), QStringLiteral("lineprofile"));
-        m_form.bt_profil1->setEnabled(true);
+    m_engine.registerPagedBranch(kStepLineProfiles, [this](const QString &listing) {
+        parseProfiles(listing, QStringLiteral("epon"), QStringLiteral("lineprofile"));
+        m_form.lineProfilesButton->setEnabled(true);
     });
-    m_engine.registerPagedBranch(kKrokSrvProfile, [this](const QString &listing) {
-        czytaj_profile(listing, QStringLiteral("epon"), QStringLiteral("srvprofile"));
-        m_form.bt_profil2->setEnabled(true);
+    m_engine.registerPagedBranch(kStepServiceProfiles, [this](const QString &listing) {
+        parseProfiles(listing, QStringLiteral("epon"), QStringLiteral("srvprofile"));
+        m_form.serviceProfilesButton->setEnabled(true);
     });
 }
 
 // ---- helpers -------------------------------------------------------------------
 
-bool ProvisioningController::gotowa() const
+bool ProvisioningController::isReady() const
 {
     return m_hooks.sessionReady && m_hooks.sessionReady();
 }
 
-void ProvisioningController::podtrzymaj()
+void ProvisioningController::keepAlive()
 {
-    if (m_hooks.podtrzymaj)
-        m_hooks.podtrzymaj();
+    if (m_hooks.keepAlive)
+        m_hooks.keepAlive();
 }
 
 void ProvisioningController::trace(const QString &tag) const
@@ -142,37 +142,37 @@ void ProvisioningController::trace(const QString &tag) const
         m_trace->add(tag);
 }
 
-void ProvisioningController::bladPolaczenia() const
+void ProvisioningController::notConnectedError() const
 {
-    blad(QStringLiteral("Blad polaczenia!"), QStringLiteral("Aby wykonac operacje najpierw sie polacz!"));
+    error(QStringLiteral("Blad polaczenia!"), QStringLiteral("Aby wykonac operacje najpierw sie polacz!"));
 }
 
-void ProvisioningController::blad(const QString &caption, const QString &text) const
+void ProvisioningController::error(const QString &caption, const QString &text) const
 {
     DialogService::instance().error(m_dialogParent, caption, text);
 }
 
-bool ProvisioningController::sprawdzCyfre(QWidget *field, const QString &text, bool resetuj)
+bool ProvisioningController::checkDigit(QWidget *field, const QString &text, bool resetColours)
 {
-    if (resetuj)
-        AddOntForm::resetujKolor(field);
-    if (core::zaczyna_sie_cyfra(text))
+    if (resetColours)
+        AddOntForm::resetColour(field);
+    if (core::startsWithDigit(text))
         return true;
-    AddOntForm::maluj(field, AddOntForm::kKolorBledu);
+    AddOntForm::paint(field, AddOntForm::kErrorColour);
     return false;
 }
 
 // Frame, slot and port go onto the command line of the id request too.
-bool ProvisioningController::sprawdzLiczbyMiejsca()
+bool ProvisioningController::checkPlaceNumbers()
 {
     const std::pair<QLineEdit *, const char *> fields[] = {
-        {m_form.a_buda, "Rama / Frame"}, {m_form.a_karta, "Slot"}, {m_form.a_port, "Port"}};
+        {m_form.frame, "Rama / Frame"}, {m_form.slot, "Slot"}, {m_form.port, "Port"}};
     for (const auto &[field, name] : fields) {
-        if (core::tylko_liczba(field->text()))
+        if (core::isPlainNumber(field->text()))
             continue;
-        AddOntForm::maluj(field, AddOntForm::kKolorBledu);
+        AddOntForm::paint(field, AddOntForm::kErrorColour);
         const QString n = QString::fromLatin1(name);
-        blad(QString(core::kPodpisBledneDane),
+        error(QString(core::kInvalidInputCaption),
              QStringLiteral("Pole \"") + n + QStringLiteral("\" moze zawierac tylko liczbe (bez spacji i innych znakow).\n")
                  + QStringLiteral("The field \"") + n
                  + QStringLiteral("\" may hold only a number (no spaces, no other characters)."));
@@ -183,279 +183,279 @@ bool ProvisioningController::sprawdzLiczbyMiejsca()
 
 // ---- unauthorised ONTs ---------------------------------------------------------------
 
-void ProvisioningController::bt_1Click()
+void ProvisioningController::refreshUnauthorised()
 {
     trace(QStringLiteral("a5"));
-    if (!gotowa())
+    if (!isReady())
         return;
-    m_tab.stopMigania();
-    podtrzymaj();
+    m_tab.stopBlinking();
+    keepAlive();
     m_session.clearBuffer();
-    m_session.wyslij_polecenie(QString(core::kPolecenieAutofind), true);
-    m_engine.arm(kKrokNieautoryzowane);
+    m_session.sendLine(QString(core::kAutofindCommand), true);
+    m_engine.arm(kStepUnauthorisedListing);
     trace(QStringLiteral("a5-end"));
 }
 
-void ProvisioningController::czytaj_nielegalne(const QString &czn_s)
+void ProvisioningController::parseAutofind(const QString &listing)
 {
     trace(QStringLiteral("a11"));
     UnauthorisedModel &model = m_tab.model();
-    model.zastap(core::czytaj_nielegalne(czn_s));
-    if (model.maNowe())
-        m_tab.startMigania();
-    if (m_hooks.wyslijZnalezione)
-        m_hooks.wyslijZnalezione();
-    m_tab.ustawLicznik(model.rowCount());
+    model.replaceAll(core::parseAutofind(listing));
+    if (model.hasNew())
+        m_tab.startBlinking();
+    if (m_hooks.sendFoundOnts)
+        m_hooks.sendFoundOnts();
+    m_tab.setCount(model.rowCount());
     trace(QStringLiteral("a11-end"));
 }
 
-void ProvisioningController::odznacz_nielegalne(const QString &odz_mac)
+void ProvisioningController::markAdded(const QString &serialOrMac)
 {
     trace(QStringLiteral("a12"));
-    const auto &rows = m_tab.model().wiersze();
+    const auto &rows = m_tab.model().rows();
     for (int i = 0; i < rows.size(); ++i) {
-        if (rows[i].ont.macSn == odz_mac) {
-            m_tab.model().ustawIkone(i, UnauthorisedModel::kIkonaDodany);
+        if (rows[i].ont.serialOrMac == serialOrMac) {
+            m_tab.model().setIcon(i, UnauthorisedModel::kIconAdded);
             break;
         }
     }
     trace(QStringLiteral("a12-end"));
 }
 
-bool ProvisioningController::a1_sprawdz_czy_istnieje_nieautoryzowany(const QString &wew_sn_port) const
+bool ProvisioningController::isWaitingUnauthorised(const QString &serialAndPlace) const
 {
-    for (const UnauthorisedModel::Wiersz &w : m_tab.model().wiersze()) {
-        if (w.ikona == UnauthorisedModel::kIkonaZnaleziony && core::klucz_nieautoryzowanego(w.ont) == wew_sn_port)
+    for (const UnauthorisedModel::Row &w : m_tab.model().rows()) {
+        if (w.icon == UnauthorisedModel::kIconFound && core::unauthorisedKey(w.ont) == serialAndPlace)
             return true;
     }
     return false;
 }
 
-void ProvisioningController::a1_dodaj_z_nieautoryzowane(const QString &wew_mac, const QString &wew_port,
-                                                        const QString &wew_typ, const QString &wew_nazwa,
-                                                        int wew_profil)
+void ProvisioningController::takeFromUnauthorised(const QString &serialOrMac, const QString &place,
+                                                        const QString &ponType, const QString &name,
+                                                        int templateIndex)
 {
     trace(QStringLiteral("a23"));
-    czysc_dodawanie_ont();
-    podtrzymaj();
-    m_tab.stopMigania();
-    m_form.a1e_dodaj_czy_aktywny->setCurrentIndex(0);
+    clearAddForm();
+    keepAlive();
+    m_tab.stopBlinking();
+    m_form.activeState->setCurrentIndex(0);
     // A name from the sibling program goes into a quoted description on the
     // OLT and into the data file: it arrives made fit for both.
-    if (!wew_nazwa.isEmpty())
-        m_form.a_nazwa->setText(core::neutralizuj_tekst(wew_nazwa));
+    if (!name.isEmpty())
+        m_form.name->setText(core::makeFit(name));
     // The type first: a profile template chosen after it overrides the type's
     // default profiles.
-    wpiszOnt(wew_mac, wew_port, wew_typ);
-    if (wew_profil >= 0 && m_hooks.ustawProfilUslugowy)
-        m_hooks.ustawProfilUslugowy(wew_profil);
-    m_session.wyslij_polecenie(QString(core::kPolecenieNextFreeIndex), true);
-    m_engine.arm(kKrokServicePort);
-    m_form.a_nazwa->setFocus();
+    fillOnt(serialOrMac, place, ponType);
+    if (templateIndex >= 0 && m_hooks.applyServiceTemplate)
+        m_hooks.applyServiceTemplate(templateIndex);
+    m_session.sendLine(QString(core::kNextFreeIndexCommand), true);
+    m_engine.arm(kStepFreeServicePort);
+    m_form.name->setFocus();
     trace(QStringLiteral("a23-end"));
 }
 
-void ProvisioningController::wpiszOnt(const QString &mac, const QString &port, const QString &typ)
+void ProvisioningController::fillOnt(const QString &mac, const QString &port, const QString &ponType)
 {
-    if (typ.contains(QStringLiteral("G.")))
-        m_form.ustawTyp(2);
-    else if (typ.contains(QStringLiteral("E.")))
-        m_form.ustawTyp(1);
-    m_form.a_mac->setText(mac);
-    const core::MiejsceOnt m = core::rozdziel_port(port);
-    m_form.a_buda->setText(m.buda);
-    m_form.a_karta->setText(m.karta);
-    m_form.a_port->setText(m.port);
+    if (ponType.contains(QStringLiteral("G.")))
+        m_form.setPonType(2);
+    else if (ponType.contains(QStringLiteral("E.")))
+        m_form.setPonType(1);
+    m_form.serialOrMac->setText(mac);
+    const core::OntPlace m = core::splitPlace(port);
+    m_form.frame->setText(m.frame);
+    m_form.slot->setText(m.slot);
+    m_form.port->setText(m.port);
 }
 
-std::optional<core::NieautoryzowanyOnt> ProvisioningController::wybranyNieautoryzowany() const
+std::optional<core::UnauthorisedOnt> ProvisioningController::selectedUnauthorised() const
 {
-    const int row = m_tab.zaznaczonyWiersz();
+    const int row = m_tab.selectedRow();
     if (row < 0)
         return std::nullopt;
-    if (!gotowa()) {
-        bladPolaczenia();
+    if (!isReady()) {
+        notConnectedError();
         return std::nullopt;
     }
-    return m_tab.model().wiersze().at(row).ont;
+    return m_tab.model().rows().at(row).ont;
 }
 
-void ProvisioningController::Dodaj1Click()
+void ProvisioningController::addSelectedAsNew()
 {
-    if (const auto o = wybranyNieautoryzowany())
-        a1_dodaj_z_nieautoryzowane(o->macSn, o->port, o->typ, QString(), -1);
+    if (const auto o = selectedUnauthorised())
+        takeFromUnauthorised(o->serialOrMac, o->port, o->ponType, QString(), -1);
 }
 
-void ProvisioningController::ylkokopjujdoedycji1Click()
+void ProvisioningController::copySelectedToForm()
 {
-    const auto o = wybranyNieautoryzowany();
+    const auto o = selectedUnauthorised();
     if (!o)
         return;
-    podtrzymaj();
-    m_tab.stopMigania();
-    wpiszOnt(o->macSn, o->port, o->typ);
-    m_form.a_nazwa->setFocus();
+    keepAlive();
+    m_tab.stopBlinking();
+    fillOnt(o->serialOrMac, o->port, o->ponType);
+    m_form.name->setFocus();
 }
 
-void ProvisioningController::tim_nieautoryzowaneTimer()
+void ProvisioningController::periodicRefresh()
 {
-    if (m_tab.automatycznie_nieautoryzowane->isChecked() && gotowa())
-        bt_1Click();
+    if (m_tab.autoRefresh->isChecked() && isReady())
+        refreshUnauthorised();
 }
 
-void ProvisioningController::naPodtrzymanie()
+void ProvisioningController::onKeepAlive()
 {
-    m_timNieautoryzowane.stop();
-    const bool auto_ = m_tab.automatycznie_nieautoryzowane->isChecked();
+    m_periodicRefresh.stop();
+    const bool auto_ = m_tab.autoRefresh->isChecked();
     if (auto_)
-        m_timNieautoryzowane.setInterval(timing::scaled(m_tab.sp_nieautoryzowane_min->value() * kMinutaMs));
+        m_periodicRefresh.setInterval(timing::scaled(m_tab.autoRefreshMinutes->value() * kMinuteMs));
     if (auto_)
-        m_timNieautoryzowane.start();
+        m_periodicRefresh.start();
 }
 
-void ProvisioningController::naSesjeGotowa()
+void ProvisioningController::onWorkingSessionReady()
 {
-    m_form.bt_profil1->setEnabled(true);
-    m_form.bt_profil2->setEnabled(true);
-    m_tab.bt_1->setEnabled(true);
+    m_form.lineProfilesButton->setEnabled(true);
+    m_form.serviceProfilesButton->setEnabled(true);
+    m_tab.refreshButton->setEnabled(true);
 }
 
 // ---- free ids, service ports, profiles ----------------------------------------------
 
-void ProvisioningController::bt_auto_idClick()
+void ProvisioningController::askForOntId()
 {
-    if (!gotowa()) {
-        bladPolaczenia();
+    if (!isReady()) {
+        notConnectedError();
         return;
     }
-    if (!sprawdzCyfre(m_form.a_buda, m_form.a_buda->text(), true)
-        || !sprawdzCyfre(m_form.a_karta, m_form.a_karta->text(), true)
-        || !sprawdzCyfre(m_form.a_port, m_form.a_port->text(), true) || !sprawdzLiczbyMiejsca())
+    if (!checkDigit(m_form.frame, m_form.frame->text(), true)
+        || !checkDigit(m_form.slot, m_form.slot->text(), true)
+        || !checkDigit(m_form.port, m_form.port->text(), true) || !checkPlaceNumbers())
         return;
-    zapytajOIdNaPorcie();
+    askForPortOnts();
 }
 
-void ProvisioningController::zapytajOIdNaPorcie()
+void ProvisioningController::askForPortOnts()
 {
     // A listing already being read keeps its step; this one is not queued.
     if (m_engine.pending() != StepEngine::kNoStep)
         return;
-    m_session.wyslij_polecenie(
-        core::polecenie_ont_info_portu(m_form.a_buda->text(), m_form.a_karta->text(), m_form.a_port->text()), true);
-    m_engine.arm(kKrokOntId);
+    m_session.sendLine(
+        core::portOntInfoCommand(m_form.frame->text(), m_form.slot->text(), m_form.port->text()), true);
+    m_engine.arm(kStepPortOntListing);
 }
 
-void ProvisioningController::bt_4Click()
+void ProvisioningController::askForOntIdQuick()
 {
-    if (m_form.tagDodaj >= 0)
+    if (m_form.editedRow >= 0)
         return;
-    if (!sprawdzCyfre(m_form.a_buda, m_form.a_buda->text(), false)
-        || !sprawdzCyfre(m_form.a_karta, m_form.a_karta->text(), true)
-        || !sprawdzCyfre(m_form.a_port, m_form.a_port->text(), true) || !sprawdzLiczbyMiejsca())
+    if (!checkDigit(m_form.frame, m_form.frame->text(), false)
+        || !checkDigit(m_form.slot, m_form.slot->text(), true)
+        || !checkDigit(m_form.port, m_form.port->text(), true) || !checkPlaceNumbers())
         return;
-    if (!gotowa()) {
-        bladPolaczenia();
+    if (!isReady()) {
+        notConnectedError();
         return;
     }
-    zapytajOIdNaPorcie();
+    askForPortOnts();
 }
 
-void ProvisioningController::czytaj_ontid(const QString &czont_s)
+void ProvisioningController::proposeOntId(const QString &listing)
 {
-    const std::optional<int> id = core::czytaj_ontid(czont_s, m_form.a_karta->text(), m_form.a_port->text());
+    const std::optional<int> id = core::proposeOntId(listing, m_form.slot->text(), m_form.port->text());
     if (!id) {
-        m_form.a_id->setText(QStringLiteral("?"));
+        m_form.ontId->setText(QStringLiteral("?"));
         return;
     }
-    AddOntForm::maluj(m_form.a_id, AddOntForm::kKolorPropozycji);
-    m_form.a_id->setText(QString::number(*id));
-    if (m_hooks.propozycjaId)
-        m_hooks.propozycjaId(m_form.a_id->text(), m_form.a_mac->text());
-    if (m_hooks.zlecenieSiostry && m_hooks.zlecenieSiostry()) {
-        m_zlecenieSiostry = true;
-        bt_dodaj_egponClick();
+    AddOntForm::paint(m_form.ontId, AddOntForm::kProposalColour);
+    m_form.ontId->setText(QString::number(*id));
+    if (m_hooks.proposedId)
+        m_hooks.proposedId(m_form.ontId->text(), m_form.serialOrMac->text());
+    if (m_hooks.siblingRequest && m_hooks.siblingRequest()) {
+        m_siblingRequest = true;
+        addOrSave();
     }
 }
 
-void ProvisioningController::bt_auto_serviceportClick()
+void ProvisioningController::askForServicePorts()
 {
-    if (!gotowa()) {
-        bladPolaczenia();
+    if (!isReady()) {
+        notConnectedError();
         return;
     }
     if (m_engine.pending() != StepEngine::kNoStep)
         return;
-    m_session.wyslij_polecenie(QString(core::kPolecenieNextFreeIndex), true);
-    m_engine.arm(kKrokServicePort);
+    m_session.sendLine(QString(core::kNextFreeIndexCommand), true);
+    m_engine.arm(kStepFreeServicePort);
 }
 
-void ProvisioningController::czytaj_serviceport(const QString &czp_s)
+void ProvisioningController::proposeServicePorts(const QString &answer)
 {
-    const auto sp = core::czytaj_serviceport(czp_s, a1_najwiekszy_serviceport());
+    const auto sp = core::proposeServicePorts(answer, highestServicePort());
     if (!sp) {
-        m_form.a_serviceport[0]->setText(QStringLiteral("?"));
-        m_form.a_serviceport[1]->setText(QStringLiteral("?"));
+        m_form.servicePort[0]->setText(QStringLiteral("?"));
+        m_form.servicePort[1]->setText(QStringLiteral("?"));
         return;
     }
     for (int i = 0; i < 4; ++i) {
-        AddOntForm::maluj(m_form.a_serviceport[i], AddOntForm::kKolorPropozycji);
-        m_form.a_serviceport[i]->setText(QString::number((*sp)[size_t(i)]));
+        AddOntForm::paint(m_form.servicePort[i], AddOntForm::kProposalColour);
+        m_form.servicePort[i]->setText(QString::number((*sp)[size_t(i)]));
     }
 }
 
-int ProvisioningController::a1_najwiekszy_serviceport() const
+int ProvisioningController::highestServicePort() const
 {
     QStringList fields;
-    fields.reserve(m_list.rozmiar());
-    for (const core::OntListRow &r : m_list.wiersze())
-        fields.append(r.lv1[core::kol::Vlan]);
-    return core::a1_najwiekszy_serviceport(fields);
+    fields.reserve(m_list.size());
+    for (const core::OntListRow &r : m_list.rows())
+        fields.append(r.advanced[core::Column::ServicePorts]);
+    return core::highestServicePort(fields);
 }
 
-void ProvisioningController::bt_profil1Click()
+void ProvisioningController::showLineProfiles()
 {
-    if (!gotowa()) {
-        bladPolaczenia();
+    if (!isReady()) {
+        notConnectedError();
         return;
     }
-    if (m_form.a_typ->currentIndex() == 0 || m_engine.pending() == kKrokSrvProfile)
+    if (m_form.ponType->currentIndex() == 0 || m_engine.pending() == kStepServiceProfiles)
         return;
-    m_form.bt_profil1->setEnabled(false);
-    m_session.wyslij_polecenie(core::polecenie_profili(core::RodzajProfilu::Liniowy, m_form.a_typ->currentIndex() == 1),
+    m_form.lineProfilesButton->setEnabled(false);
+    m_session.sendLine(core::profilesCommand(core::ProfileKind::Line, m_form.ponType->currentIndex() == 1),
                                true);
-    m_engine.arm(kKrokLineProfile);
+    m_engine.arm(kStepLineProfiles);
 }
 
-void ProvisioningController::bt_profil2Click()
+void ProvisioningController::showServiceProfiles()
 {
-    if (!gotowa()) {
-        bladPolaczenia();
+    if (!isReady()) {
+        notConnectedError();
         return;
     }
-    if (m_engine.pending() == kKrokLineProfile || m_form.a_typ->currentIndex() == 0)
+    if (m_engine.pending() == kStepLineProfiles || m_form.ponType->currentIndex() == 0)
         return;
-    m_form.bt_profil2->setEnabled(false);
-    m_session.wyslij_polecenie(core::polecenie_profili(core::RodzajProfilu::Uslugowy, m_form.a_typ->currentIndex() == 1),
+    m_form.serviceProfilesButton->setEnabled(false);
+    m_session.sendLine(core::profilesCommand(core::ProfileKind::Service, m_form.ponType->currentIndex() == 1),
                                true);
-    m_engine.arm(kKrokSrvProfile);
+    m_engine.arm(kStepServiceProfiles);
 }
 
-void ProvisioningController::czytaj_profile(const QString &czpr_s, const QString &, const QString &czpr_id)
+void ProvisioningController::parseProfiles(const QString &listing, const QString &, const QString &table)
 {
-    const bool liniowe = czpr_id == u"lineprofile";
-    if (!liniowe && czpr_id != u"srvprofile")
+    const bool lineProfiles = table == u"lineprofile";
+    if (!lineProfiles && table != u"srvprofile")
         return;
-    ProfilePicker &picker = liniowe ? *m_profile1 : *m_profile2;
-    picker.wypelnij(core::czytaj_profile(czpr_s));
-    const QString typ = m_form.a_typ->currentText();
-    const QString n = QString::number(picker.liczbaWierszy());
-    if (liniowe)
-        pokazProfile(picker, m_form.a_mac, m_form.bt_profil1, typ + QStringLiteral(" LineProfile: ") + n);
+    ProfilePicker &picker = lineProfiles ? *m_profile1 : *m_profile2;
+    picker.fill(core::parseProfiles(listing));
+    const QString ponType = m_form.ponType->currentText();
+    const QString n = QString::number(picker.rowCount());
+    if (lineProfiles)
+        showProfiles(picker, m_form.serialOrMac, m_form.lineProfilesButton, ponType + QStringLiteral(" LineProfile: ") + n);
     else
-        pokazProfile(picker, m_form.a_srvprofile, m_form.bt_profil2, typ + u' ' + QStringLiteral("SrvProfile: ") + n);
+        showProfiles(picker, m_form.serviceProfile, m_form.serviceProfilesButton, ponType + u' ' + QStringLiteral("SrvProfile: ") + n);
 }
 
-void ProvisioningController::pokazProfile(ProfilePicker &picker, QWidget *xAnchor, QWidget *button,
+void ProvisioningController::showProfiles(ProfilePicker &picker, QWidget *xAnchor, QWidget *button,
                                           const QString &caption)
 {
     // The box floats over the whole window, just below its ".." button.
@@ -464,150 +464,150 @@ void ProvisioningController::pokazProfile(ProfilePicker &picker, QWidget *xAncho
         picker.setParent(host);
     const QPoint x = xAnchor->mapTo(host, QPoint(0, 0));
     const QPoint below = button->mapTo(host, QPoint(0, button->height()));
-    picker.pokaz(caption, QPoint(x.x(), below.y()));
+    picker.showAt(caption, QPoint(x.x(), below.y()));
 }
 
 // ---- add ------------------------------------------------------------------------------
 
-void ProvisioningController::bt_dodaj_egponClick()
+void ProvisioningController::addOrSave()
 {
     trace(QStringLiteral("a2"));
-    if (!gotowa()) {
-        blad(QStringLiteral("Blad polaczenia!"), QStringLiteral("Aby wykonac operacje najpierw sie polacz / You Must Connect to OLT!"));
+    if (!isReady()) {
+        error(QStringLiteral("Blad polaczenia!"), QStringLiteral("Aby wykonac operacje najpierw sie polacz / You Must Connect to OLT!"));
         return;
     }
     // One batch at a time: the button may have been enabled again (a type
     // chosen) while the last one is still being typed.
-    if (m_partiaWToku)
+    if (m_batchInProgress)
         return;
 
-    const core::FormularzOnt f = m_form.wartosci();
-    const int q = m_form.tagDodaj;
-    const core::SprawdzenieFormularza spr = core::sprawdz_formularz(f, q == -1);
-    for (const core::PoleWiersza &p : spr.sprawdzone)
-        AddOntForm::resetujKolor(m_form.pole(p));
-    if (spr.blad) {
-        const core::BladFormularza &b = *spr.blad;
-        AddOntForm::maluj(m_form.pole(b.pole), AddOntForm::kKolorBledu);
-        if (!b.komunikat.isEmpty())
-            blad(QString(core::kPodpisBledneDane), b.komunikat);
-        else if (b.pole.pole == core::Pole::Serviceport)
-            bt_auto_serviceportClick();
-        else if (b.pole.pole == core::Pole::Id)
-            bt_auto_idClick();
+    const core::AddOntValues f = m_form.values();
+    const int q = m_form.editedRow;
+    const core::FormCheck spr = core::checkAddForm(f, q == -1);
+    for (const core::FieldRef &p : spr.checked)
+        AddOntForm::resetColour(m_form.field(p));
+    if (spr.error) {
+        const core::FormError &b = *spr.error;
+        AddOntForm::paint(m_form.field(b.field), AddOntForm::kErrorColour);
+        if (!b.message.isEmpty())
+            error(QString(core::kInvalidInputCaption), b.message);
+        else if (b.field.field == core::Field::ServicePort)
+            askForServicePorts();
+        else if (b.field.field == core::Field::OntId)
+            askForOntId();
         return;
     }
 
-    m_form.bt_dodaj_egpon->setEnabled(false);
+    m_form.addButton->setEnabled(false);
     if (q >= 0) {
-        if (m_hooks.zmienOnt)
-            m_hooks.zmienOnt(f, q);
+        if (m_hooks.changeOnt)
+            m_hooks.changeOnt(f, q);
         return;
     }
 
-    podtrzymaj();
-    if (const auto d = core::szukaj_duplikatu(m_list.wiersze(), q, f)) {
-        if (!m_zlecenieSiostry)
-            blad(core::podpis_duplikatu(d->rodzaj), core::tekst_duplikatu(d->rodzaj, m_list.wiersze()[size_t(d->wiersz)], f));
-        if (m_hooks.odmowaDuplikatu)
-            m_hooks.odmowaDuplikatu();
-        m_zlecenieSiostry = false;
+    keepAlive();
+    if (const auto d = core::findDuplicate(m_list.rows(), q, f)) {
+        if (!m_siblingRequest)
+            error(core::duplicateCaption(d->kind), core::duplicateText(d->kind, m_list.rows()[size_t(d->row)], f));
+        if (m_hooks.duplicateRefused)
+            m_hooks.duplicateRefused();
+        m_siblingRequest = false;
         return;
     }
-    m_zlecenieSiostry = false;
+    m_siblingRequest = false;
 
-    m_partiaWToku = true;
-    const quint64 utraconePrzed = m_session.droppedLines();
-    m_session.send(f.epon() ? core::partia_dodaj_epon(f) : core::partia_dodaj_gpon(f));
-    m_session.pacer().enqueueAction([this, f, utraconePrzed] {
-        if (m_session.droppedLines() != utraconePrzed)
-            przerwijDodawanie(); // the line dropped while the batch was typed
+    m_batchInProgress = true;
+    const quint64 droppedBefore = m_session.droppedLines();
+    m_session.send(f.epon() ? core::eponAddBatch(f) : core::gponAddBatch(f));
+    m_session.pacer().enqueueAction([this, f, droppedBefore] {
+        if (m_session.droppedLines() != droppedBefore)
+            abandonAdd(); // the line dropped while the batch was typed
         else
-            zakonczDodawanie(f);
+            finishAdd(f);
     });
 }
 
-void ProvisioningController::zakonczDodawanie(const core::FormularzOnt &f)
+void ProvisioningController::finishAdd(const core::AddOntValues &f)
 {
-    m_partiaWToku = false;
-    if (m_hooks.policzDodany)
-        m_hooks.policzDodany(f.karta, f.port);
-    const int row = m_list.dodaj(core::wiersz_dodanego_ont(f));
-    odznacz_nielegalne(f.mac);
-    if (m_hooks.odswiezNaglowek)
-        m_hooks.odswiezNaglowek();
+    m_batchInProgress = false;
+    if (m_hooks.countAddedOnt)
+        m_hooks.countAddedOnt(f.slot, f.port);
+    const int row = m_list.add(core::addedOntRow(f));
+    markAdded(f.mac);
+    if (m_hooks.refreshCaption)
+        m_hooks.refreshCaption();
     // The OLT's answers are not judged: what it printed while the batch was
     // typed stays in the memo for the operator to read.
-    m_session.appendLine(QStringLiteral("[+] Dodaj ") + f.typTekst() + u' ' + f.buda + u'/' + f.karta + u'/' + f.port
+    m_session.appendLine(QStringLiteral("[+] Dodaj ") + f.ponTypeText() + u' ' + f.frame + u'/' + f.slot + u'/' + f.port
                          + QStringLiteral(" ID ") + f.id + QStringLiteral(": polecenia wyslane, odpowiedz OLT powyzej / ")
                          + QStringLiteral("commands typed, the OLT's answers are above"));
-    m_list.zapisz1();
-    czysc_dodawanie_ont();
+    m_list.save();
+    clearAddForm();
     trace(QStringLiteral("a2b"));
-    if (m_hooks.przeliczWidokOlt)
-        m_hooks.przeliczWidokOlt();
+    if (m_hooks.recountOltView)
+        m_hooks.recountOltView();
     trace(QStringLiteral("a2-end"));
-    Q_EMIT ontDodany(row);
+    Q_EMIT ontAdded(row);
 }
 
-void ProvisioningController::naBezczynnyPacer()
+void ProvisioningController::onPacerIdle()
 {
     // The pacer fell idle before it reached the end of the batch: the queue
     // was dropped (the connection is being replaced).
-    if (m_partiaWToku)
-        przerwijDodawanie();
+    if (m_batchInProgress)
+        abandonAdd();
 }
 
-void ProvisioningController::przerwijDodawanie()
+void ProvisioningController::abandonAdd()
 {
     // Nothing is listed for an ONT whose batch did not go out whole.
-    m_partiaWToku = false;
+    m_batchInProgress = false;
     m_session.appendLine(QStringLiteral("[+] Dodaj: przerwane, ONT nie dodany do listy / interrupted, the ONT was not listed"));
-    m_form.bt_dodaj_egpon->setEnabled(m_form.a_typ->currentIndex() != 0);
+    m_form.addButton->setEnabled(m_form.ponType->currentIndex() != 0);
 }
 
-void ProvisioningController::bt_anulujClick()
+void ProvisioningController::cancelEdit()
 {
-    m_form.tagDodaj = -1;
-    czysc_dodawanie_ont();
+    m_form.editedRow = -1;
+    clearAddForm();
 }
 
-void ProvisioningController::czysc_dodawanie_ont()
+void ProvisioningController::clearAddForm()
 {
-    if (m_hooks.wylaczKonfiguracjeOnt)
-        m_hooks.wylaczKonfiguracjeOnt();
-    m_form.a1e_dodaj_czy_aktywny->setCurrentIndex(0);
-    m_form.a1_kl_urz_id->clear();
+    if (m_hooks.disableOntConfiguration)
+        m_hooks.disableOntConfiguration();
+    m_form.activeState->setCurrentIndex(0);
+    m_form.subscriberId->clear();
     trace(QStringLiteral("a3"));
-    if (m_hooks.czyscSzablon)
-        m_hooks.czyscSzablon();
-    m_form.czy_catv->setChecked(false);
-    m_form.catv_port->setValue(1);
-    m_form.tagEdycji = 0;
-    m_form.tagDodaj = -1;
-    m_form.tagNative = {0, 0, 0, 0};
-    m_form.a_id->setText(QStringLiteral("Auto"));
-    AddOntForm::resetujKolor(m_form.a_id);
+    if (m_hooks.clearTemplate)
+        m_hooks.clearTemplate();
+    m_form.catvEnabled->setChecked(false);
+    m_form.catvPort->setValue(1);
+    m_form.editMode = 0;
+    m_form.editedRow = -1;
+    m_form.nativeFlags = {0, 0, 0, 0};
+    m_form.ontId->setText(QStringLiteral("Auto"));
+    AddOntForm::resetColour(m_form.ontId);
     for (int i = 0; i < 4; ++i) {
-        m_form.a_serviceport[i]->setText(i == 0 ? QStringLiteral("Auto") : QStringLiteral("Auto+1"));
-        AddOntForm::resetujKolor(m_form.a_serviceport[i]);
-        m_form.czy_vlan[i]->setChecked(false);
-        m_form.czy_native[i]->setChecked(false);
-        m_form.czy_igmp[i]->setChecked(false);
+        m_form.servicePort[i]->setText(i == 0 ? QStringLiteral("Auto") : QStringLiteral("Auto+1"));
+        AddOntForm::resetColour(m_form.servicePort[i]);
+        m_form.servicePortEnabled[i]->setChecked(false);
+        m_form.nativeVlan[i]->setChecked(false);
+        m_form.igmp[i]->setChecked(false);
     }
-    m_form.a_mac->clear();
-    if (gotowa()) {
-        m_timUaktywnij.setInterval(timing::scaled(kUaktywnijMs));
-        m_timUaktywnij.start();
+    m_form.serialOrMac->clear();
+    if (isReady()) {
+        m_reenable.setInterval(timing::scaled(kReenableAddMs));
+        m_reenable.start();
     }
     trace(QStringLiteral("a3-end"));
 }
 
-void ProvisioningController::tim_uaktywnij_bt_dodaj_egponTimer()
+void ProvisioningController::reenableAddButton()
 {
     trace(QStringLiteral("a7"));
-    m_form.bt_dodaj_egpon->setEnabled(true);
-    m_timUaktywnij.stop();
+    m_form.addButton->setEnabled(true);
+    m_reenable.stop();
     trace(QStringLiteral("a7-end"));
 }
 

@@ -33,24 +33,24 @@ class UnauthorisedTab;
 // service ports, the next ONT id and the profile pickers (steps 4 to 7), and
 // "[+] Dodaj" in add mode with its GPON and EPON batches.
 //
-// Wiring the main window does (see also Hooks), for example in Tanc1:
+// Wiring the main window does (see also Hooks), for example in MainWindow:
 //
 //   auto *form = new provisioning::AddOntForm;            addFormArea()->addWidget(form);
 //   auto *tab = new provisioning::UnauthorisedTab;        unauthorisedPages()->addTab(tab, "Nieautoryzowane");
-//   quick-buttons layout of "Szybki log"->addWidget(form->bt_4); form->bt_4->show();
-//   optionsArea()->insertWidget(0, form->czy_luki_serviceport); form->czy_luki_serviceport->show();
+//   quick-buttons layout of "Szybki log"->addWidget(form->proposeIdQuickButton); form->proposeIdQuickButton->show();
+//   optionsArea()->insertWidget(0, form->servicePortGapsOption); form->servicePortGapsOption->show();
 //   auto *p = new provisioning::ProvisioningController(session(), engine(), ontList(), *tab, *form, &trace(), this);
 //   p->setDialogParent(this);
 //   p->hooks().sessionReady = [this] { return login().sessionReady(); };
 //   p->hooks().setSessionReady = [this](bool r) { login().setSessionReady(r); };
-//   p->hooks().podtrzymaj = [this] { login().podtrzymaj_polaczenie(); };
-//   p->hooks().odswiezNaglowek = [this] { ontListPanel().odswiezNaglowek(); };
-//   connect(&login(), &OltLoginController::keepAliveRestarted, p, &ProvisioningController::naPodtrzymanie);
-//   connect(&login(), &OltLoginController::workingSessionReady, p, &ProvisioningController::naSesjeGotowa);
+//   p->hooks().podtrzymaj = [this] { login().keepAlive(); };
+//   p->hooks().refreshCaption = [this] { ontListPanel().refreshCaption(); };
+//   connect(&login(), &OltLoginController::keepAliveRestarted, p, &ProvisioningController::onKeepAlive);
+//   connect(&login(), &OltLoginController::workingSessionReady, p, &ProvisioningController::onWorkingSessionReady);
 //
 // The steps 2 to 7 are registered on the engine by the constructor; step 2 is
 // the one the login controller arms after the working login. The remaining
-// hooks and konfiguracjaOltRequested belong to subsystems that come later and
+// hooks and oltConfigurationRequested belong to subsystems that come later and
 // may stay unset.
 //
 // A batch is handed to the session's pacer whole; the window stays live while
@@ -62,12 +62,12 @@ class ProvisioningController : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kKrokPierwszeNieautoryzowane = session::step::kFirstUnauthorisedListing;
-    static constexpr int kKrokNieautoryzowane = 3;
-    static constexpr int kKrokServicePort = 4;
-    static constexpr int kKrokOntId = 5;
-    static constexpr int kKrokLineProfile = 6;
-    static constexpr int kKrokSrvProfile = 7;
+    static constexpr int kStepFirstUnauthorisedListing = session::step::kFirstUnauthorisedListing;
+    static constexpr int kStepUnauthorisedListing = 3;
+    static constexpr int kStepFreeServicePort = 4;
+    static constexpr int kStepPortOntListing = 5;
+    static constexpr int kStepLineProfiles = 6;
+    static constexpr int kStepServiceProfiles = 7;
 
     // Calls into the session and into subsystems that come later. An unset
     // hook is skipped (sessionReady unset reads as false).
@@ -75,31 +75,31 @@ public:
     {
         std::function<bool()> sessionReady;                 // session_ready
         std::function<void(bool)> setSessionReady;
-        std::function<void()> podtrzymaj;                   // podtrzymaj_polaczenie
-        std::function<void()> odswiezNaglowek;              // gb_dodane's caption after a new row
+        std::function<void()> keepAlive;                   // keepAlive
+        std::function<void()> refreshCaption;              // ontListGroup's caption after a new row
 
         // Sibling program link.
-        std::function<void()> wyslijZnalezione;             // a1_wyslij_znalezione ("d1"), after every parse
+        std::function<void()> sendFoundOnts;             // a1_wyslij_znalezione ("d1"), after every parse
         // "d3&^" host "&^" id "&^" mac "&^", when the link is up (the link decides).
-        std::function<void(const QString &id, const QString &mac)> propozycjaId;
-        std::function<void()> odmowaDuplikatu;              // "d3n2&^" host "&^"
+        std::function<void(const QString &id, const QString &mac)> proposedId;
+        std::function<void()> duplicateRefused;              // "d3n2&^" host "&^"
         // The sibling program asked for this add (its socket's Tag 20): true
         // once, the hook resets the request.
-        std::function<bool()> zlecenieSiostry;
+        std::function<bool()> siblingRequest;
 
         // Service-profile templates.
-        std::function<void(int)> ustawProfilUslugowy;       // a1_ustaw_profil_uslugowy
-        std::function<void()> czyscSzablon;                 // cb_profile_uslugowe: no text, first entry
+        std::function<void(int)> applyServiceTemplate;       // a1_ustaw_profil_uslugowy
+        std::function<void()> clearTemplate;                 // cb_profile_uslugowe: no text, first entry
 
         // ONT configuration window: bt_konf disabled when the form is cleared.
-        std::function<void()> wylaczKonfiguracjeOnt;
+        std::function<void()> disableOntConfiguration;
 
         // OLT board view: one more ONT on slot/port (opv1_ont_all), then the recount.
-        std::function<void(const QString &karta, const QString &port)> policzDodany;
-        std::function<void()> przeliczWidokOlt;             // a1_olt_view_analizuj
+        std::function<void(const QString &slot, const QString &port)> countAddedOnt;
+        std::function<void()> recountOltView;             // a1_olt_view_analizuj
 
-        // Edit mode (bt_dodaj_egpon.Tag >= 0): the change of an authorised ONT.
-        std::function<void(const core::FormularzOnt &form, int row)> zmienOnt;
+        // Edit mode (addButton.Tag >= 0): the change of an authorised ONT.
+        std::function<void(const core::AddOntValues &form, int row)> changeOnt;
     };
 
     ProvisioningController(session::OltSession &session, session::StepEngine &engine, registry::OntList &list,
@@ -112,73 +112,73 @@ public:
 
     UnauthorisedTab &tab() const { return m_tab; }
     AddOntForm &form() const { return m_form; }
-    ProfilePicker &gb_profile1() const;
-    ProfilePicker &gb_profile2() const;
+    ProfilePicker &lineProfilePicker() const;
+    ProfilePicker &serviceProfilePicker() const;
 
     // ---- Unauthorised ONTs --------------------------------------------------
-    void bt_1Click();
-    void czytaj_nielegalne(const QString &czn_s);
-    void odznacz_nielegalne(const QString &odz_mac);
-    bool a1_sprawdz_czy_istnieje_nieautoryzowany(const QString &wew_sn_port) const;
-    void a1_dodaj_z_nieautoryzowane(const QString &wew_mac, const QString &wew_port, const QString &wew_typ,
-                                    const QString &wew_nazwa, int wew_profil);
-    void Dodaj1Click();
-    void ylkokopjujdoedycji1Click();
-    void tim_nieautoryzowaneTimer();
-    QTimer &tim_nieautoryzowane() { return m_timNieautoryzowane; }
-    // podtrzymaj_polaczenie ran: the periodic refresh counts from now.
-    void naPodtrzymanie();
+    void refreshUnauthorised();
+    void parseAutofind(const QString &listing);
+    void markAdded(const QString &serialOrMac);
+    bool isWaitingUnauthorised(const QString &serialAndPlace) const;
+    void takeFromUnauthorised(const QString &serialOrMac, const QString &place, const QString &ponType,
+                                    const QString &name, int templateIndex);
+    void addSelectedAsNew();
+    void copySelectedToForm();
+    void periodicRefresh();
+    QTimer &periodicRefreshTimer() { return m_periodicRefresh; }
+    // keepAlive ran: the periodic refresh counts from now.
+    void onKeepAlive();
     // Step 1 made the working session ready: the refresh and profile buttons work.
-    void naSesjeGotowa();
+    void onWorkingSessionReady();
 
     // ---- Free ids, service ports, profiles -----------------------------------
-    void bt_auto_idClick();
-    void bt_4Click();
-    void bt_auto_serviceportClick();
-    void bt_profil1Click();
-    void bt_profil2Click();
-    void czytaj_ontid(const QString &czont_s);
-    void czytaj_serviceport(const QString &czp_s);
-    void czytaj_profile(const QString &czpr_s, const QString &czpr_typ, const QString &czpr_id);
-    int a1_najwiekszy_serviceport() const;
+    void askForOntId();
+    void askForOntIdQuick();
+    void askForServicePorts();
+    void showLineProfiles();
+    void showServiceProfiles();
+    void proposeOntId(const QString &listing);
+    void proposeServicePorts(const QString &answer);
+    void parseProfiles(const QString &listing, const QString &ponType, const QString &table);
+    int highestServicePort() const;
 
     // ---- Add ------------------------------------------------------------------
-    void bt_dodaj_egponClick();
-    void bt_anulujClick();
-    void czysc_dodawanie_ont();
-    void tim_uaktywnij_bt_dodaj_egponTimer();
-    QTimer &tim_uaktywnij_bt_dodaj_egpon() { return m_timUaktywnij; }
+    void addOrSave();
+    void cancelEdit();
+    void clearAddForm();
+    void reenableAddButton();
+    QTimer &reenableTimer() { return m_reenable; }
     // The sibling-request flag: duplicate refusals show no box while it is set.
-    void setZlecenieSiostry(bool on) { m_zlecenieSiostry = on; }
-    bool zlecenieSiostry() const { return m_zlecenieSiostry; }
+    void setSiblingRequest(bool on) { m_siblingRequest = on; }
+    bool siblingRequest() const { return m_siblingRequest; }
     // An add batch is being typed.
-    bool partiaWToku() const { return m_partiaWToku; }
+    bool batchInProgress() const { return m_batchInProgress; }
 
 Q_SIGNALS:
     // "[+] dodaj nowy" in a profile picker: open the OLT configuration window.
-    void konfiguracjaOltRequested();
+    void oltConfigurationRequested();
     // The add batch was typed and the list row added (its index).
-    void ontDodany(int row);
+    void ontAdded(int row);
 
 private:
     void registerSteps();
-    bool gotowa() const;
-    void podtrzymaj();
+    bool isReady() const;
+    void keepAlive();
     void trace(const QString &tag) const;
-    void bladPolaczenia() const;
-    void blad(const QString &caption, const QString &text) const;
-    bool sprawdzCyfre(QWidget *field, const QString &text, bool resetuj);
-    bool sprawdzLiczbyMiejsca();
-    void zakonczDodawanie(const core::FormularzOnt &f);
+    void notConnectedError() const;
+    void error(const QString &caption, const QString &text) const;
+    bool checkDigit(QWidget *field, const QString &text, bool resetColours);
+    bool checkPlaceNumbers();
+    void finishAdd(const core::AddOntValues &f);
     // The selected unauthorised ONT, when there is one and a session to use it in.
-    std::optional<core::NieautoryzowanyOnt> wybranyNieautoryzowany() const;
+    std::optional<core::UnauthorisedOnt> selectedUnauthorised() const;
     // Type, MAC/SN and place of an ONT into the form.
-    void wpiszOnt(const QString &mac, const QString &port, const QString &typ);
+    void fillOnt(const QString &mac, const QString &port, const QString &ponType);
     // Lists the ONTs of the form's port, for the id proposal (step 5).
-    void zapytajOIdNaPorcie();
-    void przerwijDodawanie();
-    void naBezczynnyPacer();
-    void pokazProfile(ProfilePicker &picker, QWidget *xAnchor, QWidget *button, const QString &caption);
+    void askForPortOnts();
+    void abandonAdd();
+    void onPacerIdle();
+    void showProfiles(ProfilePicker &picker, QWidget *xAnchor, QWidget *button, const QString &caption);
 
     session::OltSession &m_session;
     session::StepEngine &m_engine;
@@ -191,10 +191,10 @@ private:
 
     QPointer<ProfilePicker> m_profile1;
     QPointer<ProfilePicker> m_profile2;
-    QTimer m_timNieautoryzowane;
-    QTimer m_timUaktywnij;
-    bool m_zlecenieSiostry = false;
-    bool m_partiaWToku = false;
+    QTimer m_periodicRefresh;
+    QTimer m_reenable;
+    bool m_siblingRequest = false;
+    bool m_batchInProgress = false;
 };
 
 } // namespace tervix::provisioning

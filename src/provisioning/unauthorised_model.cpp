@@ -5,34 +5,34 @@
 
 namespace tervix::provisioning {
 
-void UnauthorisedModel::zastap(const QList<core::NieautoryzowanyOnt> &onts)
+void UnauthorisedModel::replaceAll(const QList<core::UnauthorisedOnt> &onts)
 {
     beginResetModel();
     m_rows.clear();
     m_rows.reserve(onts.size());
-    for (const core::NieautoryzowanyOnt &o : onts)
-        m_rows.append(Wiersz{o, kIkonaZnaleziony});
+    for (const core::UnauthorisedOnt &o : onts)
+        m_rows.append(Row{o, kIconFound});
     endResetModel();
 }
 
-void UnauthorisedModel::ustawIkone(int row, int ikona)
+void UnauthorisedModel::setIcon(int row, int icon)
 {
     if (row < 0 || row >= m_rows.size())
         return;
-    m_rows[row].ikona = ikona;
+    m_rows[row].icon = icon;
     Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
-bool UnauthorisedModel::maNowe() const
+bool UnauthorisedModel::hasNew() const
 {
-    for (const Wiersz &w : m_rows) {
-        if (w.ikona == kIkonaZnaleziony)
+    for (const Row &w : m_rows) {
+        if (w.icon == kIconFound)
             return true;
     }
     return false;
 }
 
-QIcon UnauthorisedModel::ikona(int index)
+QIcon UnauthorisedModel::icon(int index)
 {
     static const QIcon icons[2] = {
         [] {
@@ -78,17 +78,17 @@ QVariant UnauthorisedModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
-    const Wiersz &w = m_rows[index.row()];
-    if (role == IkonaRole)
-        return w.ikona;
+    const Row &w = m_rows[index.row()];
+    if (role == IconRole)
+        return w.icon;
     if (role == Qt::DecorationRole && index.column() == 0)
-        return ikona(w.ikona);
+        return icon(w.icon);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
-    case 1: return w.ont.typ;
+    case 1: return w.ont.ponType;
     case 2: return w.ont.port;
-    case 3: return w.ont.macSn;
+    case 3: return w.ont.serialOrMac;
     case 4: return w.ont.model;
     case 5: return w.ont.vr;
     default: return QString();

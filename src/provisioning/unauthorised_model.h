@@ -8,33 +8,33 @@
 
 namespace tervix::provisioning {
 
-// lv2: the ONTs the OLT found but nobody authorised yet. Columns "st" (the
+// unauthorisedView: the ONTs the OLT found but nobody authorised yet. Columns "st" (the
 // row's icon, no text), "EPGP?", "Port", "MAC & S/N", "Model", "VR".
 // Icon 0: found and not yet added; 1: added in this session.
 class UnauthorisedModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    static constexpr int kIkonaZnaleziony = 0;
-    static constexpr int kIkonaDodany = 1;
+    static constexpr int kIconFound = 0;
+    static constexpr int kIconAdded = 1;
     // The row's icon index on every cell of the row.
-    static constexpr int IkonaRole = Qt::UserRole + 1;
+    static constexpr int IconRole = Qt::UserRole + 1;
 
-    struct Wiersz
+    struct Row
     {
-        core::NieautoryzowanyOnt ont;
-        int ikona = kIkonaZnaleziony;
+        core::UnauthorisedOnt ont;
+        int icon = kIconFound;
     };
 
     using QAbstractTableModel::QAbstractTableModel;
 
     // Replaces every row at once (a refresh); all rows get icon 0.
-    void zastap(const QList<core::NieautoryzowanyOnt> &onts);
-    const QList<Wiersz> &wiersze() const { return m_rows; }
-    void ustawIkone(int row, int ikona);
-    bool maNowe() const;   // some row still has icon 0
+    void replaceAll(const QList<core::UnauthorisedOnt> &onts);
+    const QList<Row> &rows() const { return m_rows; }
+    void setIcon(int row, int icon);
+    bool hasNew() const;   // some row still has icon 0
 
-    static QIcon ikona(int index);
+    static QIcon icon(int index);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -42,7 +42,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    QList<Wiersz> m_rows;
+    QList<Row> m_rows;
 };
 
 } // namespace tervix::provisioning

@@ -26,90 +26,90 @@ UnauthorisedTab::UnauthorisedTab(QWidget *parent)
     column->setContentsMargins(2, 2, 2, 2);
 
     auto *top = new QHBoxLayout;
-    bt_1 = new QPushButton(QStringLiteral("Odswiez nieautoryzowane!"), this);
-    bt_1->setEnabled(false);
-    Label12 = new QLabel(this);
-    top->addWidget(bt_1);
-    top->addWidget(Label12, 1);
+    refreshButton = new QPushButton(QStringLiteral("Odswiez nieautoryzowane!"), this);
+    refreshButton->setEnabled(false);
+    countLabel = new QLabel(this);
+    top->addWidget(refreshButton);
+    top->addWidget(countLabel, 1);
     column->addLayout(top);
 
-    lv2 = new QTableView(this);
-    lv2->setModel(m_model);
-    lv2->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lv2->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv2->verticalHeader()->hide();
-    lv2->verticalHeader()->setDefaultSectionSize(20);
-    lv2->horizontalHeader()->setStretchLastSection(true);
-    lv2->setColumnWidth(0, 28);
-    lv2->setColumnWidth(1, 52);
-    lv2->setColumnWidth(2, 60);
-    lv2->setColumnWidth(3, 140);
-    lv2->setColumnWidth(4, 90);
-    lv2->setContextMenuPolicy(Qt::CustomContextMenu);
-    lv2->setAutoFillBackground(true);
-    column->addWidget(lv2, 1);
+    unauthorisedView = new QTableView(this);
+    unauthorisedView->setModel(m_model);
+    unauthorisedView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    unauthorisedView->setSelectionMode(QAbstractItemView::SingleSelection);
+    unauthorisedView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    unauthorisedView->verticalHeader()->hide();
+    unauthorisedView->verticalHeader()->setDefaultSectionSize(20);
+    unauthorisedView->horizontalHeader()->setStretchLastSection(true);
+    unauthorisedView->setColumnWidth(0, 28);
+    unauthorisedView->setColumnWidth(1, 52);
+    unauthorisedView->setColumnWidth(2, 60);
+    unauthorisedView->setColumnWidth(3, 140);
+    unauthorisedView->setColumnWidth(4, 90);
+    unauthorisedView->setContextMenuPolicy(Qt::CustomContextMenu);
+    unauthorisedView->setAutoFillBackground(true);
+    column->addWidget(unauthorisedView, 1);
 
     auto *bottom = new QHBoxLayout;
-    automatycznie_nieautoryzowane = new QCheckBox(this);
-    automatycznie_nieautoryzowane->setChecked(true);
-    sp_nieautoryzowane_min = new QSpinBox(this);
-    sp_nieautoryzowane_min->setRange(3, 60);
-    sp_nieautoryzowane_min->setValue(8);
+    autoRefresh = new QCheckBox(this);
+    autoRefresh->setChecked(true);
+    autoRefreshMinutes = new QSpinBox(this);
+    autoRefreshMinutes->setRange(3, 60);
+    autoRefreshMinutes->setValue(8);
     // Changed with the arrows only.
-    if (auto *edit = sp_nieautoryzowane_min->findChild<QLineEdit *>())
+    if (auto *edit = autoRefreshMinutes->findChild<QLineEdit *>())
         edit->setReadOnly(true);
-    bottom->addWidget(automatycznie_nieautoryzowane);
-    bottom->addWidget(sp_nieautoryzowane_min);
+    bottom->addWidget(autoRefresh);
+    bottom->addWidget(autoRefreshMinutes);
     bottom->addWidget(new QLabel(QStringLiteral("min bezczynnosci sprawdz nieautoryzowane"), this), 1);
     column->addLayout(bottom);
 
-    pop1 = new QMenu(this);
-    Dodaj1 = pop1->addAction(QStringLiteral("Dodaj jako nowe"));
-    ylkokopjujdoedycji1 = pop1->addAction(QStringLiteral("Tylko kopjuj do edycji"));
-    connect(lv2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &p) { pop1->popup(lv2->viewport()->mapToGlobal(p)); });
+    unauthorisedMenu = new QMenu(this);
+    addAsNewAction = unauthorisedMenu->addAction(QStringLiteral("Dodaj jako nowe"));
+    copyToFormAction = unauthorisedMenu->addAction(QStringLiteral("Tylko kopjuj do edycji"));
+    connect(unauthorisedView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &p) { unauthorisedMenu->popup(unauthorisedView->viewport()->mapToGlobal(p)); });
 
-    m_tim_nielegalne.setInterval(timing::scaled(700));
-    connect(&m_tim_nielegalne, &QTimer::timeout, this, &UnauthorisedTab::tim_nielegalneTimer);
+    m_blinkTimer.setInterval(timing::scaled(700));
+    connect(&m_blinkTimer, &QTimer::timeout, this, &UnauthorisedTab::blink);
 
-    ustawKolor(kKolorTla);
-    ustawLicznik(0);
+    setListColour(kListColour);
+    setCount(0);
 }
 
-void UnauthorisedTab::startMigania()
+void UnauthorisedTab::startBlinking()
 {
-    m_tim_nielegalne.setInterval(timing::scaled(700));
-    m_tim_nielegalne.start();
+    m_blinkTimer.setInterval(timing::scaled(700));
+    m_blinkTimer.start();
 }
 
-void UnauthorisedTab::stopMigania()
+void UnauthorisedTab::stopBlinking()
 {
-    m_tim_nielegalne.stop();
-    ustawKolor(kKolorTla);
+    m_blinkTimer.stop();
+    setListColour(kListColour);
 }
 
-void UnauthorisedTab::tim_nielegalneTimer()
+void UnauthorisedTab::blink()
 {
-    ustawKolor(m_kolor == kKolorMigniecia ? kKolorTla : kKolorMigniecia);
+    setListColour(m_colour == kBlinkColour ? kListColour : kBlinkColour);
 }
 
-void UnauthorisedTab::ustawKolor(int bgr)
+void UnauthorisedTab::setListColour(int bgr)
 {
-    m_kolor = bgr;
-    QPalette p = lv2->palette();
-    p.setColor(QPalette::Base, ui::kolorBgr(bgr));
-    lv2->setPalette(p);
+    m_colour = bgr;
+    QPalette p = unauthorisedView->palette();
+    p.setColor(QPalette::Base, ui::colorFromBgr(bgr));
+    unauthorisedView->setPalette(p);
 }
 
-void UnauthorisedTab::ustawLicznik(int n)
+void UnauthorisedTab::setCount(int n)
 {
-    Label12->setText(QStringLiteral("Nieautoryzowane koncowki!: [") + QString::number(n) + u']');
+    countLabel->setText(QStringLiteral("Nieautoryzowane koncowki!: [") + QString::number(n) + u']');
 }
 
-int UnauthorisedTab::zaznaczonyWiersz() const
+int UnauthorisedTab::selectedRow() const
 {
-    const QModelIndexList rows = lv2->selectionModel()->selectedRows();
+    const QModelIndexList rows = unauthorisedView->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 

@@ -15,7 +15,7 @@ namespace tervix::provisioning {
 
 class UnauthorisedModel;
 
-// The tab "Nieautoryzowane": the list lv2 with its pop-up menu pop1, the
+// The tab "Nieautoryzowane": the list unauthorisedView with its pop-up menu unauthorisedMenu, the
 // refresh button, the row counter and the periodic-refresh settings. The list
 // blinks (tim_nielegalne) while it holds ONTs nobody has dealt with.
 // The behaviour behind the controls is ProvisioningController's.
@@ -23,42 +23,42 @@ class UnauthorisedTab : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr int kKolorTla = 9943551;      // lv2's own colour
-    static constexpr int kKolorMigniecia = 12703487;
+    static constexpr int kListColour = 9943551;      // unauthorisedView's own colour
+    static constexpr int kBlinkColour = 12703487;
 
     explicit UnauthorisedTab(QWidget *parent = nullptr);
 
     UnauthorisedModel &model() const { return *m_model; }
 
-    QTableView *lv2 = nullptr;
-    QPushButton *bt_1 = nullptr;
-    QLabel *Label12 = nullptr;
-    QCheckBox *automatycznie_nieautoryzowane = nullptr;
-    QSpinBox *sp_nieautoryzowane_min = nullptr;
-    QMenu *pop1 = nullptr;
-    QAction *Dodaj1 = nullptr;               // "Dodaj jako nowe"
-    QAction *ylkokopjujdoedycji1 = nullptr;  // "Tylko kopjuj do edycji"
+    QTableView *unauthorisedView = nullptr;
+    QPushButton *refreshButton = nullptr;
+    QLabel *countLabel = nullptr;
+    QCheckBox *autoRefresh = nullptr;
+    QSpinBox *autoRefreshMinutes = nullptr;
+    QMenu *unauthorisedMenu = nullptr;
+    QAction *addAsNewAction = nullptr;               // "Dodaj jako nowe"
+    QAction *copyToFormAction = nullptr;  // "Tylko kopjuj do edycji"
 
     // tim_nielegalne
-    void startMigania();
-    // Stops the blinking and gives lv2 its own colour back.
-    void stopMigania();
-    bool miga() const { return m_tim_nielegalne.isActive(); }
-    // lv2's current background as a BGR integer.
-    int kolorListy() const { return m_kolor; }
+    void startBlinking();
+    // Stops the blinking and gives unauthorisedView its own colour back.
+    void stopBlinking();
+    bool isBlinking() const { return m_blinkTimer.isActive(); }
+    // unauthorisedView's current background as a BGR integer.
+    int listColour() const { return m_colour; }
 
     // "Nieautoryzowane koncowki!: [n]"
-    void ustawLicznik(int n);
-    // The selected row of lv2, or -1.
-    int zaznaczonyWiersz() const;
+    void setCount(int n);
+    // The selected row of unauthorisedView, or -1.
+    int selectedRow() const;
 
 private:
-    void tim_nielegalneTimer();
-    void ustawKolor(int bgr);
+    void blink();
+    void setListColour(int bgr);
 
     UnauthorisedModel *m_model;
-    QTimer m_tim_nielegalne;
-    int m_kolor = kKolorTla;
+    QTimer m_blinkTimer;
+    int m_colour = kListColour;
 };
 
 } // namespace tervix::provisioning

@@ -7,7 +7,7 @@
 
 namespace tervix::registry {
 
-QString plikWKatalogu(const QString &appDir, const QString &name)
+QString fileInFolder(const QString &appDir, const QString &name)
 {
     if (appDir.isEmpty() || name.isEmpty() || name == u"." || name == u"..")
         return {};
@@ -23,19 +23,19 @@ QString plikWKatalogu(const QString &appDir, const QString &name)
     return path;
 }
 
-QString plikDanych(const QString &appDir, const QString &oltKey)
+QString dataFilePath(const QString &appDir, const QString &oltKey)
 {
     if (oltKey.isEmpty())
         return {};
-    return plikWKatalogu(appDir, QStringLiteral("data-") + oltKey + QStringLiteral(".ph"));
+    return fileInFolder(appDir, QStringLiteral("data-") + oltKey + QStringLiteral(".ph"));
 }
 
-QString plikSzerokosci(const QString &appDir)
+QString columnWidthsFilePath(const QString &appDir)
 {
-    return plikWKatalogu(appDir, QStringLiteral("d-size.ph"));
+    return fileInFolder(appDir, QStringLiteral("d-size.ph"));
 }
 
-WynikZapisu zapiszAtomowo(const QString &path, const QByteArray &bytes)
+WriteResult writeAtomically(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty())
         return {false, QStringLiteral("niedozwolona nazwa pliku / file name not allowed")};
@@ -52,7 +52,7 @@ WynikZapisu zapiszAtomowo(const QString &path, const QByteArray &bytes)
     return {true, {}};
 }
 
-std::optional<QByteArray> czytajPlik(const QString &path)
+std::optional<QByteArray> readWholeFile(const QString &path)
 {
     if (path.isEmpty())
         return std::nullopt;

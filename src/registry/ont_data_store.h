@@ -13,20 +13,20 @@ namespace tervix::registry {
 
 // The path of file `name` directly inside appDir; empty when the name could
 // reach anywhere else (separators, a drive or a parent reference) or is empty.
-QString plikWKatalogu(const QString &appDir, const QString &name);
+QString fileInFolder(const QString &appDir, const QString &name);
 // "data-" + olt_key + ".ph" inside appDir; empty for an empty or unsafe key.
-QString plikDanych(const QString &appDir, const QString &oltKey);
+QString dataFilePath(const QString &appDir, const QString &oltKey);
 // "d-size.ph" inside appDir.
-QString plikSzerokosci(const QString &appDir);
+QString columnWidthsFilePath(const QString &appDir);
 
-struct WynikZapisu
+struct WriteResult
 {
     bool ok = false;
-    QString blad; // the system's reason when not ok
+    QString error; // the system's reason when not ok
 };
-WynikZapisu zapiszAtomowo(const QString &path, const QByteArray &bytes);
+WriteResult writeAtomically(const QString &path, const QByteArray &bytes);
 
 // The whole file, or nothing when it cannot be opened.
-std::optional<QByteArray> czytajPlik(const QString &path);
+std::optional<QByteArray> readWholeFile(const QString &path);
 
 } // namespace tervix::registry

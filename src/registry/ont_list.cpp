@@ -20,112 +20,112 @@ using ui::OntListModel;
 OntList::OntList(session::TraceLog *trace, QObject *parent)
     : QObject(parent)
     , m_trace(trace)
-    , m_lv1(new OntListModel(m_rows, OntListModel::Widok::Zaawansowany, this))
-    , m_lv1b(new OntListModel(m_rows, OntListModel::Widok::Podstawowy, this))
+    , m_advanced(new OntListModel(m_rows, OntListModel::View::Advanced, this))
+    , m_basic(new OntListModel(m_rows, OntListModel::View::Basic, this))
 {
-    m_timZapisz.setSingleShot(true);
-    m_timZapisz.setInterval(timing::scaled(timing::kDeferredSaveMs));
-    connect(&m_timZapisz, &QTimer::timeout, this, [this] { zapisz1(); });
+    m_deferredSave.setSingleShot(true);
+    m_deferredSave.setInterval(timing::scaled(timing::kDeferredSaveMs));
+    connect(&m_deferredSave, &QTimer::timeout, this, [this] { save(); });
 }
 
 OntList::~OntList() = default;
 
-QString OntList::komorka(int row, int col) const
+QString OntList::cell(int row, int col) const
 {
-    if (!poprawnyWiersz(row) || col < 0 || col >= core::kol::Count)
+    if (!isValidRow(row) || col < 0 || col >= core::Column::Count)
         return {};
-    return m_rows[size_t(row)].lv1[size_t(col)];
+    return m_rows[size_t(row)].advanced[size_t(col)];
 }
 
-QString OntList::komorkaB(int row, int col) const
+QString OntList::basicCell(int row, int col) const
 {
-    if (!poprawnyWiersz(row) || col < 0 || col >= core::kolb::Count)
+    if (!isValidRow(row) || col < 0 || col >= core::BasicColumn::Count)
         return {};
-    return m_rows[size_t(row)].lv1b[size_t(col)];
+    return m_rows[size_t(row)].basic[size_t(col)];
 }
 
-void OntList::wejscie(OntListRow &row)
+void OntList::neutraliseStoredFields(OntListRow &row)
 {
     for (int c : core::kStoredColumns)
-        row.lv1[size_t(c)] = core::ont_data_pole(row.lv1[size_t(c)]);
+        row.advanced[size_t(c)] = core::storableField(row.advanced[size_t(c)]);
 }
 
-int OntList::dodaj(OntListRow row)
+int OntList::add(OntListRow row)
 {
-    wejscie(row);
-    const int at = rozmiar();
-    m_lv1->beginInsertRows({}, at, at);
-    m_lv1b->beginInsertRows({}, at, at);
+    neutraliseStoredFields(row);
+    const int at = size();
+    m_advanced->beginInsertRows({}, at, at);
+    m_basic->beginInsertRows({}, at, at);
     m_rows.push_back(std::move(row));
-    m_lv1b->endInsertRows();
-    m_lv1->endInsertRows();
+    m_basic->endInsertRows();
+    m_advanced->endInsertRows();
     return at;
 }
 
-void OntList::usun(int row)
+void OntList::remove(int row)
 {
-    if (!poprawnyWiersz(row))
+    if (!isValidRow(row))
         return;
-    m_lv1->beginRemoveRows({}, row, row);
-    m_lv1b->beginRemoveRows({}, row, row);
+    m_advanced->beginRemoveRows({}, row, row);
+    m_basic->beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);
-    m_lv1b->endRemoveRows();
-    m_lv1->endRemoveRows();
+    m_basic->endRemoveRows();
+    m_advanced->endRemoveRows();
 }
 
-void OntList::wyczysc()
+void OntList::clear()
 {
-    zastap({});
+    replaceAll({});
 }
 
-void OntList::zastap(std::vector<OntListRow> rows)
+void OntList::replaceAll(std::vector<OntListRow> rows)
 {
     for (OntListRow &r : rows)
-        wejscie(r);
-    m_lv1->beginResetModel();
-    m_lv1b->beginResetModel();
+        neutraliseStoredFields(r);
+    m_advanced->beginResetModel();
+    m_basic->beginResetModel();
     m_rows = std::move(rows);
-    m_lv1b->endResetModel();
-    m_lv1->endResetModel();
+    m_basic->endResetModel();
+    m_advanced->endResetModel();
 }
 
-void OntList::ustawKomorke(int row, int col, const QString &text)
+void OntList::setCell(int row, int col, const QString &text)
 {
-    if (!poprawnyWiersz(row) || col < 0 || col >= core::kol::Count)
+    if (!isValidRow(row) || col < 0 || col >= core::Column::Count)
         return;
-    QString &cell = m_rows[size_t(row)].lv1[size_t(col)];
-    cell = col == core::kol::Rx ? text : core::ont_data_pole(text);
-    const QModelIndex i = m_lv1->index(row, col);
-    Q_EMIT m_lv1->dataChanged(i, i, {Qt::DisplayRole});
+    QString &cell = m_rows[size_t(row)].advanced[size_t(col)];
+    cell = col == core::Column::Levels ? text : core::storableField(text);
+    const QModelIndex i = m_advanced->index(row, col);
+    Q_EMIT m_advanced->dataChanged(i, i, {Qt::DisplayRole});
 }
 
-void OntList::ustawKomorkeB(int row, int col, const QString &text)
+void OntList::setBasicCell(int row, int col, const QString &text)
 {
-    if (!poprawnyWiersz(row) || col < 0 || col >= core::kolb::Count)
+    if (!isValidRow(row) || col < 0 || col >= core::BasicColumn::Count)
         return;
-    m_rows[size_t(row)].lv1b[size_t(col)] = text;
+    m_rows[size_t(row)].basic[size_t(col)] = text;
     // The colours of every cell of a basic row depend on its "gepon" and
     // "Active?" cells, so the whole row is redrawn.
-    Q_EMIT m_lv1b->dataChanged(m_lv1b->index(row, 0), m_lv1b->index(row, core::kolb::Count - 1));
+    Q_EMIT m_basic->dataChanged(m_basic->index(row, 0), m_basic->index(row, core::BasicColumn::Count - 1));
 }
 
-void OntList::ustawObraz(int row, int image)
+void OntList::setImage(int row, int image)
 {
-    if (!poprawnyWiersz(row))
+    if (!isValidRow(row))
         return;
     m_rows[size_t(row)].image = image;
-    Q_EMIT m_lv1->dataChanged(m_lv1->index(row, 0), m_lv1->index(row, core::kol::Count - 1));
+    Q_EMIT m_advanced->dataChanged(m_advanced->index(row, 0), m_advanced->index(row, core::Column::Count - 1));
 }
 
-void OntList::ustawObrazB(int row, int image)
+void OntList::setBasicImage(int row, int image)
 {
-    if (!poprawnyWiersz(row))
+    if (!isValidRow(row))
         return;
-    m_rows[size_t(row)].imageB = image;
-    Q_EMIT m_lv1b->dataChanged(m_lv1b->index(row, 0), m_lv1b->index(row, core::kolb::Count - 1));
+    m_rows[size_t(row)].basicImage = image;
+    Q_EMIT m_basic->dataChanged(m_basic->index(row, 0), m_basic->index(row, core::BasicColumn::Count - 1));
 }
 
-void OntList::ustawPlik(const QString &appDir, const QString &oltKey)
+void OntList::setFile(const QString &appDir, const QString &oltKey)
 {
     if (appDir != m_appDir || oltKey != m_oltKey)
         m_failureReported = false;
@@ -133,68 +133,68 @@ void OntList::ustawPlik(const QString &appDir, const QString &oltKey)
     m_oltKey = oltKey;
 }
 
-QString OntList::sciezkaPliku() const
+QString OntList::filePath() const
 {
-    return plikDanych(m_appDir, m_oltKey);
+    return dataFilePath(m_appDir, m_oltKey);
 }
 
-OntList::Odczyt OntList::odczytaj1(const QString &appDir, const QString &oltKey)
+OntList::LoadResult OntList::load(const QString &appDir, const QString &oltKey)
 {
-    wyczysc();
-    ustawPlik(appDir, oltKey);
-    m_plikNieodczytany.clear();
-    const QString path = sciezkaPliku();
+    clear();
+    setFile(appDir, oltKey);
+    m_unreadableFile.clear();
+    const QString path = filePath();
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         Q_EMIT importNeeded();
-        return Odczyt::BrakPliku;
+        return LoadResult::NoFile;
     }
 
     // A file that is there but cannot be opened still holds the operator's
     // list: importing over it or saving the (now empty) list would lose it.
-    const std::optional<QByteArray> bytes = czytajPlik(path);
+    const std::optional<QByteArray> bytes = readWholeFile(path);
     if (!bytes) {
-        m_plikNieodczytany = path;
+        m_unreadableFile = path;
         reportReadFailure(path);
-        return Odczyt::BladOdczytu;
+        return LoadResult::Unreadable;
     }
 
-    const QString text = core::ont_data_tekst(*bytes);
+    const QString text = core::decodeDataFile(*bytes);
     Q_EMIT portCountersResetRequested();
-    const core::OdczytDanych d = core::odczytaj1_nowe(text);
-    if (!d.maRekordy) {
+    const core::DataFileContent d = core::parseDataFile(text);
+    if (!d.hasRecords) {
         Q_EMIT importNeeded();
-        return Odczyt::BrakRekordow;
+        return LoadResult::NoRecords;
     }
-    zastap(core::wierszeZPliku(d.rekordy));
+    replaceAll(core::rowsFromRecords(d.records));
 
-    Q_EMIT loaded(rozmiar());
+    Q_EMIT loaded(size());
     const bool empty = m_rows.empty();
     if (empty)
         Q_EMIT importNeeded();
     Q_EMIT portStatisticsRequested();
     // The file is written back at once, so it always stands in the current form.
-    zapisz1();
-    return empty ? Odczyt::PustaLista : Odczyt::Wczytano;
+    save();
+    return empty ? LoadResult::EmptyList : LoadResult::Loaded;
 }
 
-bool OntList::zapisz1()
+bool OntList::save()
 {
-    m_timZapisz.stop();
+    m_deferredSave.stop();
     if (m_trace)
         m_trace->add(QStringLiteral("a13"));
     // Before the first login there is no OLT and nothing to write.
     if (m_oltKey.isEmpty())
         return false;
-    const QString path = sciezkaPliku();
-    if (!path.isEmpty() && path == m_plikNieodczytany) {
+    const QString path = filePath();
+    if (!path.isEmpty() && path == m_unreadableFile) {
         reportSaveFailure(path,
                           QStringLiteral("Plik nie dal sie odczytac przy logowaniu i nie jest nadpisywany / "
                                          "The file could not be read at login and is not written over."));
         return false;
     }
-    const WynikZapisu w = zapiszAtomowo(path, core::ont_data_bajty(core::zapisz1_tekst(m_rows)));
+    const WriteResult w = writeAtomically(path, core::encodeDataFile(core::dataFileText(m_rows)));
     if (!w.ok) {
-        reportSaveFailure(path.isEmpty() ? QStringLiteral("data-") + m_oltKey + QStringLiteral(".ph") : path, w.blad);
+        reportSaveFailure(path.isEmpty() ? QStringLiteral("data-") + m_oltKey + QStringLiteral(".ph") : path, w.error);
         return false;
     }
     m_failureReported = false;
@@ -204,11 +204,11 @@ bool OntList::zapisz1()
     return true;
 }
 
-void OntList::a1_tim_zapisz_restart()
+void OntList::restartDeferredSave()
 {
-    m_timZapisz.stop();
-    m_timZapisz.setInterval(timing::scaled(timing::kDeferredSaveMs));
-    m_timZapisz.start();
+    m_deferredSave.stop();
+    m_deferredSave.setInterval(timing::scaled(timing::kDeferredSaveMs));
+    m_deferredSave.start();
 }
 
 void OntList::setDialogParent(QWidget *w)

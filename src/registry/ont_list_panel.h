@@ -17,13 +17,13 @@ class QTableView;
 
 namespace tervix::registry {
 
-// The list group gb_dodane of the main window: the counters strip Panel1 with
-// its six panels, the search button, and the page control a1_pg_dodane with
-// the advanced view lv1 ("Zaawansowany") and the basic view lv1b
+// The list group ontListGroup of the main window: the counters strip countersStrip with
+// its six panels, the search button, and the page control viewPages with
+// the advanced view advancedView ("Zaawansowany") and the basic view basicView
 // ("Podstawowy", shown at start). The views show the rows of an OntList.
 //
-// The main window calls odczytaj1 after each login, resetujLiczniki at each
-// login, odczytaj_wielkosc_lv1 once it is ready and zapisz_wielkosc_lv1 when it
+// The main window calls load after each login, resetCounters at each
+// login, loadColumnWidths once it is ready and saveColumnWidths when it
 // closes with a working session open.
 class OntListPanel : public QGroupBox
 {
@@ -31,76 +31,76 @@ class OntListPanel : public QGroupBox
 public:
     explicit OntListPanel(OntList &list, session::TraceLog *trace = nullptr, QWidget *parent = nullptr);
 
-    // odczytaj1: loads the list of oltKey from appDir (see OntList::odczytaj1),
+    // load: loads the list of oltKey from appDir (see OntList::load),
     // then sets the caption. When the list must be imported, importNeeded is
     // emitted (the import window opens on it).
-    OntList::Odczyt odczytaj1(const QString &appDir, const QString &oltKey);
+    OntList::LoadResult load(const QString &appDir, const QString &oltKey);
 
     // list_caption_prefix (language key 12) and the caption built from it.
     void setListCaptionPrefix(const QString &prefix);
-    void odswiezNaglowek();
+    void refreshCaption();
 
     // The counters strip as every login leaves it: "All: 0", the critical
     // panel in its start colour with "Critical Signal: 0!", "Bad Signal: 0!".
-    void resetujLiczniki();
+    void resetCounters();
 
-    // "d-size.ph": the widths of lv1's columns but the last. Writing reports
+    // "d-size.ph": the widths of advancedView's columns but the last. Writing reports
     // nothing (the window is closing) and returns whether the file was written.
-    bool zapisz_wielkosc_lv1(const QString &appDir);
-    void odczytaj_wielkosc_lv1(const QString &appDir);
+    bool saveColumnWidths(const QString &appDir);
+    void loadColumnWidths(const QString &appDir);
 
-    // Pop-up menus. pop2 belongs to lv1, pop2b to lv1b; both list the same
-    // items in the same order. An item is installed into its position of pop2
-    // with its handler, which reads the selected lv1 row (wybranyWierszLv1);
-    // pop2b gets the twin item at the same position, which does nothing without
-    // a selected lv1b row and otherwise selects the lv1 row of the same index
-    // and runs the pop2 item. The slot report's twin runs it whatever the selection.
-    enum Pop2Pozycja { Edytuj = 0, Usun = 1, Diagnozuj = 2, Wykres = 3, RaportSlot = 4, Konfiguracja = 5 };
-    static constexpr int kPop2Pozycje = 6;
-    QAction *ustawPozycjePop2(Pop2Pozycja pozycja, const QString &caption, std::function<void()> handler);
+    // Pop-up menus. advancedMenu belongs to advancedView, basicMenu to basicView; both list the same
+    // items in the same order. An item is installed into its position of advancedMenu
+    // with its handler, which reads the selected advancedView row (selectedAdvancedRow);
+    // basicMenu gets the twin item at the same position, which does nothing without
+    // a selected basicView row and otherwise selects the advancedView row of the same index
+    // and runs the advancedMenu item. The slot report's twin runs it whatever the selection.
+    enum MenuItem { Edit = 0, Delete = 1, Diagnose = 2, Chart = 3, SlotReport = 4, OntConfiguration = 5 };
+    static constexpr int kMenuItems = 6;
+    QAction *setMenuItem(MenuItem item, const QString &caption, std::function<void()> handler);
 
     // The selected rows (-1 for none) and selecting one (shown and scrolled to).
-    int wybranyWierszLv1() const;
-    int wybranyWierszLv1b() const;
-    void zaznaczWierszLv1(int row);
-    void zaznaczWierszLv1b(int row);
+    int selectedAdvancedRow() const;
+    int selectedBasicRow() const;
+    void selectAdvancedRow(int row);
+    void selectBasicRow(int row);
 
     // Controls with their historical names.
-    QWidget *Panel1 = nullptr;
-    QLabel *a1_p_st1 = nullptr; // All
-    QLabel *a1_p_st6 = nullptr; // Disabled ONT
-    QLabel *a1_p_st2 = nullptr; // Critical Signal
-    QLabel *a1_p_st5 = nullptr; // Bad Signal
-    QLabel *a1_p_st3 = nullptr; // Online
-    QLabel *a1_p_st4 = nullptr; // Offline
-    QPushButton *a1_bt3 = nullptr;   // "?" on the critical panel
-    QPushButton *Button1 = nullptr;  // "Uruchom wyszukiwarke"
-    QTabWidget *a1_pg_dodane = nullptr;
-    QTableView *lv1 = nullptr;
-    QTableView *lv1b = nullptr;
-    QMenu *pop2 = nullptr;
-    QMenu *pop2b = nullptr;
+    QWidget *countersStrip = nullptr;
+    QLabel *allCounter = nullptr; // All
+    QLabel *disabledCounter = nullptr; // Disabled ONT
+    QLabel *criticalCounter = nullptr; // Critical Signal
+    QLabel *badCounter = nullptr; // Bad Signal
+    QLabel *onlineCounter = nullptr; // Online
+    QLabel *offlineCounter = nullptr; // Offline
+    QPushButton *criticalListButton = nullptr;   // "?" on the critical panel
+    QPushButton *searchButton = nullptr;  // "Uruchom wyszukiwarke"
+    QTabWidget *viewPages = nullptr;
+    QTableView *advancedView = nullptr;
+    QTableView *basicView = nullptr;
+    QMenu *advancedMenu = nullptr;
+    QMenu *basicMenu = nullptr;
 
     // Start colour of the critical panel (BGR 12440319).
-    static constexpr int kKrytycznyStartBgr = 12440319;
-    static void ustawTlo(QLabel *panel, const QColor &background);
+    static constexpr int kCriticalStartBgr = 12440319;
+    static void setBackground(QLabel *panel, const QColor &background);
 
 Q_SIGNALS:
     void importNeeded();
-    void searchRequested();       // Button1: open the search box
-    void criticalListRequested(); // a1_bt3
+    void searchRequested();       // searchButton: open the search box
+    void criticalListRequested(); // criticalListButton
 
 private:
     void buildStrip();
     void buildViews();
-    void rebuildMenu(QMenu *menu, const std::array<QAction *, kPop2Pozycje> &items);
-    void forward(Pop2Pozycja pozycja);
+    void rebuildMenu(QMenu *menu, const std::array<QAction *, kMenuItems> &items);
+    void forward(MenuItem item);
 
     OntList &m_list;
     session::TraceLog *m_trace;
     QString m_captionPrefix;
-    std::array<QAction *, kPop2Pozycje> m_pop2Items{};
-    std::array<QAction *, kPop2Pozycje> m_pop2bItems{};
+    std::array<QAction *, kMenuItems> m_advancedMenuItems{};
+    std::array<QAction *, kMenuItems> m_basicMenuItems{};
 };
 
 } // namespace tervix::registry

@@ -21,9 +21,9 @@ OltSession::OltSession(int quietMs, QObject *parent)
     connect(&m_connection, &OltConnection::received, this, &OltSession::onReceived);
 }
 
-void OltSession::wyslij_polecenie(const QString &wj_s, bool wj_czysc)
+void OltSession::sendLine(const QString &line, bool clearFirst)
 {
-    m_pacer.enqueue({core::PacedLine::send(wj_s, 0, wj_czysc)});
+    m_pacer.enqueue({core::PacedLine::send(line, 0, clearFirst)});
 }
 
 void OltSession::typeLine(const QString &line, bool clearFirst)

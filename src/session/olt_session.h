@@ -22,10 +22,10 @@ public:
     OltConnection &connection() { return m_connection; }
     CommandPacer &pacer() { return m_pacer; }
 
-    // wyslij_polecenie: queues one line. The clear flag empties the buffer when
+    // sendLine: queues one line. The clear flag empties the buffer when
     // the line's turn comes, even without a connection; without a connection
     // the line itself is dropped silently. The line ends with one carriage return.
-    void wyslij_polecenie(const QString &wj_s, bool wj_czysc);
+    void sendLine(const QString &line, bool clearFirst);
     void send(const core::CommandBatch &batch) { m_pacer.enqueue(batch); }
     // How many lines were dropped so far for want of a connection. A batch
     // that compares it before and after knows whether it went out whole.

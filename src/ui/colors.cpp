@@ -2,12 +2,12 @@
 
 namespace tervix::ui {
 
-QColor kolorBgr(int bgr)
+QColor colorFromBgr(int bgr)
 {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-QColor kolorRgb(unsigned rgb)
+QColor colorFromRgb(unsigned rgb)
 {
     return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
 }

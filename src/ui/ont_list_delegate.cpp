@@ -10,26 +10,26 @@
 
 namespace tervix::ui {
 
-QStyleOptionViewItem Lv1bDelegate::optionFor(const QStyleOptionViewItem &base, const QModelIndex &index) const
+QStyleOptionViewItem BasicViewDelegate::optionFor(const QStyleOptionViewItem &base, const QModelIndex &index) const
 {
     QStyleOptionViewItem opt(base);
     initStyleOption(&opt, index);
     const QAbstractItemModel *m = index.model();
     const int row = index.row();
-    const QString active = m->index(row, core::kolb::Active).data().toString();
-    const QString gepon = m->index(row, core::kolb::Gepon).data().toString();
-    const int image = index.data(OntListModel::ObrazRole).toInt();
-    const core::Lv1bKolory k = core::lv1b_kolory_komorki(active, gepon, image);
+    const QString active = m->index(row, core::BasicColumn::Active).data().toString();
+    const QString gepon = m->index(row, core::BasicColumn::Signal).data().toString();
+    const int image = index.data(OntListModel::ImageRole).toInt();
+    const core::BasicCellColours k = core::basicCellColours(active, gepon, image);
 
-    const QColor text = kolorRgb(k.tekst);
+    const QColor text = colorFromRgb(k.text);
     opt.palette.setColor(QPalette::Text, text);
     opt.palette.setColor(QPalette::WindowText, text);
-    if (k.tlo)
-        opt.backgroundBrush = kolorRgb(*k.tlo);
+    if (k.background)
+        opt.backgroundBrush = colorFromRgb(*k.background);
     return opt;
 }
 
-void Lv1bDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void BasicViewDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QStyleOptionViewItem opt = optionFor(option, index);
     const QWidget *w = opt.widget;

@@ -5,9 +5,9 @@
 namespace tervix::ui {
 
 // Draws the cells of the basic view in the view's own font (the panel gives
-// lv1b 9 points): black text, a disabled row grey on black, otherwise the
+// basic 9 points): black text, a disabled row grey on black, otherwise the
 // background of the row's signal class.
-class Lv1bDelegate : public QStyledItemDelegate
+class BasicViewDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
 public:

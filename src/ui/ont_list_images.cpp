@@ -20,7 +20,7 @@ QIcon draw(const QColor &fill, const QColor &edge)
 }
 } // namespace
 
-QIcon ont_list_obraz(int index)
+QIcon rowImageIcon(int index)
 {
     static QHash<int, QIcon> cache;
     auto it = cache.constFind(index);

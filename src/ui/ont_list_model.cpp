@@ -6,17 +6,17 @@
 
 namespace tervix::ui {
 
-OntListModel::OntListModel(const std::vector<core::OntListRow> &rows, Widok widok, QObject *parent)
+OntListModel::OntListModel(const std::vector<core::OntListRow> &rows, View view, QObject *parent)
     : QAbstractTableModel(parent)
     , m_rows(rows)
-    , m_widok(widok)
-    , m_columns(widok == Widok::Zaawansowany ? core::kol::Count : core::kolb::Count)
+    , m_view(view)
+    , m_columns(view == View::Advanced ? core::Column::Count : core::BasicColumn::Count)
 {
 }
 
-QStringList OntListModel::naglowki(Widok widok)
+QStringList OntListModel::headers(View view)
 {
-    if (widok == Widok::Zaawansowany)
+    if (view == View::Advanced)
         return {QStringLiteral("Stan"),        QStringLiteral("E/G PON"),
                 QStringLiteral("buda"),        QStringLiteral("karta"),
                 QStringLiteral("port"),        QStringLiteral("ontID"),
@@ -43,13 +43,13 @@ int OntListModel::columnCount(const QModelIndex &parent) const
 const QString &OntListModel::cell(int row, int col) const
 {
     const core::OntListRow &r = m_rows[size_t(row)];
-    return m_widok == Widok::Zaawansowany ? r.lv1[size_t(col)] : r.lv1b[size_t(col)];
+    return m_view == View::Advanced ? r.advanced[size_t(col)] : r.basic[size_t(col)];
 }
 
 int OntListModel::image(int row) const
 {
     const core::OntListRow &r = m_rows[size_t(row)];
-    return m_widok == Widok::Zaawansowany ? r.image : r.imageB;
+    return m_view == View::Advanced ? r.image : r.basicImage;
 }
 
 QVariant OntListModel::data(const QModelIndex &index, int role) const
@@ -63,10 +63,10 @@ QVariant OntListModel::data(const QModelIndex &index, int role) const
         if (index.column() == 0) {
             const int img = image(index.row());
             if (img >= 0)
-                return ont_list_obraz(img);
+                return rowImageIcon(img);
         }
         return {};
-    case ObrazRole:
+    case ImageRole:
         return image(index.row());
     default:
         return {};
@@ -77,7 +77,7 @@ QVariant OntListModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_columns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return naglowki(m_widok).value(section);
+    return headers(m_view).value(section);
 }
 
 } // namespace tervix::ui

@@ -14,20 +14,20 @@ class OntList;
 namespace tervix::ui {
 
 // One of the two presentations of the authorised-ONT list: the advanced view
-// lv1 (15 columns) or the basic view lv1b (9 columns). Both read the rows of
+// advanced (15 columns) or the basic view basic (9 columns). Both read the rows of
 // the one OntList that owns them; only that owner announces changes, so the
 // views always show the same rows in the same order.
 class OntListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum class Widok { Zaawansowany, Podstawowy };
+    enum class View { Advanced, Basic };
     // The row's image index (-1 for none), on every cell of the row.
-    static constexpr int ObrazRole = Qt::UserRole + 1;
+    static constexpr int ImageRole = Qt::UserRole + 1;
 
-    OntListModel(const std::vector<core::OntListRow> &rows, Widok widok, QObject *parent = nullptr);
+    OntListModel(const std::vector<core::OntListRow> &rows, View view, QObject *parent = nullptr);
 
-    static QStringList naglowki(Widok widok);
+    static QStringList headers(View view);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -41,7 +41,7 @@ private:
     int image(int row) const;
 
     const std::vector<core::OntListRow> &m_rows;
-    Widok m_widok;
+    View m_view;
     int m_columns;
 };
 

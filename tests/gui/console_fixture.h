@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/application.h"
-#include "app/tanc1.h"
+#include "app/main_window.h"
 #include "core/timing.h"
 #include "ui/dialog_service.h"
 #include "qt_printers.h"
@@ -33,7 +33,7 @@ protected:
         timing::setScale(0);
     }
 
-    app::Tanc1 &startConsole(const QString &host = QString(), const QString &login = QString(),
+    app::MainWindow &startConsole(const QString &host = QString(), const QString &login = QString(),
                              const QString &password = QString())
     {
         app::AppOptions o;

@@ -26,8 +26,8 @@ TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
 {
     test::TinyOlt olt;
     ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
-    w.bt_polaczClick();
+    app::MainWindow &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(w.login().oltKey(), QStringLiteral("tiny01"));
@@ -36,7 +36,7 @@ TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
     EXPECT_EQ(olt.peer.lineTexts().mid(0, 7), kIdentification);
     EXPECT_EQ(olt.peer.lineTexts().mid(7, 7), kWorking);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tervix v0.1.26-2f.9 #.") + olt.peer.address());
-    EXPECT_FALSE(w.bt_polacz->isEnabled()); // the list load keeps it off for the rest of the run
+    EXPECT_FALSE(w.connectButton->isEnabled()); // the list load keeps it off for the rest of the run
 
     // The address went into the last-address file.
     QFile f(dataDir.filePath(QStringLiteral("olt-ip.ph")));
@@ -55,18 +55,18 @@ TEST_F(LoginSession, WrongPasswordStopsAtIdentificationAndASecondConnectWorks)
 {
     test::TinyOlt olt;
     ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("wrong"));
-    w.bt_polaczClick();
+    app::MainWindow &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("wrong"));
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 10000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Nieprawidlowe dane"));
     EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!"));
-    EXPECT_TRUE(w.bt_polacz->isEnabled());
+    EXPECT_TRUE(w.connectButton->isEnabled());
     QTest::qWait(300);
     EXPECT_EQ(olt.peer.lines().size(), 2); // nothing typed after the refused password
 
     dialogs.clear();
-    w.a_haslo->setText(QStringLiteral("secret1"));
-    QTest::keyClick(w.a_haslo, Qt::Key_Return);
+    w.passwordField->setText(QStringLiteral("secret1"));
+    QTest::keyClick(w.passwordField, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
@@ -76,14 +76,14 @@ TEST_F(LoginSession, LineDroppedDuringLoginEndsTheAttemptAndAllowsAnother)
     test::TinyOlt olt;
     olt.dropAtLine = 1;
     ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
-    w.bt_polaczClick();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.bt_polacz->isEnabled(); }, 10000));
-    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("Rozlaczono / Disconnect")));
+    app::MainWindow &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.connectToOlt();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.connectButton->isEnabled(); }, 10000));
+    EXPECT_TRUE(w.outputMemo->toPlainText().contains(QStringLiteral("Rozlaczono / Disconnect")));
     EXPECT_FALSE(w.login().sessionReady());
 
     olt.dropAtLine = -1;
-    QTest::mouseClick(w.bt_polacz, Qt::LeftButton);
+    QTest::mouseClick(w.connectButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
@@ -92,13 +92,13 @@ TEST_F(LoginSession, MissingLabelFailsAfterFourteenLooks)
 {
     test::TinyOlt olt(QStringLiteral("  BoardType=H801MABR\r\n"));
     ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
-    w.bt_polaczClick();
+    app::MainWindow &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 15000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("OLT Problem Config"));
     EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Problem z konf OLT!"));
-    EXPECT_EQ(w.Memo1->toPlainText(), QStringLiteral("[100%] Wait.. / Czekaj.."));
-    EXPECT_TRUE(w.bt_polacz->isEnabled());
+    EXPECT_EQ(w.outputMemo->toPlainText(), QStringLiteral("[100%] Wait.. / Czekaj.."));
+    EXPECT_TRUE(w.connectButton->isEnabled());
     EXPECT_FALSE(w.login().sessionReady());
     EXPECT_EQ(olt.connections, 1);
 }
@@ -107,8 +107,8 @@ TEST_F(LoginSession, HostileBarCodeIsRefusedAndNoFileIsWritten)
 {
     test::TinyOlt olt(QStringLiteral("  Description=x\r\n  BarCode=../..\r\n"));
     ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
-    w.bt_polaczClick();
+    app::MainWindow &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 15000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("OLT Problem Config"));
     EXPECT_TRUE(w.login().oltKey().isEmpty());
@@ -123,8 +123,8 @@ TEST_F(LoginSession, ClosingWithNoSendsNothingMore)
 {
     test::TinyOlt olt;
     ASSERT_TRUE(olt.peer.listen());
-    app::Tanc1 &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
-    w.bt_polaczClick();
+    app::MainWindow &w = startConsole(olt.peer.address(), QStringLiteral("admin"), QStringLiteral("secret1"));
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
     dialogs.scriptAnswer(ui::DialogService::Answer::No);
     EXPECT_TRUE(w.close());

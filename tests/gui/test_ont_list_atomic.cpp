@@ -28,12 +28,12 @@ std::vector<core::OntListRow> generation(int g)
     rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
         core::OntListRow r;
-        r.lv1 = {QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QString::number(i / 1024),
+        r.advanced = {QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QString::number(i / 1024),
                  QString::number(i / 128 % 8), QString::number(i % 128),
                  QStringLiteral("Klient %1 pokolenie %2 żółw").arg(i).arg(g), QStringLiteral("48575443%1").arg(i, 8, 16, QLatin1Char('0')),
                  QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("-1;%1;1010;0;-1;100;1010;^").arg(i),
                  QStringLiteral("-"), QStringLiteral("0;1;^"), QString::number(g), QStringLiteral("0")};
-        r.lv1b = core::wierszBasic(r.lv1, QString::number(i), QString());
+        r.basic = core::basicCellsFor(r.advanced, QString::number(i), QString());
         rows.push_back(std::move(r));
     }
     return rows;
@@ -47,12 +47,12 @@ TEST(OntListAtomicWriter, SavesUntilKilled)
     if (dir.isEmpty())
         GTEST_SKIP() << "only runs as the writer of OntListAtomic";
     registry::OntList list;
-    list.ustawPlik(dir, kKey);
+    list.setFile(dir, kKey);
     const auto a = generation(0);
     const auto b = generation(1);
     for (int n = 0;; ++n) {
-        list.zastap(n % 2 ? b : a);
-        if (!list.zapisz1())
+        list.replaceAll(n % 2 ? b : a);
+        if (!list.save())
             return;
         if (n == 1) {
             std::fputs("writing\n", stdout);
@@ -67,7 +67,7 @@ TEST(OntListAtomic, KillingTheProgramDuringASaveLeavesTheOldOrTheNewFile)
     ASSERT_TRUE(dir.isValid());
     const QString app = dir.path() + QLatin1Char('/');
     const QString file = app + QStringLiteral("data-") + kKey + QStringLiteral(".ph");
-    const QString texts[2] = {core::zapisz1_tekst(generation(0)), core::zapisz1_tekst(generation(1))};
+    const QString texts[2] = {core::dataFileText(generation(0)), core::dataFileText(generation(1))};
     QRandomGenerator gen(7);
 
     for (int round = 0; round < 6; ++round) {
@@ -85,10 +85,10 @@ TEST(OntListAtomic, KillingTheProgramDuringASaveLeavesTheOldOrTheNewFile)
 
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QString text = core::ont_data_tekst(f.readAll());
+        const QString text = core::decodeDataFile(f.readAll());
         EXPECT_TRUE(text == texts[0] || text == texts[1]) << "round " << round << ": a torn file of " << text.size()
                                                           << " characters";
-        EXPECT_EQ(core::odczytaj1_nowe(text).rekordy.size(), size_t(kRows));
+        EXPECT_EQ(core::parseDataFile(text).records.size(), size_t(kRows));
     }
 }
 

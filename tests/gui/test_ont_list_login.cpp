@@ -51,27 +51,27 @@ TEST_F(OntListLogin, TheListOfTheOltLoadsAfterLoginAndIsRewrittenInTheCurrentFor
     oltsim::Simulator olt;
     ASSERT_TRUE(olt.loadJson(kOlt)) << olt.error().toStdString();
     ASSERT_TRUE(olt.listen());
-    app::Tanc1 &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(olt.serverPort()), QStringLiteral("admin"), QStringLiteral("secret1"));
+    app::MainWindow &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(olt.serverPort()), QStringLiteral("admin"), QStringLiteral("secret1"));
     w.show();
     registry::OntListPanel &panel = w.ontListPanel();
-    const int width2 = panel.lv1->columnWidth(2);
-    w.bt_polaczClick();
+    const int width2 = panel.advancedView->columnWidth(2);
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().rozmiar() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().size() == 2; }, 5000));
 
     EXPECT_EQ(panel.title(), QStringLiteral("Autoryzowane koncowki: 2 "));
-    EXPECT_EQ(panel.a1_pg_dodane->currentWidget(), panel.lv1b);
-    EXPECT_EQ(cell(panel.lv1, 0, core::kol::Nazwa), QStringLiteral("Piekarnia Żółw"));
-    EXPECT_EQ(cell(panel.lv1, 0, core::kol::Active), QStringLiteral("0"));
-    EXPECT_EQ(cell(panel.lv1, 0, core::kol::Rx), QStringLiteral("-"));
-    EXPECT_EQ(cell(panel.lv1, 1, core::kol::Typ), QStringLiteral("E.PON"));
-    EXPECT_EQ(cell(panel.lv1, 1, core::kol::Stan), QStringLiteral("-"));
-    EXPECT_EQ(cell(panel.lv1b, 0, core::kolb::Gepon), QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
-    EXPECT_EQ(cell(panel.lv1b, 0, core::kolb::Port), QStringLiteral("OLT: 0\nSlot: 1/0\nID: 7"));
-    EXPECT_EQ(cell(panel.lv1b, 0, core::kolb::Nazwa), QStringLiteral("Piekarnia Żółw\nSN: 485754430A0B0C0D\nKL-9"));
-    EXPECT_EQ(cell(panel.lv1b, 1, core::kolb::IdLv1), QStringLiteral("1"));
-    EXPECT_EQ(cell(panel.lv1b, 1, core::kolb::Nazwa), QStringLiteral("Szkoła\nSN: 0018-82f0-1a2b\n"));
-    EXPECT_EQ(cell(panel.lv1b, 1, core::kolb::Active), QStringLiteral("1"));
+    EXPECT_EQ(panel.viewPages->currentWidget(), panel.basicView);
+    EXPECT_EQ(cell(panel.advancedView, 0, core::Column::Name), QStringLiteral("Piekarnia Żółw"));
+    EXPECT_EQ(cell(panel.advancedView, 0, core::Column::Active), QStringLiteral("0"));
+    EXPECT_EQ(cell(panel.advancedView, 0, core::Column::Levels), QStringLiteral("-"));
+    EXPECT_EQ(cell(panel.advancedView, 1, core::Column::PonType), QStringLiteral("E.PON"));
+    EXPECT_EQ(cell(panel.advancedView, 1, core::Column::Origin), QStringLiteral("-"));
+    EXPECT_EQ(cell(panel.basicView, 0, core::BasicColumn::Signal), QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
+    EXPECT_EQ(cell(panel.basicView, 0, core::BasicColumn::Port), QStringLiteral("OLT: 0\nSlot: 1/0\nID: 7"));
+    EXPECT_EQ(cell(panel.basicView, 0, core::BasicColumn::Name), QStringLiteral("Piekarnia Żółw\nSN: 485754430A0B0C0D\nKL-9"));
+    EXPECT_EQ(cell(panel.basicView, 1, core::BasicColumn::RowIndex), QStringLiteral("1"));
+    EXPECT_EQ(cell(panel.basicView, 1, core::BasicColumn::Name), QStringLiteral("Szkoła\nSN: 0018-82f0-1a2b\n"));
+    EXPECT_EQ(cell(panel.basicView, 1, core::BasicColumn::Active), QStringLiteral("1"));
 
     EXPECT_EQ(QString::fromUtf8(readFile(dataFile())),
               QStringLiteral("^!"
@@ -81,10 +81,10 @@ TEST_F(OntListLogin, TheListOfTheOltLoadsAfterLoginAndIsRewrittenInTheCurrentFor
                              "\r\n"));
 
     // The width file was applied when the window was first shown.
-    EXPECT_EQ(panel.lv1->columnWidth(0), 30);
-    EXPECT_EQ(panel.lv1->columnWidth(1), 47);
-    EXPECT_EQ(panel.lv1->columnWidth(2), width2);
-    EXPECT_EQ(panel.a1_p_st1->text(), QStringLiteral("All: 0"));
+    EXPECT_EQ(panel.advancedView->columnWidth(0), 30);
+    EXPECT_EQ(panel.advancedView->columnWidth(1), 47);
+    EXPECT_EQ(panel.advancedView->columnWidth(2), width2);
+    EXPECT_EQ(panel.allCounter->text(), QStringLiteral("All: 0"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
@@ -93,12 +93,12 @@ TEST_F(OntListLogin, AnOltWithoutAListAsksForTheImport)
     oltsim::Simulator olt;
     ASSERT_TRUE(olt.loadJson(kOlt)) << olt.error().toStdString();
     ASSERT_TRUE(olt.listen());
-    app::Tanc1 &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(olt.serverPort()), QStringLiteral("admin"), QStringLiteral("secret1"));
+    app::MainWindow &w = startConsole(QStringLiteral("127.0.0.1:%1").arg(olt.serverPort()), QStringLiteral("admin"), QStringLiteral("secret1"));
     QSignalSpy importNeeded(&w.ontListPanel(), &registry::OntListPanel::importNeeded);
-    w.bt_polaczClick();
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !importNeeded.isEmpty(); }, 5000));
-    EXPECT_EQ(w.ontList().rozmiar(), 0);
+    EXPECT_EQ(w.ontList().size(), 0);
     EXPECT_EQ(w.ontListPanel().title(), QStringLiteral("Autoryzowane koncowki: 0 "));
     EXPECT_FALSE(QFile::exists(dataFile()));
 }

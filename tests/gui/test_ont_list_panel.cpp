@@ -29,8 +29,8 @@
 #include <gtest/gtest.h>
 
 using namespace tervix;
-namespace kol = core::kol;
-namespace kolb = core::kolb;
+namespace Column = core::Column;
+namespace BasicColumn = core::BasicColumn;
 using registry::OntList;
 using registry::OntListPanel;
 
@@ -94,40 +94,40 @@ protected:
 TEST_F(OntListPanelTest, LoadShowsTheRowsInFileOrderInBothViewsAndRewritesTheFile)
 {
     writeFile(dataFile(), kPrepared);
-    QSignalSpy resets1(list.lv1(), &QAbstractItemModel::modelReset);
-    QSignalSpy resetsB(list.lv1b(), &QAbstractItemModel::modelReset);
-    QSignalSpy inserted(list.lv1(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy resets1(list.advancedModel(), &QAbstractItemModel::modelReset);
+    QSignalSpy resetsB(list.basicModel(), &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(list.advancedModel(), &QAbstractItemModel::rowsInserted);
     QSignalSpy importNeeded(&panel, &OntListPanel::importNeeded);
 
-    EXPECT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::Wczytano);
+    EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
     panel.show();
 
     EXPECT_EQ(panel.title(), QStringLiteral("Autoryzowane koncowki: 4 "));
-    EXPECT_EQ(panel.a1_pg_dodane->currentWidget(), panel.lv1b);
-    EXPECT_EQ(panel.a1_pg_dodane->tabText(0), QStringLiteral("Zaawansowany"));
-    EXPECT_EQ(panel.a1_pg_dodane->tabText(1), QStringLiteral("Podstawowy"));
+    EXPECT_EQ(panel.viewPages->currentWidget(), panel.basicView);
+    EXPECT_EQ(panel.viewPages->tabText(0), QStringLiteral("Zaawansowany"));
+    EXPECT_EQ(panel.viewPages->tabText(1), QStringLiteral("Podstawowy"));
     EXPECT_TRUE(importNeeded.isEmpty());
     // One reset of each view per load, no row-by-row insertion.
     EXPECT_EQ(resets1.size(), 2); // the emptying at the start and the load
     EXPECT_EQ(resetsB.size(), 2);
     EXPECT_TRUE(inserted.isEmpty());
 
-    ASSERT_EQ(panel.lv1->model()->rowCount(), 4);
-    ASSERT_EQ(panel.lv1b->model()->rowCount(), 4);
+    ASSERT_EQ(panel.advancedView->model()->rowCount(), 4);
+    ASSERT_EQ(panel.basicView->model()->rowCount(), 4);
     const QStringList row0{QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QStringLiteral("1"),
                            QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("Kowalski Jan"),
                            QStringLiteral("48575443A1B2C3D4"), QStringLiteral("10"), QStringLiteral("11"),
                            QStringLiteral("-1;12;1010;0;-1;100;1010;^"), QStringLiteral("-"),
                            QStringLiteral("-1;4;^"), QStringLiteral("K-77"), QStringLiteral("0")};
-    for (int c = 0; c < kol::Count; ++c)
-        EXPECT_EQ(cell(panel.lv1, 0, c), row0[c]) << "lv1 column " << c;
-    EXPECT_EQ(cell(panel.lv1, 1, kol::Nazwa), QStringLiteral("Nowak"));
-    EXPECT_EQ(cell(panel.lv1, 1, kol::Active), QStringLiteral("0")); // empty in the file
-    EXPECT_EQ(cell(panel.lv1, 2, kol::Nazwa), QStringLiteral("Szkoła Łódź"));
-    EXPECT_EQ(cell(panel.lv1, 3, kol::OntId), QString()); // the short record
-    EXPECT_EQ(cell(panel.lv1, 3, kol::Active), QStringLiteral("0"));
-    EXPECT_EQ(cell(panel.lv1, 3, kol::Rx), QStringLiteral("-"));
-    EXPECT_TRUE(panel.lv1->model()->index(0, 0).data(Qt::DecorationRole).isNull());
+    for (int c = 0; c < Column::Count; ++c)
+        EXPECT_EQ(cell(panel.advancedView, 0, c), row0[c]) << "lv1 column " << c;
+    EXPECT_EQ(cell(panel.advancedView, 1, Column::Name), QStringLiteral("Nowak"));
+    EXPECT_EQ(cell(panel.advancedView, 1, Column::Active), QStringLiteral("0")); // empty in the file
+    EXPECT_EQ(cell(panel.advancedView, 2, Column::Name), QStringLiteral("Szkoła Łódź"));
+    EXPECT_EQ(cell(panel.advancedView, 3, Column::OntId), QString()); // the short record
+    EXPECT_EQ(cell(panel.advancedView, 3, Column::Active), QStringLiteral("0"));
+    EXPECT_EQ(cell(panel.advancedView, 3, Column::Levels), QStringLiteral("-"));
+    EXPECT_TRUE(panel.advancedView->model()->index(0, 0).data(Qt::DecorationRole).isNull());
 
     const QStringList b1{QString(),
                          QStringLiteral("1"),
@@ -138,13 +138,13 @@ TEST_F(OntListPanelTest, LoadShowsTheRowsInFileOrderInBothViewsAndRewritesTheFil
                          QString(),
                          QString(),
                          QStringLiteral("0")};
-    for (int c = 0; c < kolb::Count; ++c)
-        EXPECT_EQ(cell(panel.lv1b, 1, c), b1[c]) << "lv1b column " << c;
-    EXPECT_EQ(cell(panel.lv1b, 0, kolb::Nazwa), QStringLiteral("Kowalski Jan\nSN: 48575443A1B2C3D4\nK-77"));
-    EXPECT_EQ(cell(panel.lv1b, 2, kolb::Active), QStringLiteral("1"));
-    EXPECT_FALSE(panel.lv1b->horizontalHeader()->isVisible());
-    EXPECT_FALSE(panel.lv1->horizontalHeader()->isHidden());
-    EXPECT_EQ(panel.lv1->model()->headerData(10, Qt::Horizontal).toString(),
+    for (int c = 0; c < BasicColumn::Count; ++c)
+        EXPECT_EQ(cell(panel.basicView, 1, c), b1[c]) << "lv1b column " << c;
+    EXPECT_EQ(cell(panel.basicView, 0, BasicColumn::Name), QStringLiteral("Kowalski Jan\nSN: 48575443A1B2C3D4\nK-77"));
+    EXPECT_EQ(cell(panel.basicView, 2, BasicColumn::Active), QStringLiteral("1"));
+    EXPECT_FALSE(panel.basicView->horizontalHeader()->isVisible());
+    EXPECT_FALSE(panel.advancedView->horizontalHeader()->isHidden());
+    EXPECT_EQ(panel.advancedView->model()->headerData(10, Qt::Horizontal).toString(),
               QStringLiteral("ServicePort/VLAN/U-TAG/IGMP"));
 
     // Rewritten at once in the current form: UTF-8, "Active?" filled in,
@@ -160,9 +160,9 @@ TEST_F(OntListPanelTest, LoadShowsTheRowsInFileOrderInBothViewsAndRewritesTheFil
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
     // A reload of what was written gives the same list and the same file.
-    const auto before = list.wiersze();
-    EXPECT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::Wczytano);
-    EXPECT_EQ(list.wiersze(), before);
+    const auto before = list.rows();
+    EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
+    EXPECT_EQ(list.rows(), before);
     EXPECT_EQ(QString::fromUtf8(readFile(dataFile())), QString::fromUtf8(expected));
 }
 
@@ -172,29 +172,29 @@ TEST_F(OntListPanelTest, ListsThatMustBeImportedAskForTheImport)
     {
         const char *name;
         std::optional<QByteArray> file;
-        OntList::Odczyt result;
+        OntList::LoadResult result;
         std::optional<QByteArray> fileAfter; // nullopt: no file
     };
     const Case cases[] = {
-        {"no file", std::nullopt, OntList::Odczyt::BrakPliku, std::nullopt},
-        {"only the opening", QByteArray("^!"), OntList::Odczyt::BrakRekordow, QByteArray("^!")},
-        {"a record end but no record", QByteArray("^!*^"), OntList::Odczyt::PustaLista, QByteArray("^!\r\n")},
-        {"random bytes", QByteArray("\x89PNG\r\n\x1a\n\x00\x00garbage", 18), OntList::Odczyt::BrakRekordow,
+        {"no file", std::nullopt, OntList::LoadResult::NoFile, std::nullopt},
+        {"only the opening", QByteArray("^!"), OntList::LoadResult::NoRecords, QByteArray("^!")},
+        {"a record end but no record", QByteArray("^!*^"), OntList::LoadResult::EmptyList, QByteArray("^!\r\n")},
+        {"random bytes", QByteArray("\x89PNG\r\n\x1a\n\x00\x00garbage", 18), OntList::LoadResult::NoRecords,
          QByteArray("\x89PNG\r\n\x1a\n\x00\x00garbage", 18)},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         writeFile(dataFile(), kPrepared);
-        panel.odczytaj1(appDir, kKey);
-        ASSERT_EQ(list.rozmiar(), 4);
+        panel.load(appDir, kKey);
+        ASSERT_EQ(list.size(), 4);
         QFile::remove(dataFile());
         if (c.file)
             writeFile(dataFile(), *c.file);
         QSignalSpy importNeeded(&panel, &OntListPanel::importNeeded);
-        EXPECT_EQ(panel.odczytaj1(appDir, kKey), c.result);
+        EXPECT_EQ(panel.load(appDir, kKey), c.result);
         EXPECT_EQ(importNeeded.size(), 1);
-        EXPECT_EQ(list.rozmiar(), 0);
-        EXPECT_EQ(panel.lv1b->model()->rowCount(), 0);
+        EXPECT_EQ(list.size(), 0);
+        EXPECT_EQ(panel.basicView->model()->rowCount(), 0);
         EXPECT_EQ(panel.title(), QStringLiteral("Autoryzowane koncowki: 0 "));
         EXPECT_EQ(QFile::exists(dataFile()), c.fileAfter.has_value());
         if (c.fileAfter) {
@@ -211,16 +211,16 @@ TEST_F(OntListPanelTest, HostileOltKeysNeverReachOutsideTheDataFolder)
     for (const QString &key : {QStringLiteral("../x"), QStringLiteral("a/../../x"), QStringLiteral("..\\x"),
                                QStringLiteral("c:x"), QStringLiteral("x\ny")}) {
         SCOPED_TRACE(key.toStdString());
-        EXPECT_EQ(registry::plikDanych(inner, key), QString());
+        EXPECT_EQ(registry::dataFilePath(inner, key), QString());
         dialogs.clear();
-        EXPECT_EQ(list.odczytaj1(inner, key), OntList::Odczyt::BrakPliku);
-        list.dodaj({});
-        EXPECT_FALSE(list.zapisz1());
+        EXPECT_EQ(list.load(inner, key), OntList::LoadResult::NoFile);
+        list.add({});
+        EXPECT_FALSE(list.save());
         EXPECT_EQ(dialogs.shown().size(), 1); // told, once
     }
     EXPECT_EQ(QDir(outer.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"app"});
     EXPECT_TRUE(QDir(inner).isEmpty());
-    EXPECT_EQ(registry::plikDanych(inner, QStringLiteral("..")), inner + QStringLiteral("data-...ph"));
+    EXPECT_EQ(registry::dataFilePath(inner, QStringLiteral("..")), inner + QStringLiteral("data-...ph"));
 }
 
 TEST_F(OntListPanelTest, AFailedSaveIsReportedOnceAndTheListAndOldFileAreKept)
@@ -229,38 +229,38 @@ TEST_F(OntListPanelTest, AFailedSaveIsReportedOnceAndTheListAndOldFileAreKept)
     ASSERT_TRUE(base.mkdir(QStringLiteral("olt")));
     const QString folder = dir.path() + QStringLiteral("/olt/");
     writeFile(folder + QStringLiteral("data-") + kKey + QStringLiteral(".ph"), kPrepared);
-    ASSERT_EQ(list.odczytaj1(folder, kKey), OntList::Odczyt::Wczytano);
+    ASSERT_EQ(list.load(folder, kKey), OntList::LoadResult::Loaded);
     const QByteArray saved = readFile(folder + QStringLiteral("data-") + kKey + QStringLiteral(".ph"));
     QSignalSpy failed(&list, &OntList::saveFailed);
 
     // The folder goes away under the console (a network share, say).
     ASSERT_TRUE(base.rename(QStringLiteral("olt"), QStringLiteral("gone")));
-    list.ustawKomorke(0, kol::Nazwa, QStringLiteral("Kowalska Anna"));
-    EXPECT_FALSE(list.zapisz1());
-    EXPECT_FALSE(list.zapisz1());
+    list.setCell(0, Column::Name, QStringLiteral("Kowalska Anna"));
+    EXPECT_FALSE(list.save());
+    EXPECT_FALSE(list.save());
     EXPECT_EQ(failed.size(), 2);
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.shown().first().icon, ui::DialogService::Icon::Error);
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad zapisu!"));
     EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("data-") + kKey + QStringLiteral(".ph")));
-    EXPECT_EQ(list.rozmiar(), 4);
-    EXPECT_EQ(list.komorka(0, kol::Nazwa), QStringLiteral("Kowalska Anna"));
+    EXPECT_EQ(list.size(), 4);
+    EXPECT_EQ(list.cell(0, Column::Name), QStringLiteral("Kowalska Anna"));
 
     // Back again: the old file is whole, and the next save writes the change.
     ASSERT_TRUE(base.rename(QStringLiteral("gone"), QStringLiteral("olt")));
     EXPECT_EQ(readFile(folder + QStringLiteral("data-") + kKey + QStringLiteral(".ph")), saved);
-    EXPECT_TRUE(list.zapisz1());
+    EXPECT_TRUE(list.save());
     EXPECT_TRUE(readFile(folder + QStringLiteral("data-") + kKey + QStringLiteral(".ph")).contains("Kowalska Anna"));
     // A later failure is told again.
     ASSERT_TRUE(base.rename(QStringLiteral("olt"), QStringLiteral("gone")));
-    EXPECT_FALSE(list.zapisz1());
+    EXPECT_FALSE(list.save());
     EXPECT_EQ(dialogs.shown().size(), 2);
 }
 
 TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsRead)
 {
     writeFile(dataFile(), kPrepared);
-    ASSERT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::Wczytano);
+    ASSERT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
     // Something stands where the file should open (a folder of its name here;
     // a lock or a failing network share in the field).
     ASSERT_TRUE(QFile::remove(dataFile()));
@@ -268,9 +268,9 @@ TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsR
     QSignalSpy importNeeded(&panel, &OntListPanel::importNeeded);
     QSignalSpy failed(&list, &OntList::saveFailed);
 
-    EXPECT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::BladOdczytu);
+    EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Unreadable);
     EXPECT_TRUE(importNeeded.isEmpty());
-    EXPECT_EQ(list.rozmiar(), 0);
+    EXPECT_EQ(list.size(), 0);
     EXPECT_EQ(panel.title(), QStringLiteral("Autoryzowane koncowki: 0 "));
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.shown().first().icon, ui::DialogService::Icon::Error);
@@ -280,17 +280,17 @@ TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsR
     // An ONT added now must not replace the operator's list with this one row,
     // neither while the obstacle stands nor once the file opens again.
     core::OntListRow r;
-    r.lv1[kol::Nazwa] = QStringLiteral("Nowy");
-    r.lv1b = core::wierszBasic(r.lv1, QString(), QStringLiteral("Opis"));
-    list.dodaj(r);
-    EXPECT_FALSE(list.zapisz1());
+    r.advanced[Column::Name] = QStringLiteral("Nowy");
+    r.basic = core::basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    list.add(r);
+    EXPECT_FALSE(list.save());
     EXPECT_TRUE(QFileInfo(dataFile()).isDir());
     EXPECT_TRUE(QDir(dataFile()).isEmpty());
     ASSERT_TRUE(QDir(appDir).rmdir(QFileInfo(dataFile()).fileName()));
     writeFile(dataFile(), kPrepared);
-    EXPECT_FALSE(list.zapisz1());
+    EXPECT_FALSE(list.save());
     EXPECT_EQ(readFile(dataFile()), kPrepared);
-    EXPECT_EQ(list.rozmiar(), 1);
+    EXPECT_EQ(list.size(), 1);
     EXPECT_EQ(QDir(appDir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{QFileInfo(dataFile()).fileName()});
     ASSERT_EQ(failed.size(), 2);
@@ -301,10 +301,10 @@ TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsR
     EXPECT_TRUE(dialogs.shown().at(1).text.contains(QStringLiteral("could not be read at login")));
 
     // The next login reads the file, and saving works again.
-    EXPECT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::Wczytano);
-    EXPECT_EQ(list.rozmiar(), 4);
-    list.ustawKomorke(0, kol::Nazwa, QStringLiteral("Kowalska Anna"));
-    EXPECT_TRUE(list.zapisz1());
+    EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
+    EXPECT_EQ(list.size(), 4);
+    list.setCell(0, Column::Name, QStringLiteral("Kowalska Anna"));
+    EXPECT_TRUE(list.save());
     EXPECT_TRUE(readFile(dataFile()).contains("Kowalska Anna"));
     EXPECT_EQ(dialogs.shown().size(), 2);
 }
@@ -312,201 +312,201 @@ TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsR
 TEST_F(OntListPanelTest, HostileTextFromTheFormOrTheOltCannotSplitARecord)
 {
     writeFile(dataFile(), kPrepared);
-    panel.odczytaj1(appDir, kKey);
+    panel.load(appDir, kKey);
     core::OntListRow r;
-    r.lv1 = {QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QStringLiteral("1"),
+    r.advanced = {QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QStringLiteral("1"),
              QStringLiteral("2"), QStringLiteral("9"), QStringLiteral("x^!*^y"), QStringLiteral("*^"),
              QStringLiteral("10"), QStringLiteral("11"), QString(), QStringLiteral("-"), QStringLiteral("0;1;^"),
              QStringLiteral("*"), QStringLiteral("0")};
-    r.lv1b = core::wierszBasic(r.lv1, QString(), QStringLiteral("Opis"));
-    const int at = list.dodaj(r);
-    list.ustawKomorke(1, kol::IdUrzKL, QStringLiteral("^!!^"));
-    list.ustawKomorke(1, kol::LineProfile, QStringLiteral("^oops"));
-    ASSERT_TRUE(list.zapisz1());
+    r.basic = core::basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    const int at = list.add(r);
+    list.setCell(1, Column::SubscriberId, QStringLiteral("^!!^"));
+    list.setCell(1, Column::LineProfile, QStringLiteral("^oops"));
+    ASSERT_TRUE(list.save());
 
-    const core::OdczytDanych d = core::odczytaj1_nowe(core::ont_data_tekst(readFile(dataFile())));
-    ASSERT_EQ(d.rekordy.size(), 5u);
-    EXPECT_EQ(d.rekordy[4][6], QStringLiteral("x^ !*^y"));
-    EXPECT_EQ(d.rekordy[4][7], QStringLiteral("* ^"));
-    EXPECT_EQ(d.rekordy[4][12], QStringLiteral("* "));
-    EXPECT_EQ(d.rekordy[1][12], QStringLiteral("^ !!^"));
-    EXPECT_EQ(d.rekordy[1][8], QStringLiteral("^oops"));
+    const core::DataFileContent d = core::parseDataFile(core::decodeDataFile(readFile(dataFile())));
+    ASSERT_EQ(d.records.size(), 5u);
+    EXPECT_EQ(d.records[4][6], QStringLiteral("x^ !*^y"));
+    EXPECT_EQ(d.records[4][7], QStringLiteral("* ^"));
+    EXPECT_EQ(d.records[4][12], QStringLiteral("* "));
+    EXPECT_EQ(d.records[1][12], QStringLiteral("^ !!^"));
+    EXPECT_EQ(d.records[1][8], QStringLiteral("^oops"));
     // What the views show is what the file holds.
-    EXPECT_EQ(list.komorka(at, kol::Nazwa), QStringLiteral("x^ !*^y"));
-    EXPECT_EQ(panel.odczytaj1(appDir, kKey), OntList::Odczyt::Wczytano);
-    EXPECT_EQ(list.rozmiar(), 5);
-    EXPECT_EQ(list.komorka(4, kol::Active), QStringLiteral("0"));
+    EXPECT_EQ(list.cell(at, Column::Name), QStringLiteral("x^ !*^y"));
+    EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
+    EXPECT_EQ(list.size(), 5);
+    EXPECT_EQ(list.cell(4, Column::Active), QStringLiteral("0"));
 }
 
 TEST_F(OntListPanelTest, AddRemoveAndClearKeepBothViewsInStep)
 {
     writeFile(dataFile(), kPrepared);
-    panel.odczytaj1(appDir, kKey);
-    list.usun(1);
-    list.usun(99);
+    panel.load(appDir, kKey);
+    list.remove(1);
+    list.remove(99);
     core::OntListRow r;
-    r.lv1[kol::Nazwa] = QStringLiteral("Nowy");
-    r.lv1b = core::wierszBasic(r.lv1, QString(), QStringLiteral("Opis"));
-    list.dodaj(r);
-    ASSERT_EQ(panel.lv1->model()->rowCount(), 4);
-    ASSERT_EQ(panel.lv1b->model()->rowCount(), 4);
+    r.advanced[Column::Name] = QStringLiteral("Nowy");
+    r.basic = core::basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    list.add(r);
+    ASSERT_EQ(panel.advancedView->model()->rowCount(), 4);
+    ASSERT_EQ(panel.basicView->model()->rowCount(), 4);
     const QStringList names{QStringLiteral("Kowalski Jan"), QStringLiteral("Szkoła Łódź"), QString(),
                             QStringLiteral("Nowy")};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(cell(panel.lv1, i, kol::Nazwa), names[i]);
-        EXPECT_EQ(cell(panel.lv1b, i, kolb::Nazwa).section(u'\n', 0, 0), names[i]);
+        EXPECT_EQ(cell(panel.advancedView, i, Column::Name), names[i]);
+        EXPECT_EQ(cell(panel.basicView, i, BasicColumn::Name).section(u'\n', 0, 0), names[i]);
     }
-    list.wyczysc();
-    EXPECT_EQ(panel.lv1->model()->rowCount(), 0);
-    EXPECT_EQ(panel.lv1b->model()->rowCount(), 0);
+    list.clear();
+    EXPECT_EQ(panel.advancedView->model()->rowCount(), 0);
+    EXPECT_EQ(panel.basicView->model()->rowCount(), 0);
 }
 
 TEST_F(OntListPanelTest, WidthFileSetsOnlyTheColumnsBeforeABadEntry)
 {
     const QList<int> start = [&] {
         QList<int> w;
-        for (int c = 0; c < kol::Count; ++c)
-            w << panel.lv1->columnWidth(c);
+        for (int c = 0; c < Column::Count; ++c)
+            w << panel.advancedView->columnWidth(c);
         return w;
     }();
     writeFile(appDir + QStringLiteral("d-size.ph"), "30;47;x;24;\r\n");
-    panel.odczytaj_wielkosc_lv1(appDir);
-    EXPECT_EQ(panel.lv1->columnWidth(0), 30);
-    EXPECT_EQ(panel.lv1->columnWidth(1), 47);
-    for (int c = 2; c < kol::Count; ++c)
-        EXPECT_EQ(panel.lv1->columnWidth(c), start[c]) << "column " << c;
+    panel.loadColumnWidths(appDir);
+    EXPECT_EQ(panel.advancedView->columnWidth(0), 30);
+    EXPECT_EQ(panel.advancedView->columnWidth(1), 47);
+    for (int c = 2; c < Column::Count; ++c)
+        EXPECT_EQ(panel.advancedView->columnWidth(c), start[c]) << "column " << c;
 
     // Written widths come back; the last column is not written.
-    panel.lv1->setColumnWidth(6, 222);
-    ASSERT_TRUE(panel.zapisz_wielkosc_lv1(appDir));
+    panel.advancedView->setColumnWidth(6, 222);
+    ASSERT_TRUE(panel.saveColumnWidths(appDir));
     const QString text = QString::fromUtf8(readFile(appDir + QStringLiteral("d-size.ph")));
-    EXPECT_EQ(text.count(u';'), kol::Count - 1);
+    EXPECT_EQ(text.count(u';'), Column::Count - 1);
     EXPECT_TRUE(text.startsWith(QStringLiteral("30;47;")));
     OntList other;
     OntListPanel again(other);
-    again.odczytaj_wielkosc_lv1(appDir);
-    EXPECT_EQ(again.lv1->columnWidth(6), 222);
-    EXPECT_EQ(again.lv1->columnWidth(0), 30);
+    again.loadColumnWidths(appDir);
+    EXPECT_EQ(again.advancedView->columnWidth(6), 222);
+    EXPECT_EQ(again.advancedView->columnWidth(0), 30);
 }
 
 TEST_F(OntListPanelTest, CountersStartAndResetTexts)
 {
-    EXPECT_EQ(panel.a1_p_st1->text(), QStringLiteral("All: 0"));
-    EXPECT_EQ(panel.a1_p_st6->text(), QStringLiteral("Disabled ONT: 0"));
-    EXPECT_EQ(panel.a1_p_st2->text(), QStringLiteral("Critical Signal: 0!"));
-    EXPECT_EQ(panel.a1_p_st5->text(), QStringLiteral("Bad Signal: 0"));
-    EXPECT_EQ(panel.a1_p_st3->text(), QStringLiteral("Online: 0"));
-    EXPECT_EQ(panel.a1_p_st4->text(), QStringLiteral("Offline: 0"));
-    EXPECT_EQ(panel.a1_p_st6->palette().color(QPalette::Window), QColor(92, 92, 92));
-    EXPECT_EQ(panel.a1_p_st6->palette().color(QPalette::WindowText), QColor(192, 192, 192));
-    EXPECT_EQ(panel.a1_p_st2->palette().color(QPalette::Window), QColor(255, 210, 189));
-    EXPECT_EQ(panel.a1_p_st5->palette().color(QPalette::Window), QColor(215, 176, 176));
-    EXPECT_EQ(panel.a1_p_st3->palette().color(QPalette::Window), QColor(223, 255, 223));
-    EXPECT_EQ(panel.a1_p_st4->palette().color(QPalette::Window), QColor(214, 214, 214));
-    EXPECT_TRUE(panel.a1_bt3->isHidden());
-    EXPECT_EQ(panel.Button1->text(), QStringLiteral("Uruchom wyszukiwarke"));
+    EXPECT_EQ(panel.allCounter->text(), QStringLiteral("All: 0"));
+    EXPECT_EQ(panel.disabledCounter->text(), QStringLiteral("Disabled ONT: 0"));
+    EXPECT_EQ(panel.criticalCounter->text(), QStringLiteral("Critical Signal: 0!"));
+    EXPECT_EQ(panel.badCounter->text(), QStringLiteral("Bad Signal: 0"));
+    EXPECT_EQ(panel.onlineCounter->text(), QStringLiteral("Online: 0"));
+    EXPECT_EQ(panel.offlineCounter->text(), QStringLiteral("Offline: 0"));
+    EXPECT_EQ(panel.disabledCounter->palette().color(QPalette::Window), QColor(92, 92, 92));
+    EXPECT_EQ(panel.disabledCounter->palette().color(QPalette::WindowText), QColor(192, 192, 192));
+    EXPECT_EQ(panel.criticalCounter->palette().color(QPalette::Window), QColor(255, 210, 189));
+    EXPECT_EQ(panel.badCounter->palette().color(QPalette::Window), QColor(215, 176, 176));
+    EXPECT_EQ(panel.onlineCounter->palette().color(QPalette::Window), QColor(223, 255, 223));
+    EXPECT_EQ(panel.offlineCounter->palette().color(QPalette::Window), QColor(214, 214, 214));
+    EXPECT_TRUE(panel.criticalListButton->isHidden());
+    EXPECT_EQ(panel.searchButton->text(), QStringLiteral("Uruchom wyszukiwarke"));
 
-    panel.a1_p_st1->setText(QStringLiteral("All: 12"));
-    panel.a1_p_st2->setText(QStringLiteral("Critical Signal: 3!"));
-    OntListPanel::ustawTlo(panel.a1_p_st2, QColor(255, 188, 155));
-    panel.a1_p_st5->setText(QStringLiteral("Bad Signal: 2"));
-    panel.a1_p_st3->setText(QStringLiteral("Online: 9"));
-    panel.resetujLiczniki();
-    EXPECT_EQ(panel.a1_p_st1->text(), QStringLiteral("All: 0"));
-    EXPECT_EQ(panel.a1_p_st2->text(), QStringLiteral("Critical Signal: 0!"));
-    EXPECT_EQ(panel.a1_p_st2->palette().color(QPalette::Window), QColor(255, 210, 189));
-    EXPECT_EQ(panel.a1_p_st5->text(), QStringLiteral("Bad Signal: 0!"));
-    EXPECT_EQ(panel.a1_p_st3->text(), QStringLiteral("Online: 9"));
+    panel.allCounter->setText(QStringLiteral("All: 12"));
+    panel.criticalCounter->setText(QStringLiteral("Critical Signal: 3!"));
+    OntListPanel::setBackground(panel.criticalCounter, QColor(255, 188, 155));
+    panel.badCounter->setText(QStringLiteral("Bad Signal: 2"));
+    panel.onlineCounter->setText(QStringLiteral("Online: 9"));
+    panel.resetCounters();
+    EXPECT_EQ(panel.allCounter->text(), QStringLiteral("All: 0"));
+    EXPECT_EQ(panel.criticalCounter->text(), QStringLiteral("Critical Signal: 0!"));
+    EXPECT_EQ(panel.criticalCounter->palette().color(QPalette::Window), QColor(255, 210, 189));
+    EXPECT_EQ(panel.badCounter->text(), QStringLiteral("Bad Signal: 0!"));
+    EXPECT_EQ(panel.onlineCounter->text(), QStringLiteral("Online: 9"));
 }
 
 TEST_F(OntListPanelTest, BasicMenuForwardsToTheAdvancedMenuForTheSameRow)
 {
     writeFile(dataFile(), kPrepared);
-    panel.odczytaj1(appDir, kKey);
+    panel.load(appDir, kKey);
     panel.show();
-    QList<std::pair<int, int>> ran; // (position, selected lv1 row)
-    for (int p = 0; p < OntListPanel::kPop2Pozycje; ++p) {
-        const auto pos = OntListPanel::Pop2Pozycja(p);
-        panel.ustawPozycjePop2(pos, QStringLiteral("item %1").arg(p),
-                               [&, p] { ran.append({p, panel.wybranyWierszLv1()}); });
+    QList<std::pair<int, int>> ran; // (position, selected advanced row)
+    for (int p = 0; p < OntListPanel::kMenuItems; ++p) {
+        const auto pos = OntListPanel::MenuItem(p);
+        panel.setMenuItem(pos, QStringLiteral("item %1").arg(p),
+                               [&, p] { ran.append({p, panel.selectedAdvancedRow()}); });
     }
-    ASSERT_EQ(panel.pop2->actions().size(), 6);
-    ASSERT_EQ(panel.pop2b->actions().size(), 6);
-    EXPECT_EQ(panel.pop2b->actions().at(2)->text(), QStringLiteral("item 2"));
+    ASSERT_EQ(panel.advancedMenu->actions().size(), 6);
+    ASSERT_EQ(panel.basicMenu->actions().size(), 6);
+    EXPECT_EQ(panel.basicMenu->actions().at(2)->text(), QStringLiteral("item 2"));
 
     // Nothing selected in the basic view: the forwarded items do nothing,
     // the slot report runs anyway.
-    for (QAction *a : panel.pop2b->actions())
+    for (QAction *a : panel.basicMenu->actions())
         a->trigger();
     EXPECT_EQ(ran, (QList<std::pair<int, int>>{{4, -1}}));
 
     ran.clear();
-    panel.zaznaczWierszLv1b(2);
-    panel.pop2b->actions().at(OntListPanel::Usun)->trigger();
-    panel.pop2b->actions().at(OntListPanel::Konfiguracja)->trigger();
+    panel.selectBasicRow(2);
+    panel.basicMenu->actions().at(OntListPanel::Delete)->trigger();
+    panel.basicMenu->actions().at(OntListPanel::OntConfiguration)->trigger();
     EXPECT_EQ(ran, (QList<std::pair<int, int>>{{1, 2}, {5, 2}}));
-    EXPECT_EQ(panel.wybranyWierszLv1(), 2);
+    EXPECT_EQ(panel.selectedAdvancedRow(), 2);
 
     // An item installed again replaces the earlier one in both menus.
-    panel.ustawPozycjePop2(OntListPanel::Edytuj, QStringLiteral("Edytuj"), [&] { ran.append({100, 0}); });
-    EXPECT_EQ(panel.pop2->actions().size(), 6);
-    EXPECT_EQ(panel.pop2b->actions().first()->text(), QStringLiteral("Edytuj"));
+    panel.setMenuItem(OntListPanel::Edit, QStringLiteral("Edytuj"), [&] { ran.append({100, 0}); });
+    EXPECT_EQ(panel.advancedMenu->actions().size(), 6);
+    EXPECT_EQ(panel.basicMenu->actions().first()->text(), QStringLiteral("Edytuj"));
 }
 
 TEST_F(OntListPanelTest, BasicViewDrawsDisabledRowsGreyOnBlack)
 {
     writeFile(dataFile(), kPrepared);
-    panel.odczytaj1(appDir, kKey);
-    list.ustawKomorkeB(0, kolb::Gepon, QStringLiteral("G.PON\nNormal\noff"));
-    list.ustawKomorkeB(1, kolb::Gepon, QStringLiteral("E.PON\nCritical\nONT: -30 OLT: -31"));
-    list.ustawObrazB(1, core::obraz::Online);
-    list.ustawKomorkeB(2, kolb::Gepon, QStringLiteral("G.PON\nCritical\nONT: -30 OLT: -31"));
+    panel.load(appDir, kKey);
+    list.setBasicCell(0, BasicColumn::Signal, QStringLiteral("G.PON\nNormal\noff"));
+    list.setBasicCell(1, BasicColumn::Signal, QStringLiteral("E.PON\nCritical\nONT: -30 OLT: -31"));
+    list.setBasicImage(1, core::RowImage::Online);
+    list.setBasicCell(2, BasicColumn::Signal, QStringLiteral("G.PON\nCritical\nONT: -30 OLT: -31"));
     panel.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-    const QImage img = panel.lv1b->viewport()->grab().toImage();
+    const QImage img = panel.basicView->viewport()->grab().toImage();
     auto colourAt = [&](int row, int col) {
-        const QRect r = panel.lv1b->visualRect(panel.lv1b->model()->index(row, col));
+        const QRect r = panel.basicView->visualRect(panel.basicView->model()->index(row, col));
         return img.pixelColor(r.right() - 3, r.bottom() - 3);
     };
-    EXPECT_EQ(colourAt(0, kolb::Vlan), QColor(214, 214, 214));
-    EXPECT_EQ(colourAt(1, kolb::Port), QColor(255, 151, 151));
-    EXPECT_EQ(colourAt(2, kolb::Nazwa), QColor(0, 0, 0)); // disabled, whatever its signal
-    EXPECT_EQ(colourAt(3, kolb::Port), QColor(255, 255, 217));
+    EXPECT_EQ(colourAt(0, BasicColumn::ServicePorts), QColor(214, 214, 214));
+    EXPECT_EQ(colourAt(1, BasicColumn::Port), QColor(255, 151, 151));
+    EXPECT_EQ(colourAt(2, BasicColumn::Name), QColor(0, 0, 0)); // disabled, whatever its signal
+    EXPECT_EQ(colourAt(3, BasicColumn::Port), QColor(255, 255, 217));
 }
 
 TEST_F(OntListPanelTest, DeferredSaveWritesAfterTheLastRestart)
 {
     writeFile(dataFile(), kPrepared);
-    panel.odczytaj1(appDir, kKey);
+    panel.load(appDir, kKey);
     const QByteArray before = readFile(dataFile());
-    list.ustawKomorke(0, kol::Active, QStringLiteral("1"));
-    list.ustawKomorkeB(0, kolb::Active, QStringLiteral("1"));
+    list.setCell(0, Column::Active, QStringLiteral("1"));
+    list.setBasicCell(0, BasicColumn::Active, QStringLiteral("1"));
     const int interval = timing::scaled(timing::kDeferredSaveMs);
     QElapsedTimer clock;
     clock.start();
-    list.a1_tim_zapisz_restart();
-    EXPECT_TRUE(list.a1_tim_zapisz().isActive());
+    list.restartDeferredSave();
+    EXPECT_TRUE(list.deferredSaveTimer().isActive());
     // Half way, another change restarts the running timer. No events are
     // processed while sleeping, so the first timer cannot fire before it.
     QThread::msleep(unsigned(interval / 2));
-    list.a1_tim_zapisz_restart();
+    list.restartDeferredSave();
     const qint64 restartedAt = clock.elapsed();
 
     // Past the first deadline, well before the second: nothing written yet.
     ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() >= interval + interval / 4; }, 20000));
     EXPECT_EQ(readFile(dataFile()), before);
-    EXPECT_TRUE(list.a1_tim_zapisz().isActive());
+    EXPECT_TRUE(list.deferredSaveTimer().isActive());
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return readFile(dataFile()) != before; }, 20000));
     // A coarse timer may fire up to 5 % early.
     EXPECT_GE(clock.elapsed(), restartedAt + interval - interval / 10);
-    EXPECT_FALSE(list.a1_tim_zapisz().isActive());
-    const core::OdczytDanych d = core::odczytaj1_nowe(core::ont_data_tekst(readFile(dataFile())));
-    EXPECT_EQ(d.rekordy.at(0).back(), QStringLiteral("1"));
+    EXPECT_FALSE(list.deferredSaveTimer().isActive());
+    const core::DataFileContent d = core::parseDataFile(core::decodeDataFile(readFile(dataFile())));
+    EXPECT_EQ(d.records.at(0).back(), QStringLiteral("1"));
     // A save of its own stops the pending one.
-    list.a1_tim_zapisz_restart();
-    list.zapisz1();
-    EXPECT_FALSE(list.a1_tim_zapisz().isActive());
+    list.restartDeferredSave();
+    list.save();
+    EXPECT_FALSE(list.deferredSaveTimer().isActive());
 }
 
 } // namespace

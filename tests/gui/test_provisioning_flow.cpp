@@ -88,7 +88,7 @@ protected:
         session = std::make_unique<session::OltSession>(timing::kQuietMs);
         engine = std::make_unique<session::StepEngine>(*session, &trace);
         list = std::make_unique<registry::OntList>(&trace);
-        list->ustawPlik(dir.path() + u'/', QStringLiteral("tiny01"));
+        list->setFile(dir.path() + u'/', QStringLiteral("tiny01"));
         window = std::make_unique<QWidget>();
         auto *column = new QVBoxLayout(window.get());
         form = new AddOntForm(window.get());
@@ -99,7 +99,7 @@ protected:
         auto &h = controller->hooks();
         h.sessionReady = [this] { return ready; };
         h.setSessionReady = [this](bool r) { ready = r; };
-        h.odmowaDuplikatu = [this] { ++refusalsToSibling; };
+        h.duplicateRefused = [this] { ++refusalsToSibling; };
         window->resize(900, 700);
         window->show();
     }
@@ -121,22 +121,22 @@ protected:
         session->connection().connectTo(olt.peer.address());
         ASSERT_TRUE(QTest::qWaitFor([&] { return session->connection().isConnected(); }, 5000));
         ready = true;
-        controller->naSesjeGotowa();
-        engine->arm(ProvisioningController::kKrokPierwszeNieautoryzowane);
+        controller->onWorkingSessionReady();
+        engine->arm(ProvisioningController::kStepFirstUnauthorisedListing);
         ASSERT_TRUE(QTest::qWaitFor([&] { return tab->model().rowCount() == 2 && ready; }, 10000));
     }
 
     void takeRow(int row)
     {
-        tab->lv2->selectionModel()->select(tab->model().index(row, 0),
+        tab->unauthorisedView->selectionModel()->select(tab->model().index(row, 0),
                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        tab->Dodaj1->trigger();
+        tab->addAsNewAction->trigger();
     }
 
     bool waitIdle()
     {
         return QTest::qWaitFor(
-            [&] { return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle() && !controller->partiaWToku(); },
+            [&] { return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle() && !controller->batchInProgress(); },
             10000);
     }
 
@@ -160,45 +160,45 @@ protected:
 TEST_F(ProvisioningFlow, FromTheAutofindTableToTheListedOnt)
 {
     connectAndList();
-    EXPECT_EQ(tab->Label12->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
-    EXPECT_TRUE(tab->miga());
+    EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
+    EXPECT_TRUE(tab->isBlinking());
     EXPECT_EQ(tab->model().index(1, 3).data().toString(), QStringLiteral("48575443DE135E2D"));
 
     takeRow(1);
-    EXPECT_FALSE(tab->miga());
-    EXPECT_EQ(tab->kolorListy(), provisioning::UnauthorisedTab::kKolorTla);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->a_id->text() == u"6"; }, 10000));
-    EXPECT_EQ(form->a_typ->currentText(), QStringLiteral("G.PON"));
-    EXPECT_EQ(form->a_mac->text(), QStringLiteral("48575443DE135E2D"));
-    EXPECT_EQ(form->a_karta->text(), QStringLiteral("1"));
-    EXPECT_EQ(form->a_port->text(), QStringLiteral("0"));
-    EXPECT_EQ(form->a_serviceport[0]->text(), QStringLiteral("8"));
-    EXPECT_EQ(form->a_serviceport[3]->text(), QStringLiteral("11"));
-    EXPECT_EQ(AddOntForm::kolor(form->a_id), AddOntForm::kKolorPropozycji);
-    EXPECT_EQ(AddOntForm::kolor(form->a_serviceport[0]), AddOntForm::kKolorPropozycji);
-    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("1"));
+    EXPECT_FALSE(tab->isBlinking());
+    EXPECT_EQ(tab->listColour(), provisioning::UnauthorisedTab::kListColour);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ontId->text() == u"6"; }, 10000));
+    EXPECT_EQ(form->ponType->currentText(), QStringLiteral("G.PON"));
+    EXPECT_EQ(form->serialOrMac->text(), QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(form->slot->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->port->text(), QStringLiteral("0"));
+    EXPECT_EQ(form->servicePort[0]->text(), QStringLiteral("8"));
+    EXPECT_EQ(form->servicePort[3]->text(), QStringLiteral("11"));
+    EXPECT_EQ(AddOntForm::colour(form->ontId), AddOntForm::kProposalColour);
+    EXPECT_EQ(AddOntForm::colour(form->servicePort[0]), AddOntForm::kProposalColour);
+    EXPECT_EQ(form->lineProfile->text(), QStringLiteral("1"));
 
     // A profile picked from the OLT's own table.
-    form->bt_profil1->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return controller->gb_profile1().isVisible(); }, 10000));
-    EXPECT_EQ(controller->gb_profile1().title(), QStringLiteral("G.PON LineProfile: 2"));
-    EXPECT_TRUE(form->bt_profil1->isEnabled());
-    controller->gb_profile1().wybierz(1);
-    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("429"));
-    EXPECT_FALSE(controller->gb_profile1().isVisible());
+    form->lineProfilesButton->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller->lineProfilePicker().isVisible(); }, 10000));
+    EXPECT_EQ(controller->lineProfilePicker().title(), QStringLiteral("G.PON LineProfile: 2"));
+    EXPECT_TRUE(form->lineProfilesButton->isEnabled());
+    controller->lineProfilePicker().choose(1);
+    EXPECT_EQ(form->lineProfile->text(), QStringLiteral("429"));
+    EXPECT_FALSE(controller->lineProfilePicker().isVisible());
 
-    form->a_nazwa->setText(QStringLiteral("Jan Kowalski"));
-    form->czy_vlan[0]->setChecked(true);
-    form->czy_native[0]->setChecked(true);
+    form->name->setText(QStringLiteral("Jan Kowalski"));
+    form->servicePortEnabled[0]->setChecked(true);
+    form->nativeVlan[0]->setChecked(true);
     ASSERT_TRUE(waitIdle());
     const qsizetype before = olt.lines().size();
-    ASSERT_TRUE(form->bt_dodaj_egpon->isEnabled());
-    form->bt_dodaj_egpon->click();
+    ASSERT_TRUE(form->addButton->isEnabled());
+    form->addButton->click();
     // A second press while the batch is typed starts nothing.
-    form->a_typ->setCurrentIndex(2);
-    form->a_typChange();
-    form->bt_dodaj_egpon->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->rozmiar() == 1; }, 10000));
+    form->ponType->setCurrentIndex(2);
+    form->onPonTypeChanged();
+    form->addButton->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->size() == 1; }, 10000));
     ASSERT_TRUE(waitIdle());
     ASSERT_TRUE(QTest::qWaitFor([&] { return olt.lines().size() >= before + 8; }, 5000));
     QTest::qWait(100);
@@ -212,17 +212,17 @@ TEST_F(ProvisioningFlow, FromTheAutofindTableToTheListedOnt)
                            QStringLiteral("service-port 8 vlan 1010 gpon 0/1/0 ont 6 gemport 100 multi-service "
                                           "user-vlan 1010 tag-transform transparent"),
                            QStringLiteral("quit")}));
-    EXPECT_EQ(list->komorka(0, core::kol::MacSn), QStringLiteral("48575443DE135E2D"));
-    EXPECT_EQ(list->komorka(0, core::kol::Vlan),
+    EXPECT_EQ(list->cell(0, core::Column::SerialOrMac), QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(list->cell(0, core::Column::ServicePorts),
               QStringLiteral("-1;8;1010;-1;0;100;1010;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^"));
-    EXPECT_EQ(tab->model().wiersze().at(1).ikona, UnauthorisedModel::kIkonaDodany);
-    EXPECT_EQ(tab->model().wiersze().at(0).ikona, UnauthorisedModel::kIkonaZnaleziony);
+    EXPECT_EQ(tab->model().rows().at(1).icon, UnauthorisedModel::kIconAdded);
+    EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconFound);
     QFile f(dataFile());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("^!0^!1^!0^!6^!Jan Kowalski^!48575443DE135E2D^!429^!1^!"));
     // The form is cleared for the next ONT and the memo keeps the OLT's answers.
-    EXPECT_EQ(form->a_id->text(), QStringLiteral("Auto"));
-    EXPECT_TRUE(form->a_mac->text().isEmpty());
+    EXPECT_EQ(form->ontId->text(), QStringLiteral("Auto"));
+    EXPECT_TRUE(form->serialOrMac->text().isEmpty());
     EXPECT_TRUE(session->buffer().contains(QStringLiteral("ont add 0 6")));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
@@ -231,18 +231,18 @@ TEST_F(ProvisioningFlow, RefusedAddsSendNothing)
 {
     connectAndList();
     core::OntListRow existing;
-    existing.lv1[core::kol::Buda] = QStringLiteral("0");
-    existing.lv1[core::kol::Karta] = QStringLiteral("1");
-    existing.lv1[core::kol::Port] = QStringLiteral("0");
-    existing.lv1[core::kol::OntId] = QStringLiteral("6");
-    existing.lv1[core::kol::Nazwa] = QStringLiteral("Sasiad");
-    existing.lv1[core::kol::MacSn] = QStringLiteral("4857544300000001");
-    list->dodaj(existing);
+    existing.advanced[core::Column::Frame] = QStringLiteral("0");
+    existing.advanced[core::Column::Slot] = QStringLiteral("1");
+    existing.advanced[core::Column::Port] = QStringLiteral("0");
+    existing.advanced[core::Column::OntId] = QStringLiteral("6");
+    existing.advanced[core::Column::Name] = QStringLiteral("Sasiad");
+    existing.advanced[core::Column::SerialOrMac] = QStringLiteral("4857544300000001");
+    list->add(existing);
 
     takeRow(0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->a_id->text() == u"6"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ontId->text() == u"6"; }, 10000));
     ASSERT_TRUE(waitIdle());
-    form->czy_vlan[0]->setChecked(true);
+    form->servicePortEnabled[0]->setChecked(true);
 
     const struct
     {
@@ -256,28 +256,28 @@ TEST_F(ProvisioningFlow, RefusedAddsSendNothing)
          "liscie jako\nSasiad\nmac-sn: 4857544300000001"},
         {"same SN elsewhere",
          [&] {
-             form->a_id->setText(QStringLiteral("7"));
-             form->a_mac->setText(QStringLiteral("4857544300000001"));
+             form->ontId->setText(QStringLiteral("7"));
+             form->serialOrMac->setText(QStringLiteral("4857544300000001"));
          },
          "ONT exists MAC-SN! Koncowka powtarza sie!",
          "ONT Exists MAC-SN! ONT znajaduje sie juz na liscie: mac-sn -> 4857544300000001 znajduje sie juz na liscie "
          "loid: 7\nSasiad\nAby dodac usun ten sn/mac z listy. IF you want add ont, you must delete sn/mac from list!"},
         {"no type",
          [&] {
-             form->a_mac->setText(QStringLiteral("4857544311E70E9A"));
-             form->a_typ->setCurrentIndex(0);
+             form->serialOrMac->setText(QStringLiteral("4857544311E70E9A"));
+             form->ponType->setCurrentIndex(0);
          },
          "Bledne dane! / Invalid input!", "E.PON lub G.PON"},
         {"name with a quote",
          [&] {
-             form->ustawTyp(2);
-             form->a_nazwa->setText(QStringLiteral("x\" \nquit"));
+             form->setPonType(2);
+             form->name->setText(QStringLiteral("x\" \nquit"));
          },
          "Bledne dane! / Invalid input!", "cudzyslow"},
         {"port with words",
          [&] {
-             form->a_nazwa->setText(QStringLiteral("Ok"));
-             form->a_port->setText(QStringLiteral("0 sn-auth X"));
+             form->name->setText(QStringLiteral("Ok"));
+             form->port->setText(QStringLiteral("0 sn-auth X"));
          },
          "Bledne dane! / Invalid input!", "\"Port\""},
     };
@@ -286,7 +286,7 @@ TEST_F(ProvisioningFlow, RefusedAddsSendNothing)
     for (const auto &c : cases) {
         dialogs.clear();
         c.change();
-        controller->bt_dodaj_egponClick();
+        controller->addOrSave();
         ASSERT_EQ(dialogs.shown().size(), 1) << c.name;
         EXPECT_EQ(dialogs.shown().first().caption, QString::fromLatin1(c.caption)) << c.name;
         EXPECT_TRUE(dialogs.shown().first().text.contains(QString::fromLatin1(c.text)))
@@ -294,26 +294,26 @@ TEST_F(ProvisioningFlow, RefusedAddsSendNothing)
         EXPECT_EQ(dialogs.shown().first().icon, ui::DialogService::Icon::Error) << c.name;
         refusals += QString::fromLatin1(c.caption).startsWith(u"ONT exists") ? 1 : 0;
     }
-    EXPECT_EQ(AddOntForm::kolor(form->a_port), AddOntForm::kKolorBledu);
+    EXPECT_EQ(AddOntForm::colour(form->port), AddOntForm::kErrorColour);
     EXPECT_EQ(refusalsToSibling, refusals);
     QTest::qWait(300);
     EXPECT_EQ(olt.lines().size(), before);
-    EXPECT_EQ(list->rozmiar(), 1);
+    EXPECT_EQ(list->size(), 1);
 }
 
 TEST_F(ProvisioningFlow, FormChecksAskTheOltForWhatIsMissing)
 {
     connectAndList();
-    form->ustawTyp(2);
-    form->a_karta->setText(QStringLiteral("1"));
-    form->a_port->setText(QStringLiteral("0"));
-    form->a_mac->setText(QStringLiteral("4857544311E70E9A"));
-    ASSERT_EQ(form->a_serviceport[0]->text(), QStringLiteral("Auto"));
-    controller->bt_dodaj_egponClick();
-    EXPECT_EQ(AddOntForm::kolor(form->a_serviceport[0]), AddOntForm::kKolorBledu);
+    form->setPonType(2);
+    form->slot->setText(QStringLiteral("1"));
+    form->port->setText(QStringLiteral("0"));
+    form->serialOrMac->setText(QStringLiteral("4857544311E70E9A"));
+    ASSERT_EQ(form->servicePort[0]->text(), QStringLiteral("Auto"));
+    controller->addOrSave();
+    EXPECT_EQ(AddOntForm::colour(form->servicePort[0]), AddOntForm::kErrorColour);
     // The free service ports come back, then the next id.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->a_id->text() == u"6"; }, 10000));
-    EXPECT_EQ(form->a_serviceport[0]->text(), QStringLiteral("8"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->ontId->text() == u"6"; }, 10000));
+    EXPECT_EQ(form->servicePort[0]->text(), QStringLiteral("8"));
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 

@@ -65,7 +65,7 @@ protected:
 
     void select(int row)
     {
-        tab->lv2->selectionModel()->select(tab->model().index(row, 0),
+        tab->unauthorisedView->selectionModel()->select(tab->model().index(row, 0),
                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
@@ -82,33 +82,33 @@ protected:
 
 TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
 {
-    controller->czytaj_nielegalne(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
-    EXPECT_EQ(tab->Label12->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
-    ASSERT_TRUE(tab->miga());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->kolorListy() == UnauthorisedTab::kKolorMigniecia; }, 5000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->kolorListy() == UnauthorisedTab::kKolorTla; }, 5000));
+    controller->parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
+    EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
+    ASSERT_TRUE(tab->isBlinking());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kBlinkColour; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kListColour; }, 5000));
 
     // The sibling program's lookup: MAC/SN then port, only for ONTs not yet added.
     const QString key = QStringLiteral("4857544311E70E9A0/1/0");
-    EXPECT_TRUE(controller->a1_sprawdz_czy_istnieje_nieautoryzowany(key));
-    controller->odznacz_nielegalne(QStringLiteral("4857544311e70e9a"));  // exact comparison: no row
-    EXPECT_EQ(tab->model().wiersze().at(0).ikona, UnauthorisedModel::kIkonaZnaleziony);
-    controller->odznacz_nielegalne(QStringLiteral("4857544311E70E9A"));
-    EXPECT_EQ(tab->model().wiersze().at(0).ikona, UnauthorisedModel::kIkonaDodany);
-    EXPECT_FALSE(controller->a1_sprawdz_czy_istnieje_nieautoryzowany(key));
+    EXPECT_TRUE(controller->isWaitingUnauthorised(key));
+    controller->markAdded(QStringLiteral("4857544311e70e9a"));  // exact comparison: no row
+    EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconFound);
+    controller->markAdded(QStringLiteral("4857544311E70E9A"));
+    EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconAdded);
+    EXPECT_FALSE(controller->isWaitingUnauthorised(key));
 
     // Nothing waiting: no blinking, an empty list.
-    tab->stopMigania();
-    controller->czytaj_nielegalne(QStringLiteral("\r\n  Failure: There is no autofind ONT\r\n"));
+    tab->stopBlinking();
+    controller->parseAutofind(QStringLiteral("\r\n  Failure: There is no autofind ONT\r\n"));
     EXPECT_EQ(tab->model().rowCount(), 0);
-    EXPECT_EQ(tab->Label12->text(), QStringLiteral("Nieautoryzowane koncowki!: [0]"));
-    EXPECT_FALSE(tab->miga());
+    EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [0]"));
+    EXPECT_FALSE(tab->isBlinking());
 }
 
 TEST_F(ProvisioningTab, MenuEntriesNeedASessionAndCopyTheRow)
 {
     const QString sep = QStringLiteral("   ----------------------------------------------------------------------------\r\n");
-    controller->czytaj_nielegalne(
+    controller->parseAutofind(
         crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc1.txt"))) + u'\n' + sep
         + QStringLiteral("   F/S/P               : 7\r\n   Ont MAC             : 00E0-FC12-3456\r\n"
                          "   Ont autofind time   : 2016-03-12 02:33:42+08:00\r\n")
@@ -116,75 +116,75 @@ TEST_F(ProvisioningTab, MenuEntriesNeedASessionAndCopyTheRow)
     ASSERT_EQ(tab->model().rowCount(), 2);
 
     select(0);
-    tab->Dodaj1->trigger();
+    tab->addAsNewAction->trigger();
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad polaczenia!"));
     EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Aby wykonac operacje najpierw sie polacz!"));
-    EXPECT_TRUE(tab->miga());
+    EXPECT_TRUE(tab->isBlinking());
 
     ready = true;
-    tab->ylkokopjujdoedycji1->trigger();
-    EXPECT_FALSE(tab->miga());
-    EXPECT_EQ(form->a_mac->text(), QStringLiteral("12345678A12BC3AB"));
-    EXPECT_EQ(form->a_buda->text() + u'|' + form->a_karta->text() + u'|' + form->a_port->text(), QStringLiteral("0|0|0"));
-    EXPECT_EQ(form->a_typ->currentText(), QStringLiteral("G.PON"));
-    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("1"));
-    EXPECT_EQ(form->a_id->text(), QStringLiteral("Auto"));
+    tab->copyToFormAction->trigger();
+    EXPECT_FALSE(tab->isBlinking());
+    EXPECT_EQ(form->serialOrMac->text(), QStringLiteral("12345678A12BC3AB"));
+    EXPECT_EQ(form->frame->text() + u'|' + form->slot->text() + u'|' + form->port->text(), QStringLiteral("0|0|0"));
+    EXPECT_EQ(form->ponType->currentText(), QStringLiteral("G.PON"));
+    EXPECT_EQ(form->lineProfile->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->ontId->text(), QStringLiteral("Auto"));
     EXPECT_EQ(engine->pending(), session::StepEngine::kNoStep);
 
     select(1);
-    tab->ylkokopjujdoedycji1->trigger();
-    EXPECT_EQ(form->a_typ->currentText(), QStringLiteral("E.PON"));
-    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("101"));
-    EXPECT_EQ(form->a_buda->text() + u'|' + form->a_karta->text() + u'|' + form->a_port->text(), QStringLiteral("||7"));
+    tab->copyToFormAction->trigger();
+    EXPECT_EQ(form->ponType->currentText(), QStringLiteral("E.PON"));
+    EXPECT_EQ(form->lineProfile->text(), QStringLiteral("101"));
+    EXPECT_EQ(form->frame->text() + u'|' + form->slot->text() + u'|' + form->port->text(), QStringLiteral("||7"));
     EXPECT_EQ(dialogs.shown().size(), 1);
 }
 
 TEST_F(ProvisioningTab, PeriodicRefreshCountsFromTheLastOltActivity)
 {
-    tab->sp_nieautoryzowane_min->setValue(3);
-    controller->naPodtrzymanie();
-    EXPECT_TRUE(controller->tim_nieautoryzowane().isActive());
-    EXPECT_EQ(controller->tim_nieautoryzowane().interval(), timing::scaled(3 * 60'000));
-    tab->automatycznie_nieautoryzowane->setChecked(false);
-    controller->naPodtrzymanie();
-    EXPECT_FALSE(controller->tim_nieautoryzowane().isActive());
+    tab->autoRefreshMinutes->setValue(3);
+    controller->onKeepAlive();
+    EXPECT_TRUE(controller->periodicRefreshTimer().isActive());
+    EXPECT_EQ(controller->periodicRefreshTimer().interval(), timing::scaled(3 * 60'000));
+    tab->autoRefresh->setChecked(false);
+    controller->onKeepAlive();
+    EXPECT_FALSE(controller->periodicRefreshTimer().isActive());
 }
 
 TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
 {
-    form->ustawTyp(1);
-    form->a_nazwa->setText(QStringLiteral("Klient7"));
-    form->a_karta->setText(QStringLiteral("3"));
-    form->a_id->setText(QStringLiteral("9"));
-    AddOntForm::maluj(form->a_id, AddOntForm::kKolorPropozycji);
-    form->a_mac->setText(QStringLiteral("00E0-FC12-3456"));
-    form->czy_catv->setChecked(true);
-    form->czy_igmp[1]->setChecked(true);
-    form->a1e_dodaj_czy_aktywny->setCurrentIndex(1);
-    form->tagDodaj = 4;
-    form->bt_dodaj_egpon->setEnabled(false);
+    form->setPonType(1);
+    form->name->setText(QStringLiteral("Klient7"));
+    form->slot->setText(QStringLiteral("3"));
+    form->ontId->setText(QStringLiteral("9"));
+    AddOntForm::paint(form->ontId, AddOntForm::kProposalColour);
+    form->serialOrMac->setText(QStringLiteral("00E0-FC12-3456"));
+    form->catvEnabled->setChecked(true);
+    form->igmp[1]->setChecked(true);
+    form->activeState->setCurrentIndex(1);
+    form->editedRow = 4;
+    form->addButton->setEnabled(false);
     ready = true;
 
-    controller->czysc_dodawanie_ont();
-    EXPECT_EQ(form->a_id->text(), QStringLiteral("Auto"));
-    EXPECT_EQ(AddOntForm::kolor(form->a_id), -1);
-    EXPECT_EQ(form->a_serviceport[0]->text(), QStringLiteral("Auto"));
-    EXPECT_EQ(form->a_serviceport[2]->text(), QStringLiteral("Auto+1"));
-    EXPECT_TRUE(form->a_mac->text().isEmpty());
-    EXPECT_FALSE(form->czy_catv->isChecked() || form->czy_igmp[1]->isChecked() || form->czy_vlan[0]->isChecked());
-    EXPECT_EQ(form->a1e_dodaj_czy_aktywny->currentIndex(), 0);
-    EXPECT_EQ(form->tagDodaj, -1);
+    controller->clearAddForm();
+    EXPECT_EQ(form->ontId->text(), QStringLiteral("Auto"));
+    EXPECT_EQ(AddOntForm::colour(form->ontId), -1);
+    EXPECT_EQ(form->servicePort[0]->text(), QStringLiteral("Auto"));
+    EXPECT_EQ(form->servicePort[2]->text(), QStringLiteral("Auto+1"));
+    EXPECT_TRUE(form->serialOrMac->text().isEmpty());
+    EXPECT_FALSE(form->catvEnabled->isChecked() || form->igmp[1]->isChecked() || form->servicePortEnabled[0]->isChecked());
+    EXPECT_EQ(form->activeState->currentIndex(), 0);
+    EXPECT_EQ(form->editedRow, -1);
     // Place, name, type and profiles stay for the next ONT.
-    EXPECT_EQ(form->a_karta->text(), QStringLiteral("3"));
-    EXPECT_EQ(form->a_nazwa->text(), QStringLiteral("Klient7"));
-    EXPECT_EQ(form->a_typ->currentIndex(), 1);
-    EXPECT_FALSE(form->bt_dodaj_egpon->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->bt_dodaj_egpon->isEnabled(); }, 5000));
+    EXPECT_EQ(form->slot->text(), QStringLiteral("3"));
+    EXPECT_EQ(form->name->text(), QStringLiteral("Klient7"));
+    EXPECT_EQ(form->ponType->currentIndex(), 1);
+    EXPECT_FALSE(form->addButton->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 5000));
 
     // Back to no type: nothing can be added and no profile asked for.
-    form->ustawTyp(0);
-    EXPECT_FALSE(form->bt_dodaj_egpon->isEnabled() || form->bt_profil1->isEnabled() || form->bt_profil2->isEnabled());
+    form->setPonType(0);
+    EXPECT_FALSE(form->addButton->isEnabled() || form->lineProfilesButton->isEnabled() || form->serviceProfilesButton->isEnabled());
 }
 
 } // namespace

@@ -32,9 +32,12 @@ protected:
         ASSERT_TRUE(sim.loadFile(sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
             << sim.error().toStdString();
         ASSERT_TRUE(sim.listen());
+        // A transcript of what the OLT received, for comparing the dialogue of two builds.
+        if (const QString path = qEnvironmentVariable("TERVIX_TEST_TRANSCRIPT"); !path.isEmpty())
+            ASSERT_TRUE(sim.setTranscriptFile(path));
     }
 
-    app::Tanc1 &start()
+    app::MainWindow &start()
     {
         return startConsole(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
                             QStringLiteral("admin123"));
@@ -42,39 +45,39 @@ protected:
 
     // Shows the window, presses "Polacz" and waits for the working session
     // to have listed every waiting ONT.
-    ::testing::AssertionResult connectAndListWaiting(app::Tanc1 &w)
+    ::testing::AssertionResult connectAndListWaiting(app::MainWindow &w)
     {
         w.show();
-        w.bt_polaczClick();
+        w.connectToOlt();
         if (QTest::qWaitFor(
                 [&] { return w.login().sessionReady() && w.unauthorisedTab().model().rowCount() == kWaitingOnts; },
                 30000))
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << w.Memo1->toPlainText().toStdString();
+        return ::testing::AssertionFailure() << w.outputMemo->toPlainText().toStdString();
     }
 
     // Selects the waiting ONT with this SN and presses "Dodaj jako nowe";
     // succeeds once the form holds the proposals.
-    ::testing::AssertionResult takeToTheForm(app::Tanc1 &w, QStringView sn, int *rowOut = nullptr)
+    ::testing::AssertionResult takeToTheForm(app::MainWindow &w, QStringView sn, int *rowOut = nullptr)
     {
         provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
-        const auto &rows = tab.model().wiersze();
+        const auto &rows = tab.model().rows();
         int row = 0;
-        while (row < rows.size() && rows[row].ont.macSn != sn)
+        while (row < rows.size() && rows[row].ont.serialOrMac != sn)
             ++row;
         if (row == rows.size())
             return ::testing::AssertionFailure() << "not waiting: " << sn.toString().toStdString();
-        tab.lv2->selectionModel()->select(tab.model().index(row, 0),
+        tab.unauthorisedView->selectionModel()->select(tab.model().index(row, 0),
                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        tab.Dodaj1->trigger();
+        tab.addAsNewAction->trigger();
         const provisioning::AddOntForm &form = w.addForm();
         if (!QTest::qWaitFor(
                 [&] {
-                    return provisioning::AddOntForm::kolor(form.a_id) == provisioning::AddOntForm::kKolorPropozycji
+                    return provisioning::AddOntForm::colour(form.ontId) == provisioning::AddOntForm::kProposalColour
                         && w.engine().pending() == session::StepEngine::kNoStep && w.session().pacer().isIdle();
                 },
                 20000))
-            return ::testing::AssertionFailure() << w.Memo1->toPlainText().toStdString();
+            return ::testing::AssertionFailure() << w.outputMemo->toPlainText().toStdString();
         if (rowOut)
             *rowOut = row;
         return ::testing::AssertionSuccess();

@@ -27,13 +27,13 @@ using ConsoleFaults = test::DemoConsole;
 TEST_F(ConsoleFaults, LoginThatNeverAnswersEndsInTheConfigurationBox)
 {
     sim.setLoginNeverAnswers(true);
-    app::Tanc1 &w = start();
-    w.bt_polaczClick();
+    app::MainWindow &w = start();
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 20000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("OLT Problem Config"));
     EXPECT_TRUE(dialogs.shown().first().text.startsWith(QStringLiteral("Problem z konf OLT!")));
-    EXPECT_EQ(w.Memo1->toPlainText(), QStringLiteral("[100%] Wait.. / Czekaj.."));
-    EXPECT_TRUE(w.bt_polacz->isEnabled());
+    EXPECT_EQ(w.outputMemo->toPlainText(), QStringLiteral("[100%] Wait.. / Czekaj.."));
+    EXPECT_TRUE(w.connectButton->isEnabled());
     EXPECT_FALSE(w.login().sessionReady());
     EXPECT_TRUE(w.login().oltKey().isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim.sessionCount() == 0; }, 3000)); // the silent line was closed
@@ -45,28 +45,28 @@ TEST_F(ConsoleFaults, DroppedWorkingSessionIsReportedAndEnterInThePasswordReconn
     // The identification session types five commands and leaves by itself;
     // the working session is cut after its preparation and first listing.
     sim.setDropAfterCommands(6);
-    app::Tanc1 &w = start();
-    w.bt_polaczClick();
+    app::MainWindow &w = start();
+    w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim.receivedTexts(2).size() >= 8; }, 20000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Memo1->toPlainText().trimmed().endsWith(QStringLiteral("Rozlaczono / Disconnect")); },
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.outputMemo->toPlainText().trimmed().endsWith(QStringLiteral("Rozlaczono / Disconnect")); },
                                 10000))
-        << w.Memo1->toPlainText().toStdString();
+        << w.outputMemo->toPlainText().toStdString();
     EXPECT_FALSE(w.login().sessionReady());
     EXPECT_FALSE(w.session().connection().isConnected());
-    EXPECT_FALSE(w.bt_polacz->isEnabled()); // the list was loaded: only Enter in the password connects again
+    EXPECT_FALSE(w.connectButton->isEnabled()); // the list was loaded: only Enter in the password connects again
     EXPECT_TRUE(dialogs.shown().isEmpty());
 
     sim.setDropAfterCommands(-1);
-    QTest::keyClick(w.a_haslo, Qt::Key_Return);
+    QTest::keyClick(w.passwordField, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return w.login().sessionReady() && w.unauthorisedTab().model().rowCount() == kWaitingOnts; }, 30000))
-        << w.Memo1->toPlainText().toStdString();
+        << w.outputMemo->toPlainText().toStdString();
     EXPECT_EQ(w.login().oltKey(), QStringLiteral("2102113130p0b7000123"));
 }
 
 TEST_F(ConsoleFaults, LineDroppedWhileAnAddIsTypedLeavesTheOntUnlisted)
 {
-    app::Tanc1 &w = start();
+    app::MainWindow &w = start();
     ASSERT_TRUE(connectAndListWaiting(w));
     provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
     provisioning::AddOntForm &form = w.addForm();
@@ -77,17 +77,17 @@ TEST_F(ConsoleFaults, LineDroppedWhileAnAddIsTypedLeavesTheOntUnlisted)
     const QStringList typed = sim.receivedTexts(2);
     const qsizetype commands = typed.size() - typed.count(QString()) - 2; // less the user name and password
     sim.setDropAfterCommands(int(commands) + 3);
-    form.czy_vlan[0]->setChecked(true);
-    QTest::mouseClick(form.bt_dodaj_egpon, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.provisioning().partiaWToku(); }, 10000));
+    form.servicePortEnabled[0]->setChecked(true);
+    QTest::mouseClick(form.addButton, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.provisioning().batchInProgress(); }, 10000));
 
     for (const QString &line : sim.receivedTexts(2).mid(typed.size()))
         EXPECT_FALSE(line.startsWith(QStringLiteral("service-port"))) << "the batch went out whole";
     EXPECT_FALSE(w.session().connection().isConnected());
-    EXPECT_TRUE(w.Memo1->toPlainText().contains(QStringLiteral("przerwane")));
-    EXPECT_EQ(w.ontList().rozmiar(), 0);
-    EXPECT_NE(tab.model().wiersze()[row].ikona, provisioning::UnauthorisedModel::kIkonaDodany);
-    EXPECT_TRUE(form.bt_dodaj_egpon->isEnabled()); // the operator may try again once reconnected
+    EXPECT_TRUE(w.outputMemo->toPlainText().contains(QStringLiteral("przerwane")));
+    EXPECT_EQ(w.ontList().size(), 0);
+    EXPECT_NE(tab.model().rows()[row].icon, provisioning::UnauthorisedModel::kIconAdded);
+    EXPECT_TRUE(form.addButton->isEnabled()); // the operator may try again once reconnected
 }
 
 bool clean(const QString &s)
@@ -99,7 +99,7 @@ bool clean(const QString &s)
 TEST_F(ConsoleFaults, StrayBytesInListingsNeverReachACommand)
 {
     sim.setGarbageEveryLines(3);
-    app::Tanc1 &w = start();
+    app::MainWindow &w = start();
     ASSERT_TRUE(connectAndListWaiting(w));
     provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
     provisioning::AddOntForm &form = w.addForm();
@@ -113,16 +113,16 @@ TEST_F(ConsoleFaults, StrayBytesInListingsNeverReachACommand)
     // bytes and all; what the listings garbled must be refused, not typed.
     int garbledPlaces = 0;
     for (int row = 0; row < kWaitingOnts; ++row) {
-        const core::NieautoryzowanyOnt ont = tab.model().wiersze()[row].ont;
+        const core::UnauthorisedOnt ont = tab.model().rows()[row].ont;
         garbledPlaces += clean(ont.port) ? 0 : 1;
         dialogs.clear();
-        tab.lv2->selectionModel()->select(tab.model().index(row, 0),
+        tab.unauthorisedView->selectionModel()->select(tab.model().index(row, 0),
                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        tab.Dodaj1->trigger();
+        tab.addAsNewAction->trigger();
         ASSERT_TRUE(idle());
         QTest::qWait(100);
-        form.czy_vlan[0]->setChecked(true);
-        QTest::mouseClick(form.bt_dodaj_egpon, Qt::LeftButton);
+        form.servicePortEnabled[0]->setChecked(true);
+        QTest::mouseClick(form.addButton, Qt::LeftButton);
         ASSERT_TRUE(idle());
         QTest::qWait(100);
         if (!clean(ont.port)) {
@@ -136,10 +136,10 @@ TEST_F(ConsoleFaults, StrayBytesInListingsNeverReachACommand)
     for (const QString &line : sim.receivedTexts())
         EXPECT_TRUE(clean(QString(line).remove(u'"').remove(u'.').remove(u'_').remove(u'|'))) << line.toStdString();
     int added = 0;
-    for (const auto &r : tab.model().wiersze())
-        added += r.ikona == provisioning::UnauthorisedModel::kIkonaDodany ? 1 : 0;
+    for (const auto &r : tab.model().rows())
+        added += r.icon == provisioning::UnauthorisedModel::kIconAdded ? 1 : 0;
     EXPECT_GT(added, 0);
-    EXPECT_EQ(w.ontList().rozmiar(), added);
+    EXPECT_EQ(w.ontList().size(), added);
 }
 
 } // namespace

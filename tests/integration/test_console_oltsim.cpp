@@ -2,7 +2,7 @@
 // working session, close with save, and the account window.
 #include "../gui/console_fixture.h"
 
-#include "ontconfig/tanc8.h"
+#include "accounts/accounts_window.h"
 #include "session/olt_session.h"
 #include "simulator.h"
 
@@ -32,16 +32,16 @@ protected:
         address = QStringLiteral("127.0.0.1:%1").arg(sim.serverPort());
     }
 
-    app::Tanc1 &connectAs(const QString &login, const QString &password)
+    app::MainWindow &connectAs(const QString &login, const QString &password)
     {
-        app::Tanc1 &w = startConsole(address, login, password);
-        w.bt_polaczClick();
+        app::MainWindow &w = startConsole(address, login, password);
+        w.connectToOlt();
         return w;
     }
 
     // Waits until the working session has typed its preparation and the
     // first listing step had its turn.
-    bool waitReady(app::Tanc1 &w)
+    bool waitReady(app::MainWindow &w)
     {
         return QTest::qWaitFor([&] { return w.login().sessionReady() && sim.receivedTexts(2).size() >= 7; }, 20000);
     }
@@ -52,29 +52,29 @@ protected:
 
 TEST_F(ConsoleOnOltsim, ConnectIdentifiesByBarCodeAndPreparesTheWorkingSession)
 {
-    app::Tanc1 &w = connectAs(QStringLiteral("admin"), QStringLiteral("secret1"));
-    ASSERT_TRUE(waitReady(w)) << w.Memo1->toPlainText().toStdString();
+    app::MainWindow &w = connectAs(QStringLiteral("admin"), QStringLiteral("secret1"));
+    ASSERT_TRUE(waitReady(w)) << w.outputMemo->toPlainText().toStdString();
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(w.login().oltKey(), QStringLiteral("2102113130p0b7000123"));
     EXPECT_EQ(sim.receivedTexts(1), kIdentification);
     EXPECT_EQ(sim.receivedTexts(2).mid(0, 7), kWorking);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tervix v0.1.26-2f.9 #.") + address);
     // The memo shows what the OLT prints.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Memo1->toPlainText().contains(QStringLiteral("OLT-T")); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.outputMemo->toPlainText().contains(QStringLiteral("OLT-T")); }, 5000));
 }
 
 TEST_F(ConsoleOnOltsim, WrongPasswordIsRefusedAtIdentification)
 {
-    app::Tanc1 &w = connectAs(QStringLiteral("admin"), QStringLiteral("nope"));
+    app::MainWindow &w = connectAs(QStringLiteral("admin"), QStringLiteral("nope"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 15000));
     EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!"));
-    EXPECT_TRUE(w.bt_polacz->isEnabled());
+    EXPECT_TRUE(w.connectButton->isEnabled());
     EXPECT_EQ(sim.receivedTexts(), (QStringList{"admin", "nope"}));
 }
 
 TEST_F(ConsoleOnOltsim, ClosingWithYesSavesOnAFreshLoginThenEnds)
 {
-    app::Tanc1 &w = connectAs(QStringLiteral("admin"), QStringLiteral("secret1"));
+    app::MainWindow &w = connectAs(QStringLiteral("admin"), QStringLiteral("secret1"));
     ASSERT_TRUE(waitReady(w));
     QTest::qWait(1500); // let the first listing finish
     sim.mutableModel().unsaved = true;
@@ -87,19 +87,19 @@ TEST_F(ConsoleOnOltsim, ClosingWithYesSavesOnAFreshLoginThenEnds)
 
 TEST_F(ConsoleOnOltsim, RootCreatesAnAccountThatTheMainWindowThenUses)
 {
-    app::Tanc1 &w = connectAs(QStringLiteral("root"), QStringLiteral("admin"));
-    ontconfig::Tanc8 &t8 = app->accounts();
+    app::MainWindow &w = connectAs(QStringLiteral("root"), QStringLiteral("admin"));
+    accounts::AccountsWindow &t8 = app->accounts();
     ASSERT_TRUE(t8.isVisible());
-    t8.a8_a1->setText(QStringLiteral("noc_admin"));
-    t8.a8_a2->setText(QStringLiteral("Str0ngPw"));
-    t8.a8_a3->setText(QStringLiteral("Str0ngPw"));
-    QTest::mouseClick(t8.Button1, Qt::LeftButton);
+    t8.newName->setText(QStringLiteral("noc_admin"));
+    t8.newPassword->setText(QStringLiteral("Str0ngPw"));
+    t8.repeatedPassword->setText(QStringLiteral("Str0ngPw"));
+    QTest::mouseClick(t8.addButton, Qt::LeftButton);
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 40000))
-        << t8.a8_mem1->toPlainText().toStdString();
+        << t8.memo->toPlainText().toStdString();
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_FALSE(t8.isVisible());
-    EXPECT_EQ(w.a_login->text(), QStringLiteral("noc_admin"));
+    EXPECT_EQ(w.loginField->text(), QStringLiteral("noc_admin"));
     bool found = false;
     for (const auto &u : sim.users()) {
         if (u.name == QStringLiteral("noc_admin")) {
@@ -119,9 +119,9 @@ TEST_F(ConsoleOnOltsim, SshCanBeEnabledForAnExistingAccount)
 {
     sim.addUser(QStringLiteral("operator1"), QStringLiteral("oper1234"));
     connectAs(QStringLiteral("root"), QStringLiteral("admin"));
-    ontconfig::Tanc8 &t8 = app->accounts();
-    t8.a8_a4->setText(QStringLiteral("operator1"));
-    QTest::mouseClick(t8.Button2, Qt::LeftButton);
+    accounts::AccountsWindow &t8 = app->accounts();
+    t8.existingUser->setText(QStringLiteral("operator1"));
+    QTest::mouseClick(t8.enableSshButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim.receivedTexts(1).size() >= 8; }, 20000));
     EXPECT_EQ(sim.receivedTexts(1),
               (QStringList{"root", "admin", "enable", "undo smart", "idle-timeout 60", "scroll 512", "config",

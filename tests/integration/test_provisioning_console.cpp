@@ -80,23 +80,23 @@ INSTANTIATE_TEST_SUITE_P(OltBehaviours, ProvisioningConsole,
 
 TEST_P(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
 {
-    app::Tanc1 &w = start();
+    app::MainWindow &w = start();
     ASSERT_TRUE(connectAndListWaiting(w));
     provisioning::UnauthorisedTab &tab = w.unauthorisedTab();
     provisioning::AddOntForm &form = w.addForm();
-    EXPECT_TRUE(tab.bt_1->isEnabled());
+    EXPECT_TRUE(tab.refreshButton->isEnabled());
 
     int row = -1;
     ASSERT_TRUE(takeToTheForm(w, u"48575443DE135E2D", &row));
-    const auto &rows = tab.model().wiersze();
-    const int id = form.a_id->text().toInt();
-    const int sp = form.a_serviceport[0]->text().toInt();
+    const auto &rows = tab.model().rows();
+    const int id = form.ontId->text().toInt();
+    const int sp = form.servicePort[0]->text().toInt();
 
-    QTest::mouseClick(form.czy_vlan[0], Qt::LeftButton, {}, QPoint(6, form.czy_vlan[0]->height() / 2));
-    ASSERT_TRUE(form.czy_vlan[0]->isChecked());
-    ASSERT_TRUE(form.bt_dodaj_egpon->isEnabled());
-    QTest::mouseClick(form.bt_dodaj_egpon, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().rozmiar() == 1 && w.session().pacer().isIdle(); }, 20000));
+    QTest::mouseClick(form.servicePortEnabled[0], Qt::LeftButton, {}, QPoint(6, form.servicePortEnabled[0]->height() / 2));
+    ASSERT_TRUE(form.servicePortEnabled[0]->isChecked());
+    ASSERT_TRUE(form.addButton->isEnabled());
+    QTest::mouseClick(form.addButton, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().size() == 1 && w.session().pacer().isIdle(); }, 20000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim.model().servicePort(sp) != nullptr; }, 5000));
 
     const oltsim::Ont *ont = sim.model().findOnt(0, 2, 3, id);
@@ -105,8 +105,8 @@ TEST_P(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
     EXPECT_EQ(ont->description, QStringLiteral("Klient1"));
     EXPECT_EQ(sim.model().servicePort(sp)->vlan, 1010);
     EXPECT_EQ(w.ontListPanel().title(), QStringLiteral("Autoryzowane koncowki: 1 "));
-    EXPECT_EQ(rows[row].ikona, provisioning::UnauthorisedModel::kIkonaDodany);
-    QFile f(w.ontList().sciezkaPliku());
+    EXPECT_EQ(rows[row].icon, provisioning::UnauthorisedModel::kIconAdded);
+    QFile f(w.ontList().filePath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().contains("48575443DE135E2D"));
     EXPECT_TRUE(dialogs.shown().isEmpty());

@@ -64,13 +64,13 @@ protected:
         auto &h = controller->hooks();
         h.sessionReady = [this] { return login->sessionReady(); };
         h.setSessionReady = [this](bool r) { login->setSessionReady(r); };
-        h.podtrzymaj = [this] { login->podtrzymaj_polaczenie(); };
+        h.keepAlive = [this] { login->keepAlive(); };
         QObject::connect(login.get(), &app::OltLoginController::keepAliveRestarted, controller.get(),
-                         &ProvisioningController::naPodtrzymanie);
+                         &ProvisioningController::onKeepAlive);
         QObject::connect(login.get(), &app::OltLoginController::workingSessionReady, controller.get(),
-                         &ProvisioningController::naSesjeGotowa);
+                         &ProvisioningController::onWorkingSessionReady);
         QObject::connect(login.get(), &app::OltLoginController::ontListLoadRequested, list.get(),
-                         [this](const QString &appDir, const QString &key) { list->odczytaj1(appDir, key); });
+                         [this](const QString &appDir, const QString &key) { list->load(appDir, key); });
         window->resize(1000, 700);
         window->show();
     }
@@ -88,7 +88,7 @@ protected:
 
     void connectAndList()
     {
-        login->bt_polaczClick({QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
+        login->connectToOlt({QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
                                QStringLiteral("admin123"), false});
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return login->sessionReady() && tab->model().rowCount() > 0 && idle(); }, 20000));
@@ -97,37 +97,37 @@ protected:
     bool idle() const
     {
         return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle()
-            && !controller->partiaWToku();
+            && !controller->batchInProgress();
     }
 
-    int rowOf(const QString &macSn) const
+    int rowOf(const QString &serialOrMac) const
     {
-        const auto &rows = tab->model().wiersze();
+        const auto &rows = tab->model().rows();
         for (int i = 0; i < rows.size(); ++i) {
-            if (rows[i].ont.macSn == macSn)
+            if (rows[i].ont.serialOrMac == serialOrMac)
                 return i;
         }
         return -1;
     }
 
     // "Dodaj jako nowe" on the row, then the proposals of the OLT.
-    void takeAsNew(const QString &macSn)
+    void takeAsNew(const QString &serialOrMac)
     {
-        const int row = rowOf(macSn);
-        ASSERT_GE(row, 0) << macSn.toStdString();
-        tab->lv2->selectionModel()->select(tab->model().index(row, 0),
+        const int row = rowOf(serialOrMac);
+        ASSERT_GE(row, 0) << serialOrMac.toStdString();
+        tab->unauthorisedView->selectionModel()->select(tab->model().index(row, 0),
                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        tab->Dodaj1->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return AddOntForm::kolor(form->a_id) == AddOntForm::kKolorPropozycji && idle(); },
+        tab->addAsNewAction->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return AddOntForm::colour(form->ontId) == AddOntForm::kProposalColour && idle(); },
                                     20000));
     }
 
     void press()
     {
-        const int rows = list->rozmiar();
-        ASSERT_TRUE(form->bt_dodaj_egpon->isEnabled());
-        form->bt_dodaj_egpon->click();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return list->rozmiar() == rows + 1 && idle(); }, 20000));
+        const int rows = list->size();
+        ASSERT_TRUE(form->addButton->isEnabled());
+        form->addButton->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->size() == rows + 1 && idle(); }, 20000));
         // The batch's last line has been typed; let the OLT take it.
         ASSERT_TRUE(QTest::qWaitFor([&] { return session->buffer().endsWith(u'#'); }, 5000));
     }
@@ -150,16 +150,16 @@ TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)
 {
     connectAndList();
     // Both types of the OLT's autofind table, the SN without its vendor form.
-    const auto &rows = tab->model().wiersze();
+    const auto &rows = tab->model().rows();
     ASSERT_EQ(rows.size(), 5);
     const int g = rowOf(QStringLiteral("485754430B086EA9"));
     const int e = rowOf(QStringLiteral("00E0-FC3A-9B01"));
     ASSERT_GE(g, 0);
     ASSERT_GE(e, 0);
-    EXPECT_EQ(rows[g].ont, (core::NieautoryzowanyOnt{QStringLiteral("G.PON"), QStringLiteral("0/1/4"),
+    EXPECT_EQ(rows[g].ont, (core::UnauthorisedOnt{QStringLiteral("G.PON"), QStringLiteral("0/1/4"),
                                                      QStringLiteral("485754430B086EA9"), QStringLiteral("EG8145V5"),
                                                      QStringLiteral("V5R020C10S035")}));
-    EXPECT_EQ(rows[e].ont.typ, QStringLiteral("E.PON"));
+    EXPECT_EQ(rows[e].ont.ponType, QStringLiteral("E.PON"));
     EXPECT_EQ(rows[e].ont.port, QStringLiteral("0/3/2"));
     EXPECT_EQ(rows[e].ont.model, QStringLiteral("HG8010"));
 
@@ -167,14 +167,14 @@ TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)
     takeAsNew(QStringLiteral("485754430B086EA9"));
     const int spFree = sim.model().nextFreeServicePort();
     const int sp1 = spFree % 2 ? spFree + 1 : spFree;
-    EXPECT_EQ(form->a_serviceport[0]->text(), QString::number(sp1));
-    EXPECT_EQ(form->a_id->text(), QStringLiteral("1"));  // port 0/1/4 holds no ONT yet
-    form->a_nazwa->setText(QStringLiteral("Nowak Anna, Polna 3"));
-    form->czy_vlan[0]->setChecked(true);
-    form->czy_native[0]->setChecked(true);
-    form->czy_vlan[1]->setChecked(true);
-    form->czy_igmp[1]->setChecked(true);
-    form->czy_catv->setChecked(true);
+    EXPECT_EQ(form->servicePort[0]->text(), QString::number(sp1));
+    EXPECT_EQ(form->ontId->text(), QStringLiteral("1"));  // port 0/1/4 holds no ONT yet
+    form->name->setText(QStringLiteral("Nowak Anna, Polna 3"));
+    form->servicePortEnabled[0]->setChecked(true);
+    form->nativeVlan[0]->setChecked(true);
+    form->servicePortEnabled[1]->setChecked(true);
+    form->igmp[1]->setChecked(true);
+    form->catvEnabled->setChecked(true);
     press();
 
     const oltsim::Ont *gont = sim.model().findOnt(0, 1, 4, 1);
@@ -201,14 +201,14 @@ TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)
 
     // EPON, left disabled, one translated service port.
     takeAsNew(QStringLiteral("00E0-FC3A-9B01"));
-    const int sp3 = form->a_serviceport[0]->text().toInt();
-    const int eid = form->a_id->text().toInt();
+    const int sp3 = form->servicePort[0]->text().toInt();
+    const int eid = form->ontId->text().toInt();
     EXPECT_GT(sp3, sp1 + 1);
     EXPECT_EQ(sp3 % 2, 0);
-    EXPECT_EQ(form->a_lineprofile->text(), QStringLiteral("101"));
-    form->a_nazwa->setText(QStringLiteral("Sklep"));
-    form->czy_vlan[0]->setChecked(true);
-    form->a1e_dodaj_czy_aktywny->setCurrentIndex(1);
+    EXPECT_EQ(form->lineProfile->text(), QStringLiteral("101"));
+    form->name->setText(QStringLiteral("Sklep"));
+    form->servicePortEnabled[0]->setChecked(true);
+    form->activeState->setCurrentIndex(1);
     press();
 
     const oltsim::Ont *eont = sim.model().findOnt(0, 3, 2, eid);
@@ -224,25 +224,25 @@ TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)
     EXPECT_EQ(std::tuple(s3->vlan, s3->userVlan, s3->tagTransform), std::tuple(1010, 1010, QStringLiteral("translate")));
 
     // The list and its file, and the ticks in the unauthorised list.
-    ASSERT_EQ(list->rozmiar(), 2);
-    EXPECT_EQ(list->komorka(0, core::kol::Typ), QStringLiteral("G.PON"));
-    EXPECT_EQ(list->komorka(0, core::kol::Nazwa), QStringLiteral("Nowak Anna, Polna 3"));
-    EXPECT_EQ(list->komorka(0, core::kol::Vlan),
+    ASSERT_EQ(list->size(), 2);
+    EXPECT_EQ(list->cell(0, core::Column::PonType), QStringLiteral("G.PON"));
+    EXPECT_EQ(list->cell(0, core::Column::Name), QStringLiteral("Nowak Anna, Polna 3"));
+    EXPECT_EQ(list->cell(0, core::Column::ServicePorts),
               QStringLiteral("-1;%1;1010;-1;0;100;1010;^-1;%2;942;0;-1;100;942;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^")
                   .arg(sp1)
                   .arg(sp1 + 1));
-    EXPECT_EQ(list->komorka(0, core::kol::Atrr), QStringLiteral("-1;1;^"));
-    EXPECT_EQ(list->komorka(1, core::kol::Typ), QStringLiteral("E.PON"));
-    EXPECT_EQ(list->komorka(1, core::kol::MacSn), QStringLiteral("00E0-FC3A-9B01"));
-    EXPECT_EQ(list->komorka(1, core::kol::Active), QStringLiteral("1"));
-    EXPECT_EQ(list->komorkaB(1, core::kolb::Nazwa), QStringLiteral("Sklep\nSN: 00E0-FC3A-9B01\nOpis"));
-    QFile file(list->sciezkaPliku());
+    EXPECT_EQ(list->cell(0, core::Column::Catv), QStringLiteral("-1;1;^"));
+    EXPECT_EQ(list->cell(1, core::Column::PonType), QStringLiteral("E.PON"));
+    EXPECT_EQ(list->cell(1, core::Column::SerialOrMac), QStringLiteral("00E0-FC3A-9B01"));
+    EXPECT_EQ(list->cell(1, core::Column::Active), QStringLiteral("1"));
+    EXPECT_EQ(list->basicCell(1, core::BasicColumn::Name), QStringLiteral("Sklep\nSN: 00E0-FC3A-9B01\nOpis"));
+    QFile file(list->filePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray stored = file.readAll();
     EXPECT_TRUE(stored.contains("^!G.PON^!0^!1^!4^!1^!Nowak Anna, Polna 3^!485754430B086EA9^!1^!1^!"));
     EXPECT_TRUE(stored.contains("^!E.PON^!0^!3^!2^!"));
-    EXPECT_EQ(rows[rowOf(QStringLiteral("485754430B086EA9"))].ikona, UnauthorisedModel::kIkonaDodany);
-    EXPECT_EQ(rows[rowOf(QStringLiteral("00E0-FC3A-9B01"))].ikona, UnauthorisedModel::kIkonaDodany);
+    EXPECT_EQ(rows[rowOf(QStringLiteral("485754430B086EA9"))].icon, UnauthorisedModel::kIconAdded);
+    EXPECT_EQ(rows[rowOf(QStringLiteral("00E0-FC3A-9B01"))].icon, UnauthorisedModel::kIconAdded);
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
@@ -250,27 +250,27 @@ TEST_F(ProvisioningOltsim, DuplicatePlaceAndSnAreRefusedAndSendNothing)
 {
     connectAndList();
     takeAsNew(QStringLiteral("48575443DE135E2D"));
-    form->czy_vlan[0]->setChecked(true);
+    form->servicePortEnabled[0]->setChecked(true);
     press();
-    ASSERT_EQ(list->rozmiar(), 1);
+    ASSERT_EQ(list->size(), 1);
     const int onts = int(sim.model().onts.size());
 
     for (const bool samePlace : {true, false}) {
         SCOPED_TRACE(samePlace);
         takeAsNew(QStringLiteral("5A544547A0B1C2D3"));
-        form->czy_vlan[0]->setChecked(true);
+        form->servicePortEnabled[0]->setChecked(true);
         if (samePlace) {
-            form->a_karta->setText(list->komorka(0, core::kol::Karta));
-            form->a_port->setText(list->komorka(0, core::kol::Port));
-            form->a_id->setText(list->komorka(0, core::kol::OntId));
+            form->slot->setText(list->cell(0, core::Column::Slot));
+            form->port->setText(list->cell(0, core::Column::Port));
+            form->ontId->setText(list->cell(0, core::Column::OntId));
         } else {
-            form->a_mac->setText(list->komorka(0, core::kol::MacSn));
+            form->serialOrMac->setText(list->cell(0, core::Column::SerialOrMac));
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->bt_dodaj_egpon->isEnabled(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 5000));
         dialogs.clear();
         const qsizetype typed = sim.receivedLines().size();
-        form->bt_dodaj_egpon->click();
-        EXPECT_FALSE(form->bt_dodaj_egpon->isEnabled());
+        form->addButton->click();
+        EXPECT_FALSE(form->addButton->isEnabled());
         ASSERT_EQ(dialogs.shown().size(), 1);
         EXPECT_EQ(dialogs.shown().first().caption, samePlace ? QStringLiteral("ONT exists! Koncowka powtarza sie!")
                                                              : QStringLiteral("ONT exists MAC-SN! Koncowka powtarza sie!"));
@@ -278,7 +278,7 @@ TEST_F(ProvisioningOltsim, DuplicatePlaceAndSnAreRefusedAndSendNothing)
         EXPECT_EQ(sim.receivedLines().size(), typed);
     }
     EXPECT_EQ(int(sim.model().onts.size()), onts);
-    EXPECT_EQ(list->rozmiar(), 1);
+    EXPECT_EQ(list->size(), 1);
 }
 
 TEST_F(ProvisioningOltsim, AutofindTableLongerThanAPageIsReadWhole)
@@ -295,12 +295,12 @@ TEST_F(ProvisioningOltsim, AutofindTableLongerThanAPageIsReadWhole)
     const int waiting = int(sim.model().autofind.size());
     connectAndList();
     ASSERT_EQ(tab->model().rowCount(), waiting);
-    EXPECT_EQ(tab->model().wiersze().last().ont.macSn, QStringLiteral("00E0-FC3A-9C77"));
+    EXPECT_EQ(tab->model().rows().last().ont.serialOrMac, QStringLiteral("00E0-FC3A-9C77"));
     EXPECT_TRUE(sim.receivedTexts(2).contains(QStringLiteral("\"")));
 
     // The OLT is back at its prompt: the next request is answered.
     takeAsNew(QStringLiteral("485754430000A02C"));
-    EXPECT_EQ(form->a_id->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->ontId->text(), QStringLiteral("1"));
 }
 
 } // namespace

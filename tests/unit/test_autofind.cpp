@@ -8,17 +8,17 @@
 #include <ostream>
 
 namespace tervix::core {
-inline void PrintTo(const NieautoryzowanyOnt &o, std::ostream *os)
+inline void PrintTo(const UnauthorisedOnt &o, std::ostream *os)
 {
-    *os << '{' << o.typ.toStdString() << ", " << o.port.toStdString() << ", " << o.macSn.toStdString() << ", "
+    *os << '{' << o.ponType.toStdString() << ", " << o.port.toStdString() << ", " << o.serialOrMac.toStdString() << ", "
         << o.model.toStdString() << ", " << o.vr.toStdString() << '}';
 }
 } // namespace tervix::core
 
 namespace {
 
-using tervix::core::NieautoryzowanyOnt;
-using tervix::core::czytaj_nielegalne;
+using tervix::core::UnauthorisedOnt;
+using tervix::core::parseAutofind;
 
 using tervix::test::crlf;
 
@@ -26,7 +26,7 @@ const QString kSep = QStringLiteral("   ----------------------------------------
 
 // An MA5683T-era record: hex SN only, no MAC, Customized Info, Equipment SN or
 // Multi channel, and "Ont autofind time" as the last field.
-QString staryRekord(const char *number, const char *fsp, const char *sn, const char *equipment, const char *soft)
+QString olderRecord(const char *number, const char *fsp, const char *sn, const char *equipment, const char *soft)
 {
     return QStringLiteral("   Number              : %1\r\n"
                           "   F/S/P               : %2\r\n"
@@ -44,7 +44,7 @@ QString staryRekord(const char *number, const char *fsp, const char *sn, const c
 }
 
 // An EPON record: MAC instead of SN.
-QString eponRekord(const char *fsp, const char *mac, const char *modelLine)
+QString eponRecord(const char *fsp, const char *mac, const char *modelLine)
 {
     return QStringLiteral("   Number              : 1\r\n"
                           "   F/S/P               : %1\r\n"
@@ -62,7 +62,7 @@ struct AutofindCase
 {
     const char *name;
     QString answer;
-    QList<NieautoryzowanyOnt> rows;
+    QList<UnauthorisedOnt> rows;
 };
 
 void PrintTo(const AutofindCase &c, std::ostream *os)
@@ -70,9 +70,9 @@ void PrintTo(const AutofindCase &c, std::ostream *os)
     *os << c.name;
 }
 
-NieautoryzowanyOnt row(const char *typ, const char *port, const char *mac, const char *model, const char *vr)
+UnauthorisedOnt row(const char *ponType, const char *port, const char *mac, const char *model, const char *vr)
 {
-    return {QString::fromLatin1(typ), QString::fromLatin1(port), QString::fromLatin1(mac), QString::fromLatin1(model),
+    return {QString::fromLatin1(ponType), QString::fromLatin1(port), QString::fromLatin1(mac), QString::fromLatin1(model),
             QString::fromLatin1(vr)};
 }
 
@@ -80,11 +80,11 @@ class Autofind : public ::testing::TestWithParam<AutofindCase> {};
 
 TEST_P(Autofind, ListsEveryRecordInOltOrder)
 {
-    EXPECT_EQ(czytaj_nielegalne(GetParam().answer), GetParam().rows);
+    EXPECT_EQ(parseAutofind(GetParam().answer), GetParam().rows);
 }
 
-const QList<NieautoryzowanyOnt> kNtc1{row("G.PON", "0/0/0", "12345678A12BC3AB", "EG8145X6-10", "A1B123D12E123")};
-const QList<NieautoryzowanyOnt> kNtc2{row("G.PON", "0/1/0", "4857544311E70E9A", "245H", "V3R015C10S150"),
+const QList<UnauthorisedOnt> kNtc1{row("G.PON", "0/0/0", "12345678A12BC3AB", "EG8145X6-10", "A1B123D12E123")};
+const QList<UnauthorisedOnt> kNtc2{row("G.PON", "0/1/0", "4857544311E70E9A", "245H", "V3R015C10S150"),
                                       row("G.PON", "0/1/0", "48575443DE135E2D", "010H", "V3R012C00S103")};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -107,22 +107,22 @@ INSTANTIATE_TEST_SUITE_P(
                      kNtc2},
         // The older layout: the SN is what the line after the port holds.
         AutofindCase{"older_layout_two_records",
-                     kSep + staryRekord("1", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106") + kSep
-                         + staryRekord("2", "0/10/12", "4857544300000001", "EG8010HV6", "V5R020C10S035") + kSep,
+                     kSep + olderRecord("1", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106") + kSep
+                         + olderRecord("2", "0/10/12", "4857544300000001", "EG8010HV6", "V5R020C10S035") + kSep,
                      {row("G.PON", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106"),
                       row("G.PON", "0/10/12", "4857544300000001", "EG8010HV6", "V5R020C10S035")}},
         // EPON: a MAC of three groups of four hex digits (14 characters).
         AutofindCase{"epon_with_model_line",
-                     kSep + eponRekord("0/2/1", "00e0-fc12-3456", "   Ont Model           : 240\r\n") + kSep,
+                     kSep + eponRecord("0/2/1", "00e0-fc12-3456", "   Ont Model           : 240\r\n") + kSep,
                      {row("E.PON", "0/2/1", "00E0-FC12-3456", "240", "V1R005C01S102")}},
         AutofindCase{"epon_with_equipment_id",
-                     kSep + eponRekord("0/2/1", "00E0-FC12-3456", "   Ont EquipmentID     : HG8010E\r\n") + kSep,
+                     kSep + eponRecord("0/2/1", "00E0-FC12-3456", "   Ont EquipmentID     : HG8010E\r\n") + kSep,
                      {row("E.PON", "0/2/1", "00E0-FC12-3456", "HG8010E", "V1R005C01S102")}},
         // Mixed types keep the OLT's order; a record without "Ont autofind time"
         // (cut off) is not listed.
         AutofindCase{"mixed_and_cut_off",
-                     kSep + eponRekord("0/2/1", "00E0-FC12-3456", "") + kSep
-                         + staryRekord("2", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106") + kSep
+                     kSep + eponRecord("0/2/1", "00E0-FC12-3456", "") + kSep
+                         + olderRecord("2", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106") + kSep
                          + QStringLiteral("   Number              : 3\r\n   F/S/P               : 0/1/4\r\n"),
                      {row("E.PON", "0/2/1", "00E0-FC12-3456", "", "V1R005C01S102"),
                       row("G.PON", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106")}},
@@ -158,8 +158,8 @@ TEST(Autofind, RecordCutByAPagePromptReadsAsOne)
 {
     const QString prompt = QStringLiteral("---- More ( Press 'Q' to break ) ----");
     const QString erase = QStringLiteral("\x1b[37D") + QString(37, u' ') + QStringLiteral("\x1b[37D");
-    const QString first = staryRekord("1", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106");
-    const QString second = staryRekord("2", "0/1/4", "4857544300000001", "EG8010HV6", "V5R020C10S035");
+    const QString first = olderRecord("1", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106");
+    const QString second = olderRecord("2", "0/1/4", "4857544300000001", "EG8010HV6", "V5R020C10S035");
     const qsizetype portLine = second.indexOf(QStringLiteral("   F/S/P"));
     const qsizetype snLine = second.indexOf(QStringLiteral("   Ont SN"));
     const QString page1 = QStringLiteral("\r\ndisplay ont autofind all \r\n") + kSep + first + kSep;
@@ -171,15 +171,15 @@ TEST(Autofind, RecordCutByAPagePromptReadsAsOne)
     ASSERT_TRUE(tervix::core::collectPage(page1 + prompt, paged));
     ASSERT_TRUE(tervix::core::collectPage(erase + page2 + prompt + erase + extraLine + prompt, paged));
     ASSERT_FALSE(tervix::core::collectPage(erase + page3, paged));
-    EXPECT_EQ(czytaj_nielegalne(paged),
-              (QList<NieautoryzowanyOnt>{row("G.PON", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106"),
+    EXPECT_EQ(parseAutofind(paged),
+              (QList<UnauthorisedOnt>{row("G.PON", "0/1/3", "48575443C39BEC6F", "HG8245H", "V3R013C00S106"),
                                           row("G.PON", "0/1/4", "4857544300000001", "EG8010HV6", "V5R020C10S035")}));
 }
 
 struct PortCase
 {
     const char *text;
-    const char *buda, *karta, *port;
+    const char *frame, *slot, *port;
 };
 
 TEST(Autofind, PortSplitsIntoFrameSlotAndPort)
@@ -191,9 +191,9 @@ TEST(Autofind, PortSplitsIntoFrameSlotAndPort)
         {"", "", "", ""},
     };
     for (const PortCase &c : cases) {
-        const tervix::core::MiejsceOnt m = tervix::core::rozdziel_port(QString::fromLatin1(c.text));
-        EXPECT_EQ(m.buda, QString::fromLatin1(c.buda)) << c.text;
-        EXPECT_EQ(m.karta, QString::fromLatin1(c.karta)) << c.text;
+        const tervix::core::OntPlace m = tervix::core::splitPlace(QString::fromLatin1(c.text));
+        EXPECT_EQ(m.frame, QString::fromLatin1(c.frame)) << c.text;
+        EXPECT_EQ(m.slot, QString::fromLatin1(c.slot)) << c.text;
         EXPECT_EQ(m.port, QString::fromLatin1(c.port)) << c.text;
     }
 }

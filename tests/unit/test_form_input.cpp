@@ -19,11 +19,11 @@ TEST(FormInput, NumbersHoldOnlyTheirDigits)
         {"-1", false, false},    {"1\r", true, false},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(zaczyna_sie_cyfra(QString::fromLatin1(c.text)), c.startsWithDigit) << c.text;
-        EXPECT_EQ(tylko_liczba(QString::fromLatin1(c.text)), c.onlyNumber) << c.text;
+        EXPECT_EQ(startsWithDigit(QString::fromLatin1(c.text)), c.startsWithDigit) << c.text;
+        EXPECT_EQ(isPlainNumber(QString::fromLatin1(c.text)), c.onlyNumber) << c.text;
     }
     // Digits of other scripts are not the OLT's numbers.
-    EXPECT_FALSE(tylko_liczba(QStringLiteral("\u0661\u0662")));
+    EXPECT_FALSE(isPlainNumber(QStringLiteral("\u0661\u0662")));
 }
 
 TEST(FormInput, NamesThatWouldBreakTheCommandOrTheFile)
@@ -47,15 +47,15 @@ TEST(FormInput, NamesThatWouldBreakTheCommandOrTheFile)
         {QString(), false},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(blad_nazwy(c.name).isEmpty(), c.ok) << c.name.toStdString();
+        EXPECT_EQ(nameError(c.name).isEmpty(), c.ok) << c.name.toStdString();
 }
 
 TEST(FormInput, MacOrSnCharacters)
 {
     for (const char *ok : {"4857544311E70E9A", "00e0-fc12-3456", "00:E0:FC:12:34:56", "00E0.FC12.3456"})
-        EXPECT_TRUE(poprawny_mac_sn(QString::fromLatin1(ok))) << ok;
+        EXPECT_TRUE(isValidSerialOrMac(QString::fromLatin1(ok))) << ok;
     for (const char *bad : {"4857544311E70E9A (HWTC-11E70E9A)", "485754 omci", "48\"57", ""})
-        EXPECT_FALSE(poprawny_mac_sn(QString::fromLatin1(bad))) << bad;
+        EXPECT_FALSE(isValidSerialOrMac(QString::fromLatin1(bad))) << bad;
 }
 
 TEST(FormInput, NamesFromElsewhereAreMadeFit)
@@ -70,8 +70,8 @@ TEST(FormInput, NamesFromElsewhereAreMadeFit)
         {QStringLiteral("plain"), QStringLiteral("plain")},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(neutralizuj_tekst(c.in), c.out);
-        EXPECT_TRUE(blad_tekstu(neutralizuj_tekst(c.in)).isEmpty());
+        EXPECT_EQ(makeFit(c.in), c.out);
+        EXPECT_TRUE(textError(makeFit(c.in)).isEmpty());
     }
 }
 

@@ -8,9 +8,9 @@
 
 namespace {
 
-using tervix::core::a1_najwiekszy_serviceport;
-using tervix::core::czytaj_ontid;
-using tervix::core::czytaj_serviceport;
+using tervix::core::highestServicePort;
+using tervix::core::proposeOntId;
+using tervix::core::proposeServicePorts;
 
 using tervix::test::crlf;
 
@@ -34,7 +34,7 @@ struct IdCase
 {
     const char *name;
     QString answer;
-    const char *karta;
+    const char *slot;
     const char *port;
     std::optional<int> proposal;
 };
@@ -49,7 +49,7 @@ class NextOntId : public ::testing::TestWithParam<IdCase> {};
 TEST_P(NextOntId, IsOneAboveTheLastListedId)
 {
     const IdCase &c = GetParam();
-    EXPECT_EQ(czytaj_ontid(c.answer, QString::fromLatin1(c.karta), QString::fromLatin1(c.port)), c.proposal);
+    EXPECT_EQ(proposeOntId(c.answer, QString::fromLatin1(c.slot), QString::fromLatin1(c.port)), c.proposal);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -94,8 +94,8 @@ TEST(FreeServicePorts, StartAboveTheListAndOnAnEvenNumber)
         {"", {}, std::nullopt},
     };
     for (const FreeIndexCase &c : cases) {
-        const int max = a1_najwiekszy_serviceport(c.vlanFields);
-        EXPECT_EQ(czytaj_serviceport(QString::fromLatin1(c.answer), max), c.fields) << c.answer;
+        const int max = highestServicePort(c.vlanFields);
+        EXPECT_EQ(proposeServicePorts(QString::fromLatin1(c.answer), max), c.fields) << c.answer;
     }
 }
 
@@ -117,7 +117,7 @@ TEST(FreeServicePorts, HighestRecordedIndexReadsEveryGroupOfEveryRow)
          40},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(a1_najwiekszy_serviceport(c.fields), c.max) << c.fields.join(u'|').toStdString();
+        EXPECT_EQ(highestServicePort(c.fields), c.max) << c.fields.join(u'|').toStdString();
 }
 
 } // namespace

@@ -55,10 +55,10 @@ class DataFileRead : public ::testing::TestWithParam<ReadCase>
 TEST_P(DataFileRead, YieldsTheStoredRecords)
 {
     const ReadCase &c = GetParam();
-    const OdczytDanych d = odczytaj1_nowe(c.text);
-    EXPECT_EQ(d.maRekordy, c.hasRecords);
+    const DataFileContent d = parseDataFile(c.text);
+    EXPECT_EQ(d.hasRecords, c.hasRecords);
     QList<QStringList> got;
-    for (const OntDataRecord &r : d.rekordy)
+    for (const OntDataRecord &r : d.records)
         got << fieldsOf(r);
     EXPECT_EQ(got, c.records);
 }
@@ -105,7 +105,7 @@ std::vector<OntListRow> rowsOf(const QList<QStringList> &records)
         OntDataRecord r;
         for (int i = 0; i < kStoredFields; ++i)
             r[size_t(i)] = f.value(i);
-        rows.push_back(wierszZPliku(r, int(rows.size())));
+        rows.push_back(rowFromRecord(r, int(rows.size())));
     }
     return rows;
 }
@@ -113,9 +113,9 @@ std::vector<OntListRow> rowsOf(const QList<QStringList> &records)
 TEST(DataFileWrite, ListTextIsTheOpeningAndOneRecordPerRowWithoutTheSignalColumn)
 {
     std::vector<OntListRow> rows = rowsOf({kRowA, kRowB});
-    rows[0].lv1[kol::Rx] = QStringLiteral("-21*-24*");
-    EXPECT_EQ(zapisz1_tekst(rows), QStringLiteral("^!") + rec(kRowA) + rec(kRowB) + QStringLiteral("\r\n"));
-    EXPECT_EQ(zapisz1_tekst({}), QStringLiteral("^!\r\n"));
+    rows[0].advanced[Column::Levels] = QStringLiteral("-21*-24*");
+    EXPECT_EQ(dataFileText(rows), QStringLiteral("^!") + rec(kRowA) + rec(kRowB) + QStringLiteral("\r\n"));
+    EXPECT_EQ(dataFileText({}), QStringLiteral("^!\r\n"));
 }
 
 TEST(DataFileWrite, AFileWrittenHereReloadsIdentically)
@@ -124,11 +124,11 @@ TEST(DataFileWrite, AFileWrittenHereReloadsIdentically)
     QStringList named = polish;
     named[6] = QStringLiteral("Zażółć gęślą jaźń – Łódź, ul. Źródlana 5");
     named[12] = QStringLiteral("ŚĆ-Ę/1");
-    const QByteArray bytes = ont_data_bajty(zapisz1_tekst(rowsOf({named, kRowB, kRowB})));
-    const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(bytes));
-    ASSERT_EQ(d.rekordy.size(), 3u);
-    EXPECT_EQ(fieldsOf(d.rekordy[0]), named);
-    EXPECT_EQ(ont_data_bajty(zapisz1_tekst(wierszeZPliku(d.rekordy))), bytes);
+    const QByteArray bytes = encodeDataFile(dataFileText(rowsOf({named, kRowB, kRowB})));
+    const DataFileContent d = parseDataFile(decodeDataFile(bytes));
+    ASSERT_EQ(d.records.size(), 3u);
+    EXPECT_EQ(fieldsOf(d.records[0]), named);
+    EXPECT_EQ(encodeDataFile(dataFileText(rowsFromRecords(d.records))), bytes);
 }
 
 TEST(DataFileWrite, LoadedRowFillsBothViewsCells)
@@ -136,19 +136,19 @@ TEST(DataFileWrite, LoadedRowFillsBothViewsCells)
     OntDataRecord r;
     for (int i = 0; i < kStoredFields; ++i)
         r[size_t(i)] = kRowA.value(i);
-    const OntListRow row = wierszZPliku(r, 7);
-    EXPECT_EQ(row.lv1[kol::Rx], QStringLiteral("-"));
-    EXPECT_EQ(row.lv1[kol::Atrr], QStringLiteral("0;1;^"));
-    EXPECT_EQ(row.image, obraz::Brak);
-    EXPECT_EQ(row.lv1b[kolb::Ikona], QString());
-    EXPECT_EQ(row.lv1b[kolb::IdLv1], QStringLiteral("7"));
-    EXPECT_EQ(row.lv1b[kolb::Gepon], QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
-    EXPECT_EQ(row.lv1b[kolb::Port], QStringLiteral("OLT: 0\nSlot: 1/2\nID: 3"));
-    EXPECT_EQ(row.lv1b[kolb::Nazwa], QStringLiteral("Kowalski\nSN: 48575443A1B2C3D4\nK-77"));
-    EXPECT_EQ(row.lv1b[kolb::Vlan], QStringLiteral("-1;12;1010;0;-1;100;1010;^"));
-    EXPECT_EQ(row.lv1b[kolb::Info], QString());
-    EXPECT_EQ(row.lv1b[kolb::IdLv1b], QString());
-    EXPECT_EQ(row.lv1b[kolb::Active], QStringLiteral("0"));
+    const OntListRow row = rowFromRecord(r, 7);
+    EXPECT_EQ(row.advanced[Column::Levels], QStringLiteral("-"));
+    EXPECT_EQ(row.advanced[Column::Catv], QStringLiteral("0;1;^"));
+    EXPECT_EQ(row.image, RowImage::NoImage);
+    EXPECT_EQ(row.basic[BasicColumn::Icon], QString());
+    EXPECT_EQ(row.basic[BasicColumn::RowIndex], QStringLiteral("7"));
+    EXPECT_EQ(row.basic[BasicColumn::Signal], QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
+    EXPECT_EQ(row.basic[BasicColumn::Port], QStringLiteral("OLT: 0\nSlot: 1/2\nID: 3"));
+    EXPECT_EQ(row.basic[BasicColumn::Name], QStringLiteral("Kowalski\nSN: 48575443A1B2C3D4\nK-77"));
+    EXPECT_EQ(row.basic[BasicColumn::ServicePorts], QStringLiteral("-1;12;1010;0;-1;100;1010;^"));
+    EXPECT_EQ(row.basic[BasicColumn::SignalClass], QString());
+    EXPECT_EQ(row.basic[BasicColumn::BasicIndex], QString());
+    EXPECT_EQ(row.basic[BasicColumn::Active], QStringLiteral("0"));
 }
 
 // Names, MAC/SN texts and subscriber ids that would break a record stored as
@@ -165,14 +165,14 @@ TEST(DataFileHostile, SeparatorsInFieldsNeverChangeTheRecordStructure)
             f[field] = h;
             if (field + 1 < kStoredFields)
                 f[field + 1] = QStringLiteral("^next");
-            const QString text = zapisz1_tekst(rowsOf({kRowB, f, kRowB}));
-            const OdczytDanych d = odczytaj1_nowe(text);
-            ASSERT_EQ(d.rekordy.size(), 3u) << qPrintable(h) << " in field " << field;
+            const QString text = dataFileText(rowsOf({kRowB, f, kRowB}));
+            const DataFileContent d = parseDataFile(text);
+            ASSERT_EQ(d.records.size(), 3u) << qPrintable(h) << " in field " << field;
             QStringList expected = f;
             for (QString &e : expected)
-                e = ont_data_pole(e);
-            EXPECT_EQ(fieldsOf(d.rekordy[1]), expected) << qPrintable(h) << " in field " << field;
-            EXPECT_EQ(fieldsOf(d.rekordy[2]), kRowB);
+                e = storableField(e);
+            EXPECT_EQ(fieldsOf(d.records[1]), expected) << qPrintable(h) << " in field " << field;
+            EXPECT_EQ(fieldsOf(d.records[2]), kRowB);
         }
     }
 }
@@ -193,9 +193,9 @@ TEST(DataFileHostile, NeutralisingKeepsOrdinaryTextAndIsStable)
         {QStringLiteral("*^!"), QStringLiteral("* ^ !")},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(ont_data_pole(c.in), c.out) << qPrintable(c.in);
-        EXPECT_EQ(ont_data_pole(c.out), c.out) << qPrintable(c.in);
-        EXPECT_TRUE(ont_data_pole_bezpieczne(c.out)) << qPrintable(c.in);
+        EXPECT_EQ(storableField(c.in), c.out) << qPrintable(c.in);
+        EXPECT_EQ(storableField(c.out), c.out) << qPrintable(c.in);
+        EXPECT_TRUE(isStorableField(c.out)) << qPrintable(c.in);
     }
 }
 
@@ -221,15 +221,15 @@ TEST(DataFileHostile, EveryShortSeparatorMixtureRoundTrips)
             f[1] = b;
             f[12] = a;
             f[13] = b;
-            const OdczytDanych d = odczytaj1_nowe(zapisz1_tekst(rowsOf({f, f})));
-            ASSERT_EQ(d.rekordy.size(), 2u) << qPrintable(a) << " / " << qPrintable(b);
+            const DataFileContent d = parseDataFile(dataFileText(rowsOf({f, f})));
+            ASSERT_EQ(d.records.size(), 2u) << qPrintable(a) << " / " << qPrintable(b);
             QStringList expected = f;
             for (QString &e : expected)
-                e = ont_data_pole(e);
+                e = storableField(e);
             if (expected.last().isEmpty())
                 expected.last() = QStringLiteral("0");
-            ASSERT_EQ(fieldsOf(d.rekordy[0]), expected) << qPrintable(a) << " / " << qPrintable(b);
-            ASSERT_EQ(fieldsOf(d.rekordy[1]), expected);
+            ASSERT_EQ(fieldsOf(d.records[0]), expected) << qPrintable(a) << " / " << qPrintable(b);
+            ASSERT_EQ(fieldsOf(d.records[1]), expected);
         }
     }
 }
@@ -238,26 +238,26 @@ TEST(DataFileBytes, PolishLettersSurviveInUtf8AndOldWindowsFilesStayReadable)
 {
     const QString name = QStringLiteral("Świętokrzyska Łąka źdźbło");
     const QString text = QStringLiteral("^!") + rec(withLast(kRowA, QStringLiteral("0"))).replace(QStringLiteral("Kowalski"), name);
-    EXPECT_EQ(fieldsOf(odczytaj1_nowe(ont_data_tekst(ont_data_bajty(text))).rekordy.at(0))[6], name);
+    EXPECT_EQ(fieldsOf(parseDataFile(decodeDataFile(encodeDataFile(text))).records.at(0))[6], name);
 
     // A file from an older console, in the Windows code page.
     QStringEncoder cp1250("windows-1250");
     ASSERT_TRUE(cp1250.isValid());
     const QByteArray old = cp1250.encode(text);
-    EXPECT_EQ(fieldsOf(odczytaj1_nowe(ont_data_tekst(old)).rekordy.at(0))[6], name);
+    EXPECT_EQ(fieldsOf(parseDataFile(decodeDataFile(old)).records.at(0))[6], name);
 
     // With a byte-order mark.
-    EXPECT_EQ(ont_data_tekst(QByteArray("\xEF\xBB\xBF^!", 5)), QStringLiteral("^!"));
+    EXPECT_EQ(decodeDataFile(QByteArray("\xEF\xBB\xBF^!", 5)), QStringLiteral("^!"));
 }
 
 TEST(DataFileDamaged, ATruncatedFileLoadsItsCompleteRecords)
 {
-    const QByteArray good = ont_data_bajty(QStringLiteral("^!") + rec(kRowA) + rec(kRowB));
-    const qsizetype firstEnd = ont_data_bajty(QStringLiteral("^!") + rec(kRowA)).size();
+    const QByteArray good = encodeDataFile(QStringLiteral("^!") + rec(kRowA) + rec(kRowB));
+    const qsizetype firstEnd = encodeDataFile(QStringLiteral("^!") + rec(kRowA)).size();
     for (qsizetype cut = 0; cut <= good.size(); ++cut) {
-        const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(good.left(cut)));
+        const DataFileContent d = parseDataFile(decodeDataFile(good.left(cut)));
         QList<QStringList> got;
-        for (const OntDataRecord &r : d.rekordy)
+        for (const OntDataRecord &r : d.records)
             got << fieldsOf(r);
         QList<QStringList> expected;
         if (cut >= firstEnd)
@@ -271,7 +271,7 @@ TEST(DataFileDamaged, ATruncatedFileLoadsItsCompleteRecords)
 TEST(DataFileDamaged, RandomBytesNeverBreakTheReader)
 {
     QRandomGenerator gen(20240611);
-    const QByteArray good = ont_data_bajty(QStringLiteral("^!") + rec(kRowA) + rec(kRowB));
+    const QByteArray good = encodeDataFile(QStringLiteral("^!") + rec(kRowA) + rec(kRowB));
     for (int round = 0; round < 500; ++round) {
         QByteArray bytes = good;
         const int edits = 1 + int(gen.bounded(8));
@@ -282,15 +282,15 @@ TEST(DataFileDamaged, RandomBytesNeverBreakTheReader)
             else
                 bytes.insert(at, QByteArray("^!*^^!").left(1 + int(gen.bounded(6))));
         }
-        const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(bytes));
-        for (const OntDataRecord &r : d.rekordy)
+        const DataFileContent d = parseDataFile(decodeDataFile(bytes));
+        for (const OntDataRecord &r : d.records)
             EXPECT_FALSE(r.back().isEmpty());
     }
     QByteArray noise(1 << 16, '\0');
     for (char &c : noise)
         c = char(gen.bounded(256));
-    const OdczytDanych d = odczytaj1_nowe(ont_data_tekst(noise));
-    for (const OntDataRecord &r : d.rekordy)
+    const DataFileContent d = parseDataFile(decodeDataFile(noise));
+    for (const OntDataRecord &r : d.records)
         EXPECT_FALSE(r.back().isEmpty());
 }
 

@@ -1,4 +1,4 @@
-#include "core/attribute_ont.h"
+#include "core/catv_attribute.h"
 #include "core/column_widths.h"
 #include "core/ont_list_row.h"
 #include "core/ont_list_texts.h"
@@ -26,10 +26,10 @@ class BasicViewColours : public ::testing::TestWithParam<ColourCase>
 TEST_P(BasicViewColours, FollowTheRowsStateAndSignalClass)
 {
     const ColourCase &c = GetParam();
-    const Lv1bKolory k =
-        lv1b_kolory_komorki(QString::fromUtf8(c.active), QString::fromUtf8(c.gepon), c.image);
-    EXPECT_EQ(k.tekst, c.text);
-    EXPECT_EQ(k.tlo, c.background);
+    const BasicCellColours k =
+        basicCellColours(QString::fromUtf8(c.active), QString::fromUtf8(c.gepon), c.image);
+    EXPECT_EQ(k.text, c.text);
+    EXPECT_EQ(k.background, c.background);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,18 +64,18 @@ TEST(ColumnWidths, ABadEntryStopsEveryLaterColumn)
         {QStringLiteral("-5;40;"), {none, 40, none, none, none, none, none, none, none, none, none, none, none, none}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(column_widths_odczyt(c.text, kol::Count), c.widths) << qPrintable(c.text);
+        EXPECT_EQ(parseColumnWidths(c.text, Column::Count), c.widths) << qPrintable(c.text);
 }
 
 TEST(ColumnWidths, WrittenWidthsReadBack)
 {
     const QList<int> widths{40, 60, 40, 40, 40, 50, 180, 140, 75, 75, 280, 90, 1, 0};
-    const QString text = column_widths_tekst(widths);
+    const QString text = columnWidthsText(widths);
     EXPECT_EQ(text, QStringLiteral("40;60;40;40;40;50;180;140;75;75;280;90;1;0;"));
     QList<std::optional<int>> back;
     for (int w : widths)
         back << w;
-    EXPECT_EQ(column_widths_odczyt(text, kol::Count), back);
+    EXPECT_EQ(parseColumnWidths(text, Column::Count), back);
 }
 
 TEST(WindowCaption, AnEarlierAddressIsReplaced)
@@ -92,13 +92,13 @@ TEST(WindowCaption, AnEarlierAddressIsReplaced)
         {QStringLiteral("Tervix #.a #.b"), QStringLiteral("c"), QStringLiteral("Tervix #.c")},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(a1_zmien_nazwe(c.caption, c.name), c.result) << qPrintable(c.caption);
+        EXPECT_EQ(captionWithSuffix(c.caption, c.name), c.result) << qPrintable(c.caption);
 }
 
 TEST(ListCaption, PrefixCountAndTrailingSpace)
 {
-    EXPECT_EQ(gb_dodane_caption(kDomyslnyListCaptionPrefix, 57), QStringLiteral("Autoryzowane koncowki: 57 "));
-    EXPECT_EQ(gb_dodane_caption(QStringLiteral("Authorised ONTs:"), 0), QStringLiteral("Authorised ONTs: 0 "));
+    EXPECT_EQ(listCaption(kDefaultListCaptionPrefix, 57), QStringLiteral("Autoryzowane koncowki: 57 "));
+    EXPECT_EQ(listCaption(QStringLiteral("Authorised ONTs:"), 0), QStringLiteral("Authorised ONTs: 0 "));
 }
 
 TEST(CatvAttribute, TwoValuesBeforeTheirSemicolons)
@@ -115,9 +115,9 @@ TEST(CatvAttribute, TwoValuesBeforeTheirSemicolons)
         {QString(), QString(), QString()},
     };
     for (const Case &c : cases) {
-        const Tattrybute_ont a = czytaj_attrybute(c.text);
-        EXPECT_EQ(a.attr_catv, c.catv) << qPrintable(c.text);
-        EXPECT_EQ(a.attr_catv_port, c.port) << qPrintable(c.text);
+        const CatvAttribute a = parseCatvAttribute(c.text);
+        EXPECT_EQ(a.catv, c.catv) << qPrintable(c.text);
+        EXPECT_EQ(a.catvPort, c.port) << qPrintable(c.text);
     }
 }
 
@@ -125,10 +125,10 @@ TEST(SaveReminder, FoundInTheOltsLogoutText)
 {
     const QString logout = tervix::test::readSample(QStringLiteral("DOC_smart_prompt_and_logout__netmiko_issue609.txt"));
     ASSERT_FALSE(logout.isEmpty());
-    EXPECT_TRUE(czy_przypomnienie_save(logout));
-    EXPECT_TRUE(czy_przypomnienie_save(QStringLiteral("PLEASE SAVE DATA BEFORE LOGOUT")));
-    EXPECT_FALSE(czy_przypomnienie_save(tervix::test::readSample(QStringLiteral("display_board__ntc1.txt"))));
-    EXPECT_FALSE(czy_przypomnienie_save(QStringLiteral("save data  before")));
+    EXPECT_TRUE(isSaveReminder(logout));
+    EXPECT_TRUE(isSaveReminder(QStringLiteral("PLEASE SAVE DATA BEFORE LOGOUT")));
+    EXPECT_FALSE(isSaveReminder(tervix::test::readSample(QStringLiteral("display_board__ntc1.txt"))));
+    EXPECT_FALSE(isSaveReminder(QStringLiteral("save data  before")));
 }
 
 } // namespace

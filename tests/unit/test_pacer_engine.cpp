@@ -43,7 +43,7 @@ TEST_F(Connected, PacerKeepsOrderAndWaitsAndNeverInterleavesBatches)
     s.send({core::PacedLine::send(QStringLiteral("a1"), 150), core::PacedLine::send(QStringLiteral("a2"), 80),
             core::PacedLine::send(QStringLiteral("a3"), 0)});
     s.send(core::batchOf({QStringLiteral("b1"), QStringLiteral("b2")}, 50));
-    s.wyslij_polecenie(QStringLiteral("c1"), false);
+    s.sendLine(QStringLiteral("c1"), false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return peer.lines().size() == 6; }, 5000));
     EXPECT_EQ(peer.lineTexts(), (QStringList{"a1", "a2", "a3", "b1", "b2", "c1"}));
     const auto &l = peer.lines();
@@ -154,7 +154,7 @@ TEST_F(Connected, PagedListingsAreContinuedJoinedAndHandedOverOneByOne)
     QStringList listings;
     engine.registerPagedBranch(10, [&](const QString &listing) { listings << listing; });
     for (const QString &command : {QStringLiteral("display one"), QStringLiteral("display two")}) {
-        s.wyslij_polecenie(command, true);
+        s.sendLine(command, true);
         engine.arm(10);
         const qsizetype before = listings.size();
         ASSERT_TRUE(QTest::qWaitFor([&] { return listings.size() > before; }, 5000))
@@ -200,7 +200,7 @@ TEST(StepEngine, ClearingSendWithoutSessionEmptiesBufferAndSendsNothing)
 {
     OltSession s(timing::kQuietMs);
     s.replaceBuffer(QStringLiteral("old answer"));
-    s.wyslij_polecenie(QStringLiteral("display board 0"), true);
+    s.sendLine(QStringLiteral("display board 0"), true);
     EXPECT_TRUE(s.buffer().isEmpty());
     EXPECT_TRUE(s.pacer().isIdle()); // dropped, not kept for a later connection
 

@@ -7,29 +7,29 @@
 #include <ostream>
 
 namespace tervix::core {
-inline void PrintTo(const ProfilOlt &p, std::ostream *os)
+inline void PrintTo(const OltProfile &p, std::ostream *os)
 {
-    *os << '{' << p.id.toStdString() << ", " << p.nazwa.toStdString() << ", " << p.bind.toStdString() << '}';
+    *os << '{' << p.id.toStdString() << ", " << p.name.toStdString() << ", " << p.bindings.toStdString() << '}';
 }
 } // namespace tervix::core
 
 namespace {
 
-using tervix::core::ProfilOlt;
-using tervix::core::czytaj_profile;
+using tervix::core::OltProfile;
+using tervix::core::parseProfiles;
 
 using tervix::test::crlf;
 
-ProfilOlt p(const char *id, const char *name, const char *bind)
+OltProfile p(const char *id, const char *name, const char *bindings)
 {
-    return {QString::fromLatin1(id), QString::fromLatin1(name), QString::fromLatin1(bind)};
+    return {QString::fromLatin1(id), QString::fromLatin1(name), QString::fromLatin1(bindings)};
 }
 
 struct ProfileCase
 {
     const char *name;
     QString listing;
-    QList<ProfilOlt> rows;
+    QList<OltProfile> rows;
 };
 
 void PrintTo(const ProfileCase &c, std::ostream *os)
@@ -41,7 +41,7 @@ class Profiles : public ::testing::TestWithParam<ProfileCase> {};
 
 TEST_P(Profiles, RowsOfTheTable)
 {
-    EXPECT_EQ(czytaj_profile(GetParam().listing), GetParam().rows);
+    EXPECT_EQ(parseProfiles(GetParam().listing), GetParam().rows);
 }
 
 const QString kHeader = QStringLiteral("\r\ndisplay ont-lineprofile gpon all\r\n"

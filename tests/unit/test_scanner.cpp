@@ -46,9 +46,9 @@ TEST(Scanner, BeforeIsEmptyWhenAbsentAndIsCaseSensitive)
 
 TEST(Scanner, SkipBlanksKeepsCarriageReturns)
 {
-    EXPECT_EQ(tervix::core::usun_spacje_zprzodu(u" \t\n x y"), QStringLiteral("x y"));
-    EXPECT_EQ(tervix::core::usun_spacje_zprzodu(u"  \r\n x"), QStringLiteral("\r\n x"));
-    EXPECT_EQ(tervix::core::usun_spacje_zprzodu(u" \t\n "), QString());
+    EXPECT_EQ(tervix::core::trimLeadingSpaces(u" \t\n x y"), QStringLiteral("x y"));
+    EXPECT_EQ(tervix::core::trimLeadingSpaces(u"  \r\n x"), QStringLiteral("\r\n x"));
+    EXPECT_EQ(tervix::core::trimLeadingSpaces(u" \t\n "), QString());
     Scanner s(QStringLiteral("   \n\tvalue"));
     s.skipBlanks();
     EXPECT_EQ(s.restString(), QStringLiteral("value"));
@@ -56,14 +56,14 @@ TEST(Scanner, SkipBlanksKeepsCarriageReturns)
 
 TEST(Scanner, OutputTailDropsLineBreaks)
 {
-    using tervix::core::a1_telnet_znaki_w_linii;
-    EXPECT_EQ(a1_telnet_znaki_w_linii(u"ab\r\ncd", 100), QStringLiteral("abcd"));
+    using tervix::core::outputTail;
+    EXPECT_EQ(outputTail(u"ab\r\ncd", 100), QStringLiteral("abcd"));
     QString long300;
     for (int i = 0; i < 300; ++i)
         long300.append(QChar(u'a' + i % 26));
-    EXPECT_EQ(a1_telnet_znaki_w_linii(long300, 100), long300.right(101));
+    EXPECT_EQ(outputTail(long300, 100), long300.right(101));
     // Line breaks within the tail count towards the 101 characters.
-    EXPECT_EQ(a1_telnet_znaki_w_linii(QString(200, u'x') + QStringLiteral("\r\nOLT#"), 5), QStringLiteral("OLT#"));
+    EXPECT_EQ(outputTail(QString(200, u'x') + QStringLiteral("\r\nOLT#"), 5), QStringLiteral("OLT#"));
 }
 
 } // namespace

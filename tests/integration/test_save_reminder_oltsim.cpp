@@ -1,5 +1,5 @@
 #include "core/timing.h"
-#include "registry/save_guard.h"
+#include "registry/save_reminder_guard.h"
 #include "session/olt_session.h"
 #include "session/trace_log.h"
 #include "simulator.h"
@@ -41,13 +41,13 @@ protected:
     oltsim::Simulator sim;
     session::TraceLog trace;
     session::OltSession session{timing::kQuietMs};
-    registry::StraznikSave guard{session, &trace};
+    registry::SaveReminderGuard guard{session, &trace};
 };
 
 TEST_F(SaveGuard, TheOltsReminderIsAnsweredWithXAndSave)
 {
     sim.mutableModel().unsaved = true;
-    QSignalSpy keepAlive(&guard, &registry::StraznikSave::keepAliveRequested);
+    QSignalSpy keepAlive(&guard, &registry::SaveReminderGuard::keepAliveRequested);
     trace.setKeepAll(true);
     guard.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return session.buffer().contains(QStringLiteral("save data before")); }, 5000));

@@ -1,4 +1,4 @@
-#include "registry/save_guard.h"
+#include "registry/save_reminder_guard.h"
 
 #include "core/command_batch.h"
 #include "core/ont_list_texts.h"
@@ -14,31 +14,31 @@ namespace {
 constexpr int kGapBeforeSaveMs = 100;
 }
 
-StraznikSave::StraznikSave(session::OltSession &session, session::TraceLog *trace, QObject *parent)
+SaveReminderGuard::SaveReminderGuard(session::OltSession &session, session::TraceLog *trace, QObject *parent)
     : QObject(parent)
     , m_session(session)
     , m_trace(trace)
 {
     m_timer.setInterval(timing::scaled(timing::kSaveGuardMs));
-    connect(&m_timer, &QTimer::timeout, this, &StraznikSave::straznik_saveTimer);
+    connect(&m_timer, &QTimer::timeout, this, &SaveReminderGuard::checkForReminder);
 }
 
-void StraznikSave::start()
+void SaveReminderGuard::start()
 {
     m_timer.start(timing::scaled(timing::kSaveGuardMs));
 }
 
-void StraznikSave::stop()
+void SaveReminderGuard::stop()
 {
     m_timer.stop();
 }
 
-void StraznikSave::straznik_saveTimer()
+void SaveReminderGuard::checkForReminder()
 {
     if (m_trace)
         m_trace->add(QStringLiteral("a6"));
     stop();
-    if (core::czy_przypomnienie_save(m_session.buffer())) {
+    if (core::isSaveReminder(m_session.buffer())) {
         m_session.replaceBuffer(QStringLiteral("Analizuje system.."));
         Q_EMIT keepAliveRequested();
         m_session.send({core::PacedLine::send(QStringLiteral("x"), kGapBeforeSaveMs, true),

@@ -18,19 +18,19 @@ namespace tervix::registry {
 // The main window starts it when the working session opens, stops it when a
 // new connect begins, and the keep-alive restarts it; keepAliveRequested asks
 // the main window to restart its keep-alive timers (which restarts the guard).
-class StraznikSave : public QObject
+class SaveReminderGuard : public QObject
 {
     Q_OBJECT
 public:
-    StraznikSave(session::OltSession &session, session::TraceLog *trace, QObject *parent = nullptr);
+    SaveReminderGuard(session::OltSession &session, session::TraceLog *trace, QObject *parent = nullptr);
 
     // The interval is read at each start, so a changed time scale applies.
     void start();
     void stop();
     bool isActive() const { return m_timer.isActive(); }
 
-    // straznik_saveTimer: one look at the output (normally run by the timer).
-    void straznik_saveTimer();
+    // checkForReminder: one look at the output (normally run by the timer).
+    void checkForReminder();
 
 Q_SIGNALS:
     void keepAliveRequested();

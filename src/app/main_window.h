@@ -31,23 +31,23 @@ class UnauthorisedTab;
 namespace tervix::registry {
 class OntList;
 class OntListPanel;
-class StraznikSave;
+class SaveReminderGuard;
 } // namespace tervix::registry
 
 namespace tervix::app {
 
-class Tanc2;
+class TypedCommandsWindow;
 
 // The main window: the connection bar and the add/edit group at the top, the
 // unauthorised-ONT tab beside it, the OLT picture strip, the authorised-ONT
 // list, and the output memo at the bottom. It owns the main OLT session and
 // engine; the subsystems fill the regions laid out here.
-class Tanc1 : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit Tanc1(const QString &appDir, QWidget *parent = nullptr);
-    ~Tanc1() override;
+    explicit MainWindow(const QString &appDir, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     session::OltSession &session() { return *m_session; }
     session::StepEngine &engine() { return *m_engine; }
@@ -55,16 +55,16 @@ public:
     OltLoginController &login() { return *m_login; }
     registry::OntList &ontList() { return *m_ontList; }
     registry::OntListPanel &ontListPanel() { return *m_ontListPanel; }
-    registry::StraznikSave &saveGuard() { return *m_saveGuard; }
+    registry::SaveReminderGuard &saveGuard() { return *m_saveGuard; }
     provisioning::ProvisioningController &provisioning() { return *m_provisioning; }
     provisioning::AddOntForm &addForm() { return *m_addForm; }
     provisioning::UnauthorisedTab &unauthorisedTab() { return *m_unauthorised; }
 
-    void setTypedCommandsWindow(Tanc2 *w);
+    void setTypedCommandsWindow(TypedCommandsWindow *w);
     void setAccountWindowOpener(std::function<void()> open);
 
-    // bt_polaczClick with what the connection fields hold.
-    void bt_polaczClick();
+    // connectToOlt with what the connection fields hold.
+    void connectToOlt();
     LoginCredentials credentials() const;
     // The main window's Tag: 100 after an OLT reboot (closing asks nothing).
     int tag() const { return m_tag; }
@@ -76,18 +76,18 @@ public:
     QVBoxLayout *optionsArea() const { return m_optionsArea; }
 
     // Controls with their historical names.
-    QGroupBox *gb_edycja = nullptr;
-    QComboBox *a_ip = nullptr;
-    QLineEdit *a_login = nullptr;
-    QLineEdit *a_haslo = nullptr;
-    QCheckBox *czy1_safe_mode = nullptr;
-    QPushButton *bt_polacz = nullptr;
-    QPushButton *b_kvx1 = nullptr;
-    QGroupBox *gb_olt_view = nullptr;
-    registry::OntListPanel *gb_dodane = nullptr;
+    QGroupBox *editGroup = nullptr;
+    QComboBox *addressField = nullptr;
+    QLineEdit *loginField = nullptr;
+    QLineEdit *passwordField = nullptr;
+    QCheckBox *safeModeCheck = nullptr;
+    QPushButton *connectButton = nullptr;
+    QPushButton *siblingButton = nullptr;
+    QGroupBox *oltView = nullptr;
+    registry::OntListPanel *ontListGroup = nullptr;
     QTabWidget *bottomPages = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *Button3 = nullptr; // "Przesun liste"
+    QPlainTextEdit *outputMemo = nullptr;
+    QPushButton *nextPageButton = nullptr; // "Przesun liste"
 
 Q_SIGNALS:
     void siblingConnectRequested();
@@ -105,18 +105,18 @@ private:
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
-    core::TerminalTextFilter m_memoFilter; // Memo1 shows the buffer through it
+    core::TerminalTextFilter m_memoFilter; // outputMemo shows the buffer through it
     std::unique_ptr<session::StepEngine> m_engine;
     std::unique_ptr<OltLoginController> m_login;
     std::unique_ptr<registry::OntList> m_ontList;
     registry::OntListPanel *m_ontListPanel = nullptr;
-    std::unique_ptr<registry::StraznikSave> m_saveGuard;
+    std::unique_ptr<registry::SaveReminderGuard> m_saveGuard;
     provisioning::UnauthorisedTab *m_unauthorised = nullptr;
     provisioning::AddOntForm *m_addForm = nullptr;
     std::unique_ptr<provisioning::ProvisioningController> m_provisioning;
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;
-    Tanc2 *m_typed = nullptr;
+    TypedCommandsWindow *m_typed = nullptr;
     int m_tag = 0;
     QString m_captionBase;
     QVBoxLayout *m_addFormArea = nullptr;

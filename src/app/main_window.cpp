@@ -1,6 +1,6 @@
-#include "app/tanc1.h"
+#include "app/main_window.h"
 
-#include "app/tanc2.h"
+#include "app/typed_commands_window.h"
 #include "app/version.h"
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
@@ -8,7 +8,7 @@
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
-#include "registry/save_guard.h"
+#include "registry/save_reminder_guard.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
@@ -33,7 +33,7 @@ namespace {
 const QString kDefaultOltAddress = QStringLiteral("192.168.100.1");
 } // namespace
 
-Tanc1::Tanc1(const QString &appDir, QWidget *parent)
+MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     : QMainWindow(parent)
     , m_trace(std::make_unique<session::TraceLog>())
     , m_session(std::make_unique<session::OltSession>(timing::kQuietMs))
@@ -41,7 +41,7 @@ Tanc1::Tanc1(const QString &appDir, QWidget *parent)
 {
     m_login = std::make_unique<OltLoginController>(*m_session, *m_engine, *m_trace, appDir);
     m_ontList = std::make_unique<registry::OntList>(m_trace.get());
-    m_saveGuard = std::make_unique<registry::StraznikSave>(*m_session, m_trace.get());
+    m_saveGuard = std::make_unique<registry::SaveReminderGuard>(*m_session, m_trace.get());
     m_login->setDialogParent(this);
     m_login->setLastIpItems({kDefaultOltAddress});
     m_captionBase = QString::fromLatin1(kCaptionPrefix) + QString::fromLatin1(kVersion);
@@ -51,12 +51,12 @@ Tanc1::Tanc1(const QString &appDir, QWidget *parent)
     wireOntList();
     wireProvisioning();
     // The last addresses are loaded once the window exists.
-    m_login->ostatnie_ip(QString());
+    m_login->recordLastAddress(QString());
 }
 
-Tanc1::~Tanc1() = default;
+MainWindow::~MainWindow() = default;
 
-void Tanc1::buildLayout()
+void MainWindow::buildLayout()
 {
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);
@@ -66,59 +66,59 @@ void Tanc1::buildLayout()
     auto *top = new QWidget(central);
     auto *topRow = new QHBoxLayout(top);
     topRow->setContentsMargins(0, 0, 0, 0);
-    gb_edycja = new QGroupBox(QStringLiteral("Edycja  / dodawanie ONT !"), top);
-    auto *edit = new QVBoxLayout(gb_edycja);
+    editGroup = new QGroupBox(QStringLiteral("Edycja  / dodawanie ONT !"), top);
+    auto *edit = new QVBoxLayout(editGroup);
     auto *bar = new QHBoxLayout;
-    a_ip = new QComboBox(gb_edycja);
-    a_ip->setEditable(true);
-    a_ip->addItem(kDefaultOltAddress);
-    a_ip->setMinimumWidth(140);
-    a_login = new QLineEdit(QStringLiteral("login"), gb_edycja);
-    a_haslo = new QLineEdit(gb_edycja);
-    a_haslo->setEchoMode(QLineEdit::Password);
-    czy1_safe_mode = new QCheckBox(QStringLiteral("Safe Mode"), gb_edycja);
-    czy1_safe_mode->setChecked(true);
-    bt_polacz = new QPushButton(QStringLiteral("Polacz"), gb_edycja);
-    b_kvx1 = new QPushButton(QStringLiteral("kvx"), gb_edycja);
-    b_kvx1->setMaximumWidth(36);
-    bar->addWidget(a_ip, 2);
-    bar->addWidget(a_login, 1);
-    bar->addWidget(a_haslo, 1);
-    bar->addWidget(czy1_safe_mode);
-    bar->addWidget(bt_polacz);
-    bar->addWidget(b_kvx1);
+    addressField = new QComboBox(editGroup);
+    addressField->setEditable(true);
+    addressField->addItem(kDefaultOltAddress);
+    addressField->setMinimumWidth(140);
+    loginField = new QLineEdit(QStringLiteral("login"), editGroup);
+    passwordField = new QLineEdit(editGroup);
+    passwordField->setEchoMode(QLineEdit::Password);
+    safeModeCheck = new QCheckBox(QStringLiteral("Safe Mode"), editGroup);
+    safeModeCheck->setChecked(true);
+    connectButton = new QPushButton(QStringLiteral("Polacz"), editGroup);
+    siblingButton = new QPushButton(QStringLiteral("kvx"), editGroup);
+    siblingButton->setMaximumWidth(36);
+    bar->addWidget(addressField, 2);
+    bar->addWidget(loginField, 1);
+    bar->addWidget(passwordField, 1);
+    bar->addWidget(safeModeCheck);
+    bar->addWidget(connectButton);
+    bar->addWidget(siblingButton);
     edit->addLayout(bar);
     m_addFormArea = new QVBoxLayout;
     edit->addLayout(m_addFormArea, 1);
     m_unauthorisedPages = new QTabWidget(top);
-    topRow->addWidget(gb_edycja, 3);
+    topRow->addWidget(editGroup, 3);
     topRow->addWidget(m_unauthorisedPages, 2);
 
     // The OLT picture strip starts collapsed.
-    gb_olt_view = new QGroupBox(QStringLiteral("OLT"), central);
-    gb_olt_view->setFixedHeight(18);
+    oltView = new QGroupBox(QStringLiteral("OLT"), central);
+    oltView->setFixedHeight(18);
 
     // The authorised-ONT list.
     m_ontListPanel = new registry::OntListPanel(*m_ontList, m_trace.get(), central);
-    gb_dodane = m_ontListPanel;
+    ontListGroup = m_ontListPanel;
 
     // Bottom: the output memo and options.
     bottomPages = new QTabWidget(central);
     auto *logPage = new QWidget(bottomPages);
     auto *logRow = new QHBoxLayout(logPage);
-    Memo1 = new QPlainTextEdit(logPage);
-    Memo1->setReadOnly(true);
-    Memo1->setPlainText(QStringLiteral("Tervix %1 - gotowy / ready.").arg(QString::fromLatin1(kVersion)));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    outputMemo = new QPlainTextEdit(logPage);
+    outputMemo->setReadOnly(true);
+    outputMemo->setPlainText(QStringLiteral("Tervix %1 - gotowy / ready.").arg(QString::fromLatin1(kVersion)));
+    outputMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
-    Memo1->setFont(mono);
+    outputMemo->setFont(mono);
     auto *quick = new QVBoxLayout;
     m_quickButtons = quick;
-    Button3 = new QPushButton(QStringLiteral("Przesun liste"), logPage);
-    quick->addWidget(Button3);
+    nextPageButton = new QPushButton(QStringLiteral("Przesun liste"), logPage);
+    quick->addWidget(nextPageButton);
     quick->addStretch();
-    logRow->addWidget(Memo1, 1);
+    logRow->addWidget(outputMemo, 1);
     logRow->addLayout(quick);
     bottomPages->addTab(logPage, QStringLiteral("Szybki log"));
     auto *options = new QWidget(bottomPages);
@@ -128,8 +128,8 @@ void Tanc1::buildLayout()
 
     auto *split = new QSplitter(Qt::Vertical, central);
     split->addWidget(top);
-    split->addWidget(gb_olt_view);
-    split->addWidget(gb_dodane);
+    split->addWidget(oltView);
+    split->addWidget(ontListGroup);
     split->addWidget(bottomPages);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 0);
@@ -139,12 +139,12 @@ void Tanc1::buildLayout()
     setCentralWidget(central);
 }
 
-void Tanc1::wireSession()
+void MainWindow::wireSession()
 {
     connect(m_session.get(), &session::OltSession::textAppended, this, [this](const QString &t) {
-        QScrollBar *sb = Memo1->verticalScrollBar();
+        QScrollBar *sb = outputMemo->verticalScrollBar();
         const bool atEnd = sb->value() == sb->maximum();
-        QTextCursor c(Memo1->document());
+        QTextCursor c(outputMemo->document());
         c.movePosition(QTextCursor::End);
         c.insertText(m_memoFilter.feed(t));
         if (atEnd)
@@ -153,67 +153,67 @@ void Tanc1::wireSession()
     connect(m_session.get(), &session::OltSession::bufferReplaced, this,
             [this](const QString &t) {
                 m_memoFilter.reset();
-                Memo1->setPlainText(m_memoFilter.feed(t));
+                outputMemo->setPlainText(m_memoFilter.feed(t));
             });
 
-    connect(bt_polacz, &QPushButton::clicked, this, &Tanc1::bt_polaczClick);
+    connect(connectButton, &QPushButton::clicked, this, &MainWindow::connectToOlt);
     // Enter in the password field connects, even while the button is disabled.
-    connect(a_haslo, &QLineEdit::returnPressed, this, &Tanc1::bt_polaczClick);
-    connect(Button3, &QPushButton::clicked, this,
-            [this] { m_session->wyslij_polecenie(QStringLiteral("\""), true); });
-    connect(b_kvx1, &QPushButton::clicked, this, [this] {
+    connect(passwordField, &QLineEdit::returnPressed, this, &MainWindow::connectToOlt);
+    connect(nextPageButton, &QPushButton::clicked, this,
+            [this] { m_session->sendLine(QStringLiteral("\""), true); });
+    connect(siblingButton, &QPushButton::clicked, this, [this] {
         if (m_login->sessionReady())
             Q_EMIT siblingConnectRequested();
     });
 
-    connect(m_login.get(), &OltLoginController::connectEnabledChanged, bt_polacz, &QPushButton::setEnabled);
-    connect(m_login.get(), &OltLoginController::captionHostChanged, this, &Tanc1::setCaptionHost);
+    connect(m_login.get(), &OltLoginController::connectEnabledChanged, connectButton, &QPushButton::setEnabled);
+    connect(m_login.get(), &OltLoginController::captionHostChanged, this, &MainWindow::setCaptionHost);
     connect(m_login.get(), &OltLoginController::lastIpChanged, this,
             [this](const QStringList &items, const QString &current) {
-                a_ip->clear();
-                a_ip->addItems(items);
-                a_ip->setEditText(current);
+                addressField->clear();
+                addressField->addItems(items);
+                addressField->setEditText(current);
             });
     connect(m_login.get(), &OltLoginController::typedCommandsCleared, this, [this] {
         if (m_typed)
-            m_typed->f2_memo->clear();
+            m_typed->memo->clear();
     });
 }
 
-void Tanc1::wireOntList()
+void MainWindow::wireOntList()
 {
     m_ontList->setDialogParent(this);
     const QString appDir = m_login->appDir();
     connect(m_login.get(), &OltLoginController::ontListLoadRequested, this,
-            [this](const QString &dir, const QString &key) { m_ontListPanel->odczytaj1(dir, key); });
+            [this](const QString &dir, const QString &key) { m_ontListPanel->load(dir, key); });
     // The import window opens here once it exists; until then the operator is told.
     connect(m_ontListPanel, &registry::OntListPanel::importNeeded, this, [this] {
         m_session->appendLine(QStringLiteral("Lista ONT tego OLT jest pusta - zaimportuj ja z OLT. / "
                                              "This OLT's ONT list is empty: import it from the OLT."));
     });
     connect(m_login.get(), &OltLoginController::statusPanelsResetRequested, m_ontListPanel,
-            &registry::OntListPanel::resetujLiczniki);
+            &registry::OntListPanel::resetCounters);
     connect(m_login.get(), &OltLoginController::columnWidthsSaveRequested, this,
-            [this, appDir] { m_ontListPanel->zapisz_wielkosc_lv1(appDir); });
+            [this, appDir] { m_ontListPanel->saveColumnWidths(appDir); });
 
-    registry::StraznikSave *guard = m_saveGuard.get();
-    connect(m_login.get(), &OltLoginController::saveGuardStopRequested, guard, &registry::StraznikSave::stop);
-    connect(m_login.get(), &OltLoginController::saveGuardStartRequested, guard, &registry::StraznikSave::start);
-    connect(m_login.get(), &OltLoginController::keepAliveRestarted, guard, &registry::StraznikSave::start);
-    connect(guard, &registry::StraznikSave::keepAliveRequested, m_login.get(),
-            &OltLoginController::podtrzymaj_polaczenie);
+    registry::SaveReminderGuard *guard = m_saveGuard.get();
+    connect(m_login.get(), &OltLoginController::saveGuardStopRequested, guard, &registry::SaveReminderGuard::stop);
+    connect(m_login.get(), &OltLoginController::saveGuardStartRequested, guard, &registry::SaveReminderGuard::start);
+    connect(m_login.get(), &OltLoginController::keepAliveRestarted, guard, &registry::SaveReminderGuard::start);
+    connect(guard, &registry::SaveReminderGuard::keepAliveRequested, m_login.get(),
+            &OltLoginController::keepAlive);
 }
 
-void Tanc1::wireProvisioning()
+void MainWindow::wireProvisioning()
 {
     m_unauthorised = new provisioning::UnauthorisedTab(m_unauthorisedPages);
     m_unauthorisedPages->addTab(m_unauthorised, QStringLiteral("Nieautoryzowane"));
-    m_addForm = new provisioning::AddOntForm(gb_edycja);
+    m_addForm = new provisioning::AddOntForm(editGroup);
     m_addFormArea->addWidget(m_addForm);
-    m_quickButtons->insertWidget(1, m_addForm->bt_4);
-    m_addForm->bt_4->show();
-    m_optionsArea->insertWidget(0, m_addForm->czy_luki_serviceport);
-    m_addForm->czy_luki_serviceport->show();
+    m_quickButtons->insertWidget(1, m_addForm->proposeIdQuickButton);
+    m_addForm->proposeIdQuickButton->show();
+    m_optionsArea->insertWidget(0, m_addForm->servicePortGapsOption);
+    m_addForm->servicePortGapsOption->show();
 
     m_provisioning = std::make_unique<provisioning::ProvisioningController>(
         *m_session, *m_engine, *m_ontList, *m_unauthorised, *m_addForm, m_trace.get());
@@ -222,49 +222,49 @@ void Tanc1::wireProvisioning()
     OltLoginController *login = m_login.get();
     h.sessionReady = [login] { return login->sessionReady(); };
     h.setSessionReady = [login](bool ready) { login->setSessionReady(ready); };
-    h.podtrzymaj = [login] { login->podtrzymaj_polaczenie(); };
-    h.odswiezNaglowek = [this] { m_ontListPanel->odswiezNaglowek(); };
+    h.keepAlive = [login] { login->keepAlive(); };
+    h.refreshCaption = [this] { m_ontListPanel->refreshCaption(); };
     connect(login, &OltLoginController::keepAliveRestarted, m_provisioning.get(),
-            &provisioning::ProvisioningController::naPodtrzymanie);
+            &provisioning::ProvisioningController::onKeepAlive);
     connect(login, &OltLoginController::workingSessionReady, m_provisioning.get(),
-            &provisioning::ProvisioningController::naSesjeGotowa);
+            &provisioning::ProvisioningController::onWorkingSessionReady);
 }
 
-void Tanc1::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        m_ontListPanel->odczytaj_wielkosc_lv1(m_login->appDir());
+        m_ontListPanel->loadColumnWidths(m_login->appDir());
     }
 }
 
-void Tanc1::setTypedCommandsWindow(Tanc2 *w)
+void MainWindow::setTypedCommandsWindow(TypedCommandsWindow *w)
 {
     m_typed = w;
 }
 
-void Tanc1::setAccountWindowOpener(std::function<void()> open)
+void MainWindow::setAccountWindowOpener(std::function<void()> open)
 {
     connect(m_login.get(), &OltLoginController::accountWindowRequested, this, std::move(open));
 }
 
-LoginCredentials Tanc1::credentials() const
+LoginCredentials MainWindow::credentials() const
 {
-    return {a_ip->currentText(), a_login->text(), a_haslo->text(), czy1_safe_mode->isChecked()};
+    return {addressField->currentText(), loginField->text(), passwordField->text(), safeModeCheck->isChecked()};
 }
 
-void Tanc1::bt_polaczClick()
+void MainWindow::connectToOlt()
 {
-    m_login->bt_polaczClick(credentials());
+    m_login->connectToOlt(credentials());
 }
 
-void Tanc1::setCaptionHost(const QString &host)
+void MainWindow::setCaptionHost(const QString &host)
 {
     setWindowTitle(m_captionBase + QStringLiteral(" #.") + host);
 }
 
-void Tanc1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_login->formCloseQuery(m_tag, credentials()))
         event->accept();

@@ -1,11 +1,11 @@
-#include "ontconfig/account_creator.h"
+#include "accounts/account_creator.h"
 
 #include "core/timing.h"
 #include "ui/dialog_service.h"
 
 #include <algorithm>
 
-namespace tervix::ontconfig {
+namespace tervix::accounts {
 
 using core::PacedLine;
 using ui::DialogService;
@@ -26,11 +26,11 @@ AccountCreator::AccountCreator(QObject *parent)
     , m_engine(m_session, nullptr, QStringLiteral("a8"))
 {
     for (int c = kFirstCreateStep; c <= kLastCreateStep; ++c)
-        m_engine.registerBranch(c, [this](int code) { return a8_run_step(code); });
+        m_engine.registerBranch(c, [this](int code) { return runDialogueStep(code); });
     for (int c = kFirstSshStep; c <= kLastSshStep; ++c)
-        m_engine.registerBranch(c, [this](int code) { return a8_run_step(code); });
+        m_engine.registerBranch(c, [this](int code) { return runDialogueStep(code); });
     m_useradd.setInterval(timing::scaled(kUseraddPollMs));
-    connect(&m_useradd, &QTimer::timeout, this, &AccountCreator::tim8_useraddTimer);
+    connect(&m_useradd, &QTimer::timeout, this, &AccountCreator::checkCreated);
     connect(&m_session.connection(), &session::OltConnection::received, this, &AccountCreator::onReceived);
     connect(&m_session.connection(), &session::OltConnection::connected, this, [this] {
         const session::LoginCredentials c = m_main;
@@ -143,7 +143,7 @@ void AccountCreator::appendMemoLine(const QString &line)
     Q_EMIT memoChanged(m_memo);
 }
 
-session::StepEngine::Outcome AccountCreator::a8_run_step(int counter)
+session::StepEngine::Outcome AccountCreator::runDialogueStep(int counter)
 {
     const QStringList preparation{QStringLiteral("enable"), QStringLiteral("undo smart"),
                                   QStringLiteral("idle-timeout 60"), QStringLiteral("scroll 512"),
@@ -178,7 +178,7 @@ session::StepEngine::Outcome AccountCreator::a8_run_step(int counter)
     return session::StepEngine::Outcome::Done;
 }
 
-void AccountCreator::tim8_useraddTimer()
+void AccountCreator::checkCreated()
 {
     if (!m_memo.contains(kSuccessWord))
         return;
@@ -188,4 +188,4 @@ void AccountCreator::tim8_useraddTimer()
     Q_EMIT accountCreated(m_account.name, m_account.password);
 }
 
-} // namespace tervix::ontconfig
+} // namespace tervix::accounts

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace tervix::ontconfig {
+namespace tervix::accounts {
 
 // Creates an OLT account over a connection of its own, answering the OLT's
 // account dialogue by timing alone: each answer is a step of this
@@ -48,10 +48,10 @@ Q_SIGNALS:
 
 private:
     void onReceived(const QString &text);
-    // a8_run_step: the answer of one step of the dialogue; arms the next.
-    session::StepEngine::Outcome a8_run_step(int counter);
+    // runDialogueStep: the answer of one step of the dialogue; arms the next.
+    session::StepEngine::Outcome runDialogueStep(int counter);
     void appendMemoLine(const QString &line);
-    void tim8_useraddTimer();
+    void checkCreated();
 
     session::OltSession m_session;
     session::StepEngine m_engine;
@@ -63,4 +63,4 @@ private:
     enum class Connecting { None, Create, Ssh } m_connecting = Connecting::None;
 };
 
-} // namespace tervix::ontconfig
+} // namespace tervix::accounts

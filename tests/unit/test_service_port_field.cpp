@@ -1,21 +1,22 @@
-#include "core/vlan_field.h"
+#include "core/service_port_field.h"
 
 #include <gtest/gtest.h>
 
 #include <QStringList>
 
-using tervix::core::dekoduj_vlan;
-using tervix::core::Tvlan_ont;
+using tervix::core::decodeServicePortField;
+using tervix::core::encodeServicePortField;
+using tervix::core::ServicePortField;
 
 namespace {
 
 // The seven values of each of the four groups, joined by "|" per group.
-QStringList groups(const Tvlan_ont &r)
+QStringList groups(const ServicePortField &f)
 {
     QStringList out;
-    for (int g = 0; g < Tvlan_ont::kGroups; ++g) {
+    for (const auto &slot : f.slots) {
         QStringList v;
-        for (const QString *s : r.grupa(g))
+        for (const QString *s : slot.values())
             v << *s;
         out << v.join(u'|');
     }
@@ -37,9 +38,7 @@ class VlanDecode : public ::testing::TestWithParam<DecodeCase>
 TEST_P(VlanDecode, GivesTheGroupValues)
 {
     const DecodeCase &c = GetParam();
-    const Tvlan_ont r = dekoduj_vlan(Tvlan_ont{}, QString::fromUtf8(c.field), true);
-    EXPECT_EQ(groups(r), c.expected);
-    EXPECT_TRUE(r.vln_zakodowane.isEmpty());
+    EXPECT_EQ(groups(decodeServicePortField(QString::fromUtf8(c.field))), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -74,9 +73,7 @@ class VlanRoundTrip : public ::testing::TestWithParam<RoundTrip>
 TEST_P(VlanRoundTrip, EncodingADecodedFieldGivesItBack)
 {
     const RoundTrip &c = GetParam();
-    const Tvlan_ont decoded = dekoduj_vlan(Tvlan_ont{}, QString::fromUtf8(c.field), true);
-    const Tvlan_ont encoded = dekoduj_vlan(decoded, QString(), false);
-    EXPECT_EQ(encoded.vln_zakodowane, QString::fromUtf8(c.encoded));
+    EXPECT_EQ(encodeServicePortField(decodeServicePortField(QString::fromUtf8(c.field))), QString::fromUtf8(c.encoded));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -92,29 +89,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(VlanEncode, DropsGroupsWithoutVlanIdAndKeepsDashVlans)
 {
-    Tvlan_ont r;
-    r.vln_act = QStringLiteral("-1");
-    r.vln_serviceport = QStringLiteral("12");
-    r.vln_id = QStringLiteral("1010");
-    r.vln_native = QStringLiteral("0");
-    r.vln_igmp = QStringLiteral("-1");
-    r.vln_gemport = QStringLiteral("100");
-    // Group 2 has everything but its VLAN id: dropped.
-    r.vln2_act = QStringLiteral("-1");
-    r.vln2_serviceport = QStringLiteral("13");
-    r.vln2_gemport = QStringLiteral("100");
-    // Group 3 is a disabled row written with "-".
-    r.vln3_act = QStringLiteral("0");
-    r.vln3_serviceport = QStringLiteral("-");
-    r.vln3_id = QStringLiteral("-");
-    r.vln3_native = QStringLiteral("0");
-    r.vln3_igmp = QStringLiteral("0");
-    r.vln3_gemport = QStringLiteral("-");
+    ServicePortField f;
+    f.slots[0] = {QStringLiteral("-1"), QStringLiteral("12"), QStringLiteral("1010"), QStringLiteral("0"),
+                  QStringLiteral("-1"), QStringLiteral("100"), QString()};
+    // Slot 2 has everything but its VLAN id: dropped.
+    f.slots[1].active = QStringLiteral("-1");
+    f.slots[1].index = QStringLiteral("13");
+    f.slots[1].gemPort = QStringLiteral("100");
+    // Slot 3 is a disabled row written with "-".
+    f.slots[2] = {QStringLiteral("0"), QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("0"),
+                  QStringLiteral("0"), QStringLiteral("-"), QString()};
 
-    const Tvlan_ont e = dekoduj_vlan(r, QString(), false);
-    EXPECT_EQ(e.vln_zakodowane, QStringLiteral("-1;12;1010;0;-1;100;1010;^0;-;-;0;0;-;-;^"));
-    EXPECT_EQ(e.vln_user_id, QStringLiteral("1010"));
-    EXPECT_EQ(e.vln3_user_id, QStringLiteral("-"));
+    EXPECT_EQ(encodeServicePortField(f), QStringLiteral("-1;12;1010;0;-1;100;1010;^0;-;-;0;0;-;-;^"));
 }
 
 } // namespace

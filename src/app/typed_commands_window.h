@@ -9,14 +9,14 @@ namespace tervix::app {
 
 // "Lumora - Wpisywane komendy!": the typed-commands memo. The session empties
 // it after every login.
-class Tanc2 : public QWidget
+class TypedCommandsWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tanc2(QWidget *parent = nullptr);
+    explicit TypedCommandsWindow(QWidget *parent = nullptr);
 
-    QPlainTextEdit *f2_memo = nullptr;
-    QPushButton *Button1 = nullptr; // "czysc logi"
+    QPlainTextEdit *memo = nullptr;
+    QPushButton *clearButton = nullptr; // "czysc logi"
 };
 
 } // namespace tervix::app
