@@ -1,6 +1,8 @@
 #include "accounts/account_creator.h"
 
+#include "accounts/account_steps.h"
 #include "core/timing.h"
+#include "session/trace_tags.h"
 #include "ui/dialog_service.h"
 
 #include <algorithm>
@@ -11,25 +13,19 @@ using core::PacedLine;
 using ui::DialogService;
 
 namespace {
-constexpr int kUseraddPollMs = 1500;
 const QString kSuccessWord = QStringLiteral("successfully");
-// The steps of the two ways: 2 to 12 create an account, 31 and 32 enable SSH.
-constexpr int kFirstCreateStep = 2;
-constexpr int kLastCreateStep = 12;
-constexpr int kFirstSshStep = 31;
-constexpr int kLastSshStep = 32;
 } // namespace
 
 AccountCreator::AccountCreator(QObject *parent)
     : QObject(parent)
     , m_session(timing::kExtraConnectionQuietMs)
-    , m_engine(m_session, nullptr, QStringLiteral("a8"))
+    , m_engine(m_session, nullptr, session::TraceTag::kAccountStep)
 {
-    for (int c = kFirstCreateStep; c <= kLastCreateStep; ++c)
+    for (int c = AccountStep::kFirstCreate; c <= AccountStep::kLastCreate; ++c)
         m_engine.registerBranch(c, [this](int code) { return runDialogueStep(code); });
-    for (int c = kFirstSshStep; c <= kLastSshStep; ++c)
+    for (int c = AccountStep::kFirstSsh; c <= AccountStep::kLastSsh; ++c)
         m_engine.registerBranch(c, [this](int code) { return runDialogueStep(code); });
-    m_useradd.setInterval(timing::scaled(kUseraddPollMs));
+    m_useradd.setInterval(timing::scaled(timing::kAccountCreatedPollMs));
     connect(&m_useradd, &QTimer::timeout, this, &AccountCreator::checkCreated);
     connect(&m_session.connection(), &session::OltConnection::received, this, &AccountCreator::onReceived);
     connect(&m_session.connection(), &session::OltConnection::connected, this, [this] {
@@ -38,12 +34,12 @@ AccountCreator::AccountCreator(QObject *parent)
         if (m_connecting == Connecting::Create) {
             if (c.safeMode)
                 pacer.enqueueWait(timing::kSafeModeWaitMs);
-            pacer.enqueue({PacedLine::wait(timing::kLoginPreWaitMs), PacedLine::send(c.login, 200),
+            pacer.enqueue({PacedLine::wait(timing::kLoginPreWaitMs), PacedLine::send(c.login, timing::kAccountLoginGapMs),
                            PacedLine::send(c.password)});
-            pacer.enqueueAction([this] { m_engine.arm(kFirstCreateStep); });
+            pacer.enqueueAction([this] { m_engine.arm(AccountStep::kFirstCreate); });
         } else if (m_connecting == Connecting::Ssh) {
-            pacer.enqueue({PacedLine::wait(200), PacedLine::send(c.login, 200), PacedLine::send(c.password)});
-            pacer.enqueueAction([this] { m_engine.arm(kFirstSshStep); });
+            pacer.enqueue({PacedLine::wait(timing::kAccountLoginGapMs), PacedLine::send(c.login, timing::kAccountLoginGapMs), PacedLine::send(c.password)});
+            pacer.enqueueAction([this] { m_engine.arm(AccountStep::kFirstSsh); });
         }
         m_connecting = Connecting::None;
     });
@@ -149,31 +145,31 @@ session::StepEngine::Outcome AccountCreator::runDialogueStep(int counter)
                                   QStringLiteral("idle-timeout 60"), QStringLiteral("scroll 512"),
                                   QStringLiteral("config")};
     switch (counter) {
-    case 2: m_session.send(core::batchOf(preparation, 100)); break;
-    case 3: m_session.send(core::batchOf({QStringLiteral("terminal user name")}, 150)); break;
-    case 4: m_session.send(core::batchOf({m_account.name}, 100)); break;
-    case 5: m_session.send(core::batchOf({m_account.password}, 100)); break;
-    case 6: m_session.send(core::batchOf({m_account.repeated}, 100)); break;
-    case 7: m_session.send(core::batchOf({QString()}, 100)); break;
-    case 8: m_session.send(core::batchOf({QStringLiteral("3")}, 100)); break;
-    case 9: m_session.send(core::batchOf({QStringLiteral("4")}, 100)); break;
-    case 10: m_session.send(core::batchOf({QString()}, 100)); break;
-    case 11: m_session.send(core::batchOf({QStringLiteral("n")}, 100)); break;
-    case 12:
+    case AccountStep::kFirstCreate: m_session.send(core::batchOf(preparation, timing::kAccountAnswerWaitMs)); break;
+    case 3: m_session.send(core::batchOf({QStringLiteral("terminal user name")}, timing::kAccountUserNameWaitMs)); break;
+    case 4: m_session.send(core::batchOf({m_account.name}, timing::kAccountAnswerWaitMs)); break;
+    case 5: m_session.send(core::batchOf({m_account.password}, timing::kAccountAnswerWaitMs)); break;
+    case 6: m_session.send(core::batchOf({m_account.repeated}, timing::kAccountAnswerWaitMs)); break;
+    case 7: m_session.send(core::batchOf({QString()}, timing::kAccountAnswerWaitMs)); break;
+    case 8: m_session.send(core::batchOf({QStringLiteral("3")}, timing::kAccountAnswerWaitMs)); break;
+    case 9: m_session.send(core::batchOf({QStringLiteral("4")}, timing::kAccountAnswerWaitMs)); break;
+    case 10: m_session.send(core::batchOf({QString()}, timing::kAccountAnswerWaitMs)); break;
+    case 11: m_session.send(core::batchOf({QStringLiteral("n")}, timing::kAccountAnswerWaitMs)); break;
+    case AccountStep::kLastCreate:
         m_session.send({PacedLine::send(QStringLiteral("ssh user ") + m_account.name + QStringLiteral(" authentication-type password"))});
         appendMemoLine(QStringLiteral("[OK] USER ssh dodany. Kliknij Anuluj i zaloguj sie na niego w glownym oknie!"));
-        m_session.pacer().enqueueWait(100);
-        m_useradd.start(timing::scaled(kUseraddPollMs));
+        m_session.pacer().enqueueWait(timing::kAccountAnswerWaitMs);
+        m_useradd.start(timing::scaled(timing::kAccountCreatedPollMs));
         break;
-    case 31: m_session.send(core::batchOf(preparation, 100)); break;
-    case 32:
+    case AccountStep::kFirstSsh: m_session.send(core::batchOf(preparation, timing::kAccountAnswerWaitMs)); break;
+    case AccountStep::kLastSsh:
         m_session.send({PacedLine::send(QStringLiteral("ssh user ") + m_existingUser + QStringLiteral(" authentication-type password"))});
         appendMemoLine(QStringLiteral("SSH WLACZONE KLIKNIJ ANULUJ I ZALOGUJ SIE NA USERA!"));
         break;
     default: break;
     }
     // Each answer waits for the OLT's reaction to the previous one.
-    if (counter != kLastCreateStep && counter != kLastSshStep)
+    if (counter != AccountStep::kLastCreate && counter != AccountStep::kLastSsh)
         m_engine.arm(counter + 1);
     return session::StepEngine::Outcome::Done;
 }

@@ -29,12 +29,12 @@ public:
         QString repeated;
     };
 
-    // Button1Click ("DODAJ"). Returns false (and has shown the box) when the
+    // "DODAJ". Returns false (and has shown the box) when the
     // input is refused.
     bool createAccount(const session::LoginCredentials &mainLogin, const NewAccount &account);
-    // Button2Click: enables SSH for an existing user.
+    // Enables SSH for an existing user.
     void enableSsh(const session::LoginCredentials &mainLogin, const QString &existingUser);
-    // Button3Click ("ANULUJ").
+    // "ANULUJ".
     void cancel();
 
     const QString &memoText() const { return m_memo; }

@@ -161,10 +161,6 @@ void MainWindow::wireSession()
     connect(passwordField, &QLineEdit::returnPressed, this, &MainWindow::connectToOlt);
     connect(nextPageButton, &QPushButton::clicked, this,
             [this] { m_session->sendLine(QStringLiteral("\""), true); });
-    connect(siblingButton, &QPushButton::clicked, this, [this] {
-        if (m_login->sessionReady())
-            Q_EMIT siblingConnectRequested();
-    });
 
     connect(m_login.get(), &OltLoginController::connectEnabledChanged, connectButton, &QPushButton::setEnabled);
     connect(m_login.get(), &OltLoginController::captionHostChanged, this, &MainWindow::setCaptionHost);

@@ -66,7 +66,7 @@ public:
     // connectToOlt with what the connection fields hold.
     void connectToOlt();
     LoginCredentials credentials() const;
-    // The main window's Tag: 100 after an OLT reboot (closing asks nothing).
+    // 100 after an OLT reboot: closing then asks nothing.
     int tag() const { return m_tag; }
     void setTag(int t) { m_tag = t; }
 
@@ -75,7 +75,6 @@ public:
     QTabWidget *unauthorisedPages() const { return m_unauthorisedPages; }
     QVBoxLayout *optionsArea() const { return m_optionsArea; }
 
-    // Controls with their historical names.
     QGroupBox *editGroup = nullptr;
     QComboBox *addressField = nullptr;
     QLineEdit *loginField = nullptr;
@@ -88,9 +87,6 @@ public:
     QTabWidget *bottomPages = nullptr;
     QPlainTextEdit *outputMemo = nullptr;
     QPushButton *nextPageButton = nullptr; // "Przesun liste"
-
-Q_SIGNALS:
-    void siblingConnectRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,9 +3,10 @@
 #include "core/last_ip_list.h"
 #include "core/olt_identity.h"
 #include "core/timing.h"
+#include "session/main_steps.h"
 #include "session/olt_session.h"
-#include "session/step_codes.h"
 #include "session/trace_log.h"
+#include "session/trace_tags.h"
 #include "ui/dialog_service.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 namespace tervix::app {
 
 using core::PacedLine;
+namespace MainStep = session::MainStep;
 using session::StepEngine;
 using ui::DialogService;
 
@@ -46,20 +48,16 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     connect(&m_keepAlive, &QTimer::timeout, this, &OltLoginController::keepAliveElapsed);
     m_close.setSingleShot(true);
     connect(&m_close, &QTimer::timeout, this, [this] {
-        // zamknij
         m_close.stop();
         m_session.connection().disconnectFromOlt();
-        if (m_terminate)
-            m_terminate();
-        else
-            QCoreApplication::quit();
+        terminate();
     });
     m_identDeadline.setSingleShot(true);
     connect(&m_identDeadline, &QTimer::timeout, this, &OltLoginController::identificationOverdue);
     m_openDelay.setSingleShot(true);
     connect(&m_openDelay, &QTimer::timeout, this, [this] {
         if (m_session.connection().isConnected())
-            disconnectOwnLine();
+            m_session.connection().disconnectFromOlt();
         m_session.connection().connectTo(m_credentials.address);
     });
 
@@ -68,24 +66,44 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     connect(&c, &session::OltConnection::connectFailed, this, &OltLoginController::onConnectFailed);
     connect(&c, &session::OltConnection::disconnected, this, &OltLoginController::onDisconnected);
 
-    m_engine.registerBranch(kIdentificationStep, [this](int c) { return stepIdentification(c); });
-    m_engine.registerBranch(kIdentificationPollStep, [this](int c) { return stepIdentificationPoll(c); });
-    m_engine.registerBranch(kWorkingStep, [this](int c) { return stepWorking(c); });
+    m_engine.registerBranch(MainStep::kIdentification, [this](int c) { return stepIdentification(c); });
+    m_engine.registerBranch(MainStep::kIdentificationPoll, [this](int c) { return stepIdentificationPoll(c); });
+    m_engine.registerBranch(MainStep::kWorkingLogin, [this](int c) { return stepWorking(c); });
     m_engine.setKeepAliveHook([this] { keepAlive(); });
+}
+
+void OltLoginController::setState(State state)
+{
+    m_state = state;
+    // The operator may start an attempt of his own while none is under way,
+    // and still while the console replaces the identification line by the
+    // working one; from the working password on, Enter in the password field
+    // is the way to start again.
+    setConnectEnabled(state == State::Idle || state == State::OpeningWorking);
 }
 
 void OltLoginController::setConnectEnabled(bool enabled)
 {
+    if (m_connectEnabled == enabled)
+        return;
     m_connectEnabled = enabled;
     Q_EMIT connectEnabledChanged(enabled);
 }
 
 void OltLoginController::setSessionReady(bool ready)
 {
-    if (m_sessionReady == ready)
-        return;
-    m_sessionReady = ready;
-    Q_EMIT sessionReadyChanged(ready);
+    if (ready && m_state == State::FirstListing)
+        setState(State::Ready);
+    else if (!ready && m_state == State::Ready)
+        setState(State::FirstListing);
+}
+
+void OltLoginController::terminate()
+{
+    if (m_terminate)
+        m_terminate();
+    else
+        QCoreApplication::quit();
 }
 
 void OltLoginController::showConnectError()
@@ -101,15 +119,13 @@ void OltLoginController::connectToOlt(const LoginCredentials &credentials)
         Q_EMIT accountWindowRequested();
         return;
     }
-    if (m_opening == Opening::ClosingSave)
+    if (m_state == State::ClosingSave)
         return; // the program is ending; the closing save owns the line
     m_credentials = credentials;
     m_identLooks = 0;
-    m_identifying = true;
-    setConnectEnabled(false);
     m_session.clearBuffer();
     m_session.appendLine(QStringLiteral("Secure Connection -> Wait.. / Nawiązuje bezpieczne połączenie -> Czekaj.."));
-    openSession(Opening::Identification);
+    openSession(State::OpeningIdentification);
 }
 
 void OltLoginController::identificationOverdue()
@@ -117,21 +133,21 @@ void OltLoginController::identificationOverdue()
     // Once the poll has begun it ends by itself within its fourteen looks; only
     // an OLT that stopped answering before it (the engine waits for output that
     // never comes) leaves the attempt hanging with the button off.
-    if (!m_identifying || m_identLooks > 0)
+    if (m_state != State::OpeningIdentification && m_state != State::IdentificationLogin)
         return;
-    m_identifying = false;
+    m_state = State::Idle;
     abandonLine();
-    disconnectOwnLine();
+    m_session.connection().disconnectFromOlt();
     m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
     DialogService::instance().error(m_dialogParent, QStringLiteral("OLT Problem Config"),
                                     QStringLiteral("Problem z konf OLT!\nOLT nie odpowiada / The OLT does not answer."));
-    setConnectEnabled(true);
+    setState(State::Idle);
 }
 
-void OltLoginController::openSession(Opening what)
+void OltLoginController::openSession(State opening)
 {
     // A new login replaces whatever the old line was still doing.
-    m_opening = what;
+    setState(opening);
     m_identPoll.stop();
     m_identDeadline.stop();
     abandonLine();
@@ -142,14 +158,15 @@ void OltLoginController::onConnected()
 {
     const LoginCredentials c = m_credentials;
     auto &pacer = m_session.pacer();
-    switch (m_opening) {
-    case Opening::Identification:
-    case Opening::Working: {
-        const int firstStep = m_opening == Opening::Identification ? kIdentificationStep : kWorkingStep;
-        const bool working = m_opening == Opening::Working;
-        m_opening = Opening::None;
-        if (!working) // counted from the connect: a slow connect has its own time-out
+    switch (m_state) {
+    case State::OpeningIdentification:
+    case State::OpeningWorking: {
+        const bool working = m_state == State::OpeningWorking;
+        const int firstStep = working ? MainStep::kWorkingLogin : MainStep::kIdentification;
+        if (!working) { // counted from the connect: a slow connect has its own time-out
+            setState(State::IdentificationLogin);
             m_identDeadline.start(timing::scaled(timing::kIdentDeadlineMs));
+        }
         if (c.safeMode)
             pacer.enqueueWait(timing::kSafeModeWaitMs);
         pacer.enqueue({PacedLine::wait(timing::kLoginPreWaitMs), PacedLine::send(c.login, timing::kLoginLineGapMs, true)});
@@ -167,7 +184,7 @@ void OltLoginController::onConnected()
         });
         break;
     }
-    case Opening::ClosingSave: {
+    case State::ClosingSave: {
         pacer.enqueue({PacedLine::wait(timing::kSafeModeWaitMs), PacedLine::wait(timing::kLoginPreWaitMs),
                        PacedLine::send(c.login, timing::kStepPreWaitMs, true), PacedLine::send(c.password, 0, true)});
         pacer.enqueueAction([this] { Q_EMIT typedCommandsCleared(); });
@@ -177,7 +194,7 @@ void OltLoginController::onConnected()
         pacer.enqueueAction([this] { m_close.start(timing::scaled(timing::kCloseAfterSaveMs)); });
         break;
     }
-    case Opening::None:
+    default: // no line of ours is being opened
         break;
     }
 }
@@ -189,41 +206,39 @@ void OltLoginController::abandonLine()
     m_session.pacer().clear();
 }
 
-void OltLoginController::disconnectOwnLine()
-{
-    m_ownDisconnect = true;
-    m_session.connection().disconnectFromOlt();
-    m_ownDisconnect = false;
-}
-
 void OltLoginController::onConnectFailed()
 {
-    m_identifying = false;
-    const Opening what = std::exchange(m_opening, Opening::None);
-    if (what == Opening::None)
+    const State opening = m_state;
+    if (opening != State::OpeningIdentification && opening != State::OpeningWorking && opening != State::ClosingSave)
         return;
     showConnectError();
-    if (what == Opening::ClosingSave) {
-        if (m_terminate)
-            m_terminate();
-        else
-            QCoreApplication::quit();
+    if (opening == State::ClosingSave) {
+        terminate();
         return;
     }
-    setConnectEnabled(true);
+    setState(State::Idle);
 }
 
 void OltLoginController::onDisconnected()
 {
     m_session.appendLine(QStringLiteral("Rozlaczono / Disconnect"));
-    setSessionReady(false);
-    if (m_identifying && !m_ownDisconnect) {
+    switch (m_state) {
+    case State::IdentificationLogin:
+    case State::IdentificationPoll:
         // The OLT dropped the line before it could be identified: nothing more
         // will come, so end the attempt and let the operator try again.
-        m_identifying = false;
         m_identPoll.stop();
         abandonLine();
-        setConnectEnabled(true);
+        setState(State::Idle);
+        break;
+    case State::Ready:
+    case State::FirstListing:
+        setState(State::Lost);
+        break;
+    default:
+        // The console closes a line itself before opening the next one; the
+        // attempt under way goes on.
+        break;
     }
 }
 
@@ -232,22 +247,21 @@ StepEngine::Outcome OltLoginController::stepIdentification(int)
     if (m_session.buffer().contains(QStringLiteral("invalid"))) {
         DialogService::instance().error(m_dialogParent, QStringLiteral("Nieprawidlowe dane"),
                                         QStringLiteral("Bledny login lub haslo!"));
-        m_identifying = false;
-        setConnectEnabled(true);
+        setState(State::Idle);
         return StepEngine::Outcome::SkipFrameEnd;
     }
     m_session.pacer().enqueueWait(timing::kStepPreWaitMs);
-    m_session.pacer().enqueueAction([this] { Q_EMIT siblingSocketCloseRequested(); });
     m_session.send(preparation({QStringLiteral("enable"), QStringLiteral("undo smart"), QStringLiteral("scroll 512"),
                                 QStringLiteral("diagnose"), QStringLiteral("display elabel backplane 0")},
                                timing::kIdentLineWaitMs));
-    m_engine.arm(kIdentificationPollStep);
+    m_engine.arm(MainStep::kIdentificationPoll);
     return StepEngine::Outcome::Done;
 }
 
 StepEngine::Outcome OltLoginController::stepIdentificationPoll(int)
 {
     m_identLooks = 1;
+    setState(State::IdentificationPoll);
     m_identPoll.start(timing::scaled(timing::kIdentPollMs));
     m_session.appendLine(QStringLiteral("Config -> Wait.. / Konfiguracja -> Czekaj.."));
     return StepEngine::Outcome::Done;
@@ -255,7 +269,7 @@ StepEngine::Outcome OltLoginController::stepIdentificationPoll(int)
 
 void OltLoginController::identificationPoll()
 {
-    m_trace.add(QStringLiteral("a8"));
+    m_trace.add(session::TraceTag::kIdentificationPoll);
     m_identPoll.stop();
     ++m_identLooks;
     const QString memo = m_session.buffer();
@@ -265,16 +279,15 @@ void OltLoginController::identificationPoll()
         return;
     }
     m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
-    m_identifying = false;
     if (!seen) {
         DialogService::instance().error(m_dialogParent, QStringLiteral("OLT Problem Config"),
                                         QStringLiteral("Problem z konf OLT!"));
-        setConnectEnabled(true);
+        setState(State::Idle);
         return;
     }
     const QString key = core::oltKeyFromBarcode(core::barcodeFromLabel(memo));
-    disconnectOwnLine();
-    setConnectEnabled(true);
+    setState(State::Idle);
+    m_session.connection().disconnectFromOlt();
     if (key.isEmpty()) {
         // Without a usable bar code the OLT's files could not be told apart from
         // another OLT's; refuse rather than mix them.
@@ -285,26 +298,22 @@ void OltLoginController::identificationPoll()
         return;
     }
     m_oltKey = key;
-    Q_EMIT oltKeyChanged(m_oltKey);
     startWorkingSession();
-    m_trace.add(QStringLiteral("a8-end"));
+    m_trace.add(session::TraceTag::end(session::TraceTag::kIdentificationPoll));
 }
 
 void OltLoginController::startWorkingSession()
 {
-    Q_EMIT workingSessionStarting();
     m_sessionNumber = int(QRandomGenerator::global()->bounded(1, std::numeric_limits<int>::max()));
-    openSession(Opening::Working);
+    openSession(State::OpeningWorking);
 }
 
 void OltLoginController::afterWorkingLogin()
 {
     recordLastAddress(m_credentials.address);
-    Q_EMIT ontConfigSettingsLoadRequested(m_appDir, m_oltKey);
     Q_EMIT ontListLoadRequested(m_appDir, m_oltKey);
-    setConnectEnabled(false);
+    setState(State::AwaitingPrompt);
     keepAlive();
-    Q_EMIT templatesLoadRequested(m_appDir, m_oltKey);
     Q_EMIT statusPanelsResetRequested();
     Q_EMIT captionHostChanged(m_credentials.address);
 }
@@ -314,32 +323,30 @@ StepEngine::Outcome OltLoginController::stepWorking(int)
     if (m_session.buffer().contains(QStringLiteral("invalid"))) {
         DialogService::instance().error(m_dialogParent, QStringLiteral("Nieprawidlowe dane"),
                                         QStringLiteral("Bledny login lub haslo!"));
+        setState(State::Lost);
         return StepEngine::Outcome::SkipFrameEnd;
     }
-    Q_EMIT signalScanRestartRequested();
     m_session.pacer().enqueueWait(timing::kStepPreWaitMs);
-    m_session.pacer().enqueueAction([this] { Q_EMIT siblingSocketCloseRequested(); });
     m_session.send(preparation(kWorkingPreparation, timing::kPrepLineWaitMs));
-    m_engine.arm(session::step::kFirstUnauthorisedListing);
+    m_engine.arm(MainStep::kFirstUnauthorisedListing);
     Q_EMIT workingSessionReady();
-    setSessionReady(true);
-    Q_EMIT siblingReconnectRequested();
+    setState(State::Ready);
     return StepEngine::Outcome::Done;
 }
 
 void OltLoginController::keepAlive()
 {
-    m_trace.add(QStringLiteral("a4"));
+    m_trace.add(session::TraceTag::kKeepAlive);
     Q_EMIT saveGuardStopRequested();
     m_keepAlive.stop();
     m_keepAlive.start(timing::scaled(timing::kKeepAliveMs));
     Q_EMIT keepAliveRestarted();
-    m_trace.add(QStringLiteral("a4-end"));
+    m_trace.add(session::TraceTag::end(session::TraceTag::kKeepAlive));
 }
 
 void OltLoginController::keepAliveElapsed()
 {
-    if (!m_sessionReady)
+    if (!sessionReady())
         return;
     keepAlive();
     m_session.sendLine(QStringLiteral("y"), true);
@@ -347,14 +354,14 @@ void OltLoginController::keepAliveElapsed()
 
 bool OltLoginController::formCloseQuery(int windowTag, const LoginCredentials &credentials)
 {
-    if (m_opening == Opening::ClosingSave)
+    if (m_state == State::ClosingSave)
         return false; // the save is under way; the program ends by itself
-    if (!m_sessionReady) {
+    if (!sessionReady()) {
         m_session.connection().disconnectFromOlt();
         return true;
     }
     Q_EMIT columnWidthsSaveRequested();
-    disconnectOwnLine();
+    m_session.connection().disconnectFromOlt();
     if (windowTag == 100)
         return true;
     const auto answer = DialogService::instance().question(
@@ -364,7 +371,7 @@ bool OltLoginController::formCloseQuery(int windowTag, const LoginCredentials &c
     if (answer == DialogService::Answer::No)
         return true;
     m_credentials = credentials;
-    m_opening = Opening::ClosingSave;
+    setState(State::ClosingSave);
     m_engine.stop();
     m_session.pacer().clear();
     m_session.connection().connectTo(credentials.address);
@@ -373,7 +380,7 @@ bool OltLoginController::formCloseQuery(int windowTag, const LoginCredentials &c
 
 void OltLoginController::recordLastAddress(const QString &address)
 {
-    m_trace.add(QStringLiteral("a17"));
+    m_trace.add(session::TraceTag::kLastAddress);
     const QString path = QDir(m_appDir).filePath(kLastIpFile);
     if (address.isEmpty()) {
         QFile f(path);
@@ -393,7 +400,7 @@ void OltLoginController::recordLastAddress(const QString &address)
         m_currentIp = address;
         Q_EMIT lastIpChanged(m_lastIps, m_currentIp);
     }
-    m_trace.add(QStringLiteral("a17-end"));
+    m_trace.add(session::TraceTag::end(session::TraceTag::kLastAddress));
 }
 
 void OltLoginController::writeLastIpFile(const QString &line)

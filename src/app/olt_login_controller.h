@@ -27,35 +27,49 @@ using LoginCredentials = session::LoginCredentials;
 // the working session that prepares the terminal and serves every later
 // command. Also the keep-alive, the last-address list and closing with "save".
 //
-// What other subsystems do at these moments is announced through signals;
-// a subsystem that is not built yet simply leaves its signal unconnected.
+// What other subsystems do at these moments is announced through signals.
 class OltLoginController : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kIdentificationStep = -100;
-    static constexpr int kIdentificationPollStep = -101;
-    static constexpr int kWorkingStep = 1;
+    // Where a connect stands. Each state says whether the working session
+    // serves commands and whether "Polacz" may be pressed.
+    enum class State {
+        Idle,                  // no attempt under way: the last one ended or failed
+        OpeningIdentification, // the identification line is being opened
+        IdentificationLogin,   // logged in blind, waiting for the OLT to answer the password
+        IdentificationPoll,    // the backplane label is being looked for
+        OpeningWorking,        // identified: the working line is being opened and logged into
+        AwaitingPrompt,        // the working password is typed; the OLT's answer is awaited
+        Ready,                 // the working session serves commands
+        FirstListing,          // ready, but the first unauthorised listing still runs
+        Lost,                  // the working session dropped or was refused: Enter in the password field reconnects
+        ClosingSave,           // the program is ending after a "save" on a fresh line
+    };
 
     OltLoginController(session::OltSession &session, session::StepEngine &engine, session::TraceLog &trace,
                        QString appDir, QObject *parent = nullptr);
 
-    // connectToOlt / Enter in the password field.
+    // "Polacz" or Enter in the password field.
     void connectToOlt(const LoginCredentials &credentials);
     void keepAlive();
 
-    // FormCloseQuery: true when the window may close now. windowTag 100 means
-    // the OLT is rebooting and nothing is asked.
+    // The main window asks before closing: true when it may close now.
+    // windowTag 100 means the OLT is rebooting and nothing is asked.
     bool formCloseQuery(int windowTag, const LoginCredentials &credentials);
 
-    bool sessionReady() const { return m_sessionReady; }
+    State state() const { return m_state; }
+    bool sessionReady() const { return m_state == State::Ready; }
+    // The unauthorised listing marks the working session busy while its first
+    // listing runs (false) and usable again when it is read (true).
     void setSessionReady(bool ready);
     QString oltKey() const { return m_oltKey; }
     QString appDir() const { return m_appDir; }
     int sessionNumber() const { return m_sessionNumber; }
     bool connectEnabled() const { return m_connectEnabled; }
 
-    // recordLastAddress: with an address, records it; with an empty one, loads the file.
+    // With an address, records it in the last-address list; with an empty
+    // one, loads the list from its file.
     void recordLastAddress(const QString &address);
     QStringList lastIpItems() const { return m_lastIps; }
     void setLastIpItems(const QStringList &items) { m_lastIps = items; }
@@ -69,31 +83,24 @@ public:
 Q_SIGNALS:
     void connectEnabledChanged(bool enabled);
     void accountWindowRequested();           // login "root": use the accounts window instead
-    void typedCommandsCleared();             // TypedCommandsWindow's memo is emptied after every login
+    void typedCommandsCleared();             // the typed-commands memo is emptied after every login
     void lastIpChanged(const QStringList &items, const QString &current);
     void captionHostChanged(const QString &host);
-    void sessionReadyChanged(bool ready);
-    void oltKeyChanged(const QString &key);
 
     // Moments other subsystems hook into.
     void saveGuardStopRequested();
     void saveGuardStartRequested();
     void keepAliveRestarted();               // restart the unauthorised check and the save guard
-    void siblingSocketCloseRequested();
-    void siblingReconnectRequested();
-    void workingSessionStarting();           // before the working login: configuration window, session number
-    void ontConfigSettingsLoadRequested(const QString &appDir, const QString &oltKey);
     void ontListLoadRequested(const QString &appDir, const QString &oltKey);
-    void templatesLoadRequested(const QString &appDir, const QString &oltKey);
     void statusPanelsResetRequested();
-    void signalScanRestartRequested();       // step 1: a scan pass about a second after login
-    void workingSessionReady();              // step 1 done: profile and refresh buttons usable
+    void workingSessionReady();              // the OLT took the working login: profile and refresh buttons usable
     void columnWidthsSaveRequested();
 
 private:
-    enum class Opening { None, Identification, Working, ClosingSave };
-
-    void openSession(Opening what);
+    void setState(State state);
+    // "Polacz" stays pressed while the console itself owns the attempt.
+    void setConnectEnabled(bool enabled);
+    void openSession(State opening);
     void onConnected();
     void onConnectFailed();
     void onDisconnected();
@@ -106,10 +113,9 @@ private:
     void startWorkingSession();
     void afterWorkingLogin();
     void keepAliveElapsed();
-    void setConnectEnabled(bool enabled);
     void showConnectError();
     void writeLastIpFile(const QString &line);
-    void disconnectOwnLine();
+    void terminate();
 
     session::OltSession &m_session;
     session::StepEngine &m_engine;
@@ -119,23 +125,19 @@ private:
     std::function<void()> m_terminate;
 
     LoginCredentials m_credentials;
-    Opening m_opening = Opening::None;
-    bool m_sessionReady = false;
+    State m_state = State::Idle;
     bool m_connectEnabled = true;
-    bool m_listLoaded = false;
-    bool m_identifying = false;   // from "Polacz" until the bar code is read or the attempt fails
-    bool m_ownDisconnect = false; // the console itself is closing the line
     QString m_oltKey;
     int m_sessionNumber = 0;
     QStringList m_lastIps;
     QString m_currentIp;
 
-    QTimer m_identPoll;          // tim_ssn
-    int m_identLooks = 0;    // tim_ssn.Tag
-    QTimer m_keepAlive;    // tim_podtrzymaj_polaczenie
-    QTimer m_close;        // tim_zamknij
+    QTimer m_identPoll;       // one look for the backplane label
+    int m_identLooks = 0;
+    QTimer m_keepAlive;
+    QTimer m_close;           // ends the program once the closing save had its time
     QTimer m_openDelay;
-    QTimer m_identDeadline; // gives up an identification the OLT never answers
+    QTimer m_identDeadline;   // gives up an identification the OLT never answers
 };
 
 } // namespace tervix::app

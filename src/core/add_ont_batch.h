@@ -15,13 +15,13 @@ namespace tervix::core {
 // One of the add form's four service-port rows.
 struct ServicePortRow
 {
-    bool enabled = false;       // czy_vlanN
-    QString serviceport;      // a_serviceportN
-    QString vlan;             // a_vlanN
-    QString gemport;          // a_gemportN
-    QString userVlan;         // a_user_vlanN
-    bool native_ = false;     // czy_nativeN
-    bool igmp = false;        // czy_igmpN
+    bool enabled = false;
+    QString serviceport;      // the OLT's service-port index
+    QString vlan;
+    QString gemport;
+    QString userVlan;
+    bool native_ = false;     // the VLAN is the ONT port's native one
+    bool igmp = false;        // the port joins the VLAN's multicast
 };
 
 // The add form's values, as plain texts and flags.
@@ -45,7 +45,7 @@ struct AddOntValues
 inline constexpr int kWaitAfterLineMs = 200;
 
 // The stored texts of an added ONT.
-QString servicePortsField(const AddOntValues &f);   // the vlan_field, all four groups
+QString servicePortsField(const AddOntValues &f);   // the service-port field, all four groups
 QString catvAttribute(const AddOntValues &f);     // "-1;N;^" / "0;N;^"
 QString activeFlagText(const AddOntValues &f);        // "0" active, "1" disabled
 

@@ -22,46 +22,46 @@ bool isSeparator(QStringView line)
 // The fields of one autofind record, upper case, as far as they were seen.
 struct Record
 {
-    bool maPort = false;
-    bool maCzas = false;
-    bool maSn = false;
-    bool maMac = false;
-    bool maModel = false;
+    bool hasPort = false;
+    bool hasFoundTime = false;
+    bool hasSn = false;
+    bool hasMac = false;
+    bool hasModel = false;
     bool afterPlace = false;       // the next label line follows the port line
     bool hasValueAfterPlace = false;
     QString port, sn, mac, model, equipmentId, soft, valueAfterPlace;
 
-    void add(QStringView fieldLabel, const QString &wartosc)
+    void add(QStringView fieldLabel, const QString &value)
     {
         if (afterPlace) {
             afterPlace = false;
             hasValueAfterPlace = true;
-            valueAfterPlace = wartosc;
+            valueAfterPlace = value;
         }
         if (fieldLabel == u"F/S/P") {
-            maPort = true;
-            port = wartosc;
+            hasPort = true;
+            port = value;
             afterPlace = true;
         } else if (fieldLabel == u"ONT SN") {
-            if (!maSn)
-                sn = wartosc;
-            maSn = true;
+            if (!hasSn)
+                sn = value;
+            hasSn = true;
         } else if (fieldLabel == u"ONT MAC") {
-            if (!maMac)
-                mac = wartosc;
-            maMac = true;
+            if (!hasMac)
+                mac = value;
+            hasMac = true;
         } else if (fieldLabel == u"ONT MODEL") {
-            if (!maModel)
-                model = wartosc;
-            maModel = true;
+            if (!hasModel)
+                model = value;
+            hasModel = true;
         } else if (fieldLabel == u"ONT EQUIPMENTID") {
             if (equipmentId.isEmpty())
-                equipmentId = wartosc;
+                equipmentId = value;
         } else if (fieldLabel.startsWith(u"ONT SOFT")) {
             if (soft.isEmpty())
-                soft = wartosc;
+                soft = value;
         } else if (fieldLabel == u"ONT AUTOFIND TIME") {
-            maCzas = true;
+            hasFoundTime = true;
         }
     }
 
@@ -70,18 +70,18 @@ struct Record
         UnauthorisedOnt o;
         o.port = port;
         QString id;
-        if (maSn)
+        if (hasSn)
             id = sn;
-        else if (maMac)
+        else if (hasMac)
             id = mac;
         else if (hasValueAfterPlace)
             id = valueAfterPlace;
         o.serialOrMac = shortenSerial(id);
-        if (maSn)
+        if (hasSn)
             o.ponType = QStringLiteral("G.PON");
         else
             o.ponType = o.serialOrMac.size() < 15 ? QStringLiteral("E.PON") : QStringLiteral("G.PON");
-        o.model = maModel ? model : equipmentId;
+        o.model = hasModel ? model : equipmentId;
         o.vr = soft;
         return o;
     }
@@ -106,8 +106,8 @@ QList<UnauthorisedOnt> parseAutofind(QStringView listing)
     Scanner s(listing.toString().toUpper());
     QList<UnauthorisedOnt> out;
     Record r;
-    auto zamknij = [&] {
-        if (r.maCzas)
+    auto closeRecord = [&] {
+        if (r.hasFoundTime)
             out.append(r.row());
         r = Record{};
     };
@@ -119,7 +119,7 @@ QList<UnauthorisedOnt> parseAutofind(QStringView listing)
         const QStringView line = s.rest().left(len);
         s.drop(len + 1);
         if (isSeparator(line)) {
-            zamknij();
+            closeRecord();
             continue;
         }
         const qsizetype colon = line.indexOf(u':');
@@ -127,12 +127,12 @@ QList<UnauthorisedOnt> parseAutofind(QStringView listing)
             continue;
         const QStringView fieldLabel = line.left(colon).trimmed();
         // Labels end with the colon; an empty value ends right after it.
-        const QString wartosc = line.mid(colon + 1).trimmed().toString();
-        if (fieldLabel == u"F/S/P" && r.maPort)
-            zamknij();
-        r.add(fieldLabel, wartosc);
+        const QString value = line.mid(colon + 1).trimmed().toString();
+        if (fieldLabel == u"F/S/P" && r.hasPort)
+            closeRecord();
+        r.add(fieldLabel, value);
     }
-    zamknij();
+    closeRecord();
     return out;
 }
 

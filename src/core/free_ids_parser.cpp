@@ -27,15 +27,15 @@ std::optional<int> proposeOntId(QStringView listing, const QString &slot, const 
     const QString table = s.before(u"IN PORT");
     const QString key = (slot + u'/' + port).toUpper();
 
-    QString ostatnia;
+    QString lastMatching;
     eachLine(table, [&](QStringView line) {
         if (line.contains(key))
-            ostatnia = line.toString();
+            lastMatching = line.toString();
     });
 
     QString id = QStringLiteral("0");
-    if (!ostatnia.isEmpty()) {
-        Scanner l(ostatnia);
+    if (!lastMatching.isEmpty()) {
+        Scanner l(lastMatching);
         l.cutThrough(key);
         while (!l.atEnd() && !(l.rest().front() >= u'0' && l.rest().front() <= u'9'))
             l.drop(1);

@@ -17,7 +17,7 @@ namespace tervix::core {
 std::optional<int> proposeOntId(QStringView listing, const QString &slot, const QString &port);
 
 // highestServicePort: the highest service-port index recorded in the
-// vlan_field texts of the list (0 for an empty list; "-" counts as 0).
+// service-port fields of the list (0 for an empty list; "-" counts as 0).
 int highestServicePort(const QStringList &vlanFields);
 
 // proposeServicePorts: the four service-port indexes to propose from the answer

@@ -11,7 +11,7 @@
 
 namespace tervix::core {
 
-// The per-OLT data file "data-<olt_key>.ph": one line holding "^!", then one
+// The per-OLT data file "data-<oltKey>.ph": one line holding "^!", then one
 // record per advanced row, each the 14 stored fields followed by "^!" and then "*^".
 // The stored fields are advanced columns 0 to 10, 12, 13 and 14; the signal reading
 // (column 11) is never stored. The format has no escape: storableField keeps

@@ -13,9 +13,9 @@ QString captionWithSuffix(const QString &caption, const QString &suffix)
     return c + QStringLiteral(" #.") + suffix;
 }
 
-QString listCaption(const QString &list_caption_prefix, int rows)
+QString listCaption(const QString &prefix, int rows)
 {
-    return list_caption_prefix + u' ' + QString::number(rows) + u' ';
+    return prefix + u' ' + QString::number(rows) + u' ';
 }
 
 BasicCellColours basicCellColours(QStringView active, QStringView gepon, int image)

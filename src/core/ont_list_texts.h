@@ -12,7 +12,7 @@ namespace tervix::core {
 QString captionWithSuffix(const QString &caption, const QString &suffix);
 
 // The caption of the list group: prefix, a space, the row count, a space.
-QString listCaption(const QString &list_caption_prefix, int rows);
+QString listCaption(const QString &prefix, int rows);
 inline const QString kDefaultListCaptionPrefix = QStringLiteral("Autoryzowane koncowki:");
 
 // Colours of the basic view, as RGB triples packed 0xRRGGBB.

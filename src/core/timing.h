@@ -14,21 +14,22 @@ void setScale(double factor);
 // ms multiplied by the factor, at least 1 ms for any positive input.
 int scaled(int ms);
 
-// Main engine
-inline constexpr int kStepTickMs = 300;            // tim_polecenie
-inline constexpr int kQuietMs = 700;               // Timer1: output_arriving ends
+// Step engines
+inline constexpr int kStepTickMs = 300;            // how often a pending step looks whether it may run
+inline constexpr int kQuietMs = 700;               // main session: the OLT counts as quiet after this
 inline constexpr int kExtraConnectionQuietMs = 600; // scanning, automation, accounts
 inline constexpr int kPageContinueWaitMs = 100;    // before the continuation key
 // Session (main window)
-inline constexpr int kIdentPollMs = 300;           // tim_ssn
+inline constexpr int kIdentPollMs = 300;           // between two looks for the backplane label
 inline constexpr int kIdentMaxLooks = 14;
 // An OLT that falls silent after the password never lets the identification
 // poll begin; past this, the attempt is given up. A normal one takes ~5 s.
 inline constexpr int kIdentDeadlineMs = 30'000;
 inline constexpr int kKeepAliveMs = 14'400'000;    // 4 h
 inline constexpr int kUnauthorisedCheckMs = 480'000;
-inline constexpr int kSaveGuardMs = 120'000;       // straznik_save
-inline constexpr int kCloseAfterSaveMs = 8000;     // tim_zamknij
+inline constexpr int kSaveGuardMs = 120'000;       // between two looks for the OLT's save reminder
+inline constexpr int kGapBeforeSaveMs = 100;       // after "x", before the reminder's "save"
+inline constexpr int kCloseAfterSaveMs = 8000;     // the closing save's time before the program ends
 inline constexpr int kLoginPreWaitMs = 300;
 inline constexpr int kSafeModeWaitMs = 1200;
 inline constexpr int kLoginLineGapMs = 300;
@@ -36,6 +37,15 @@ inline constexpr int kStepPreWaitMs = 200;
 inline constexpr int kIdentLineWaitMs = 130;
 inline constexpr int kPrepLineWaitMs = 100;
 inline constexpr int kKeepAliveSettleMs = 20;
-inline constexpr int kDeferredSaveMs = 300'000;    // DDE changes: save 5 min after the last
+inline constexpr int kDeferredSaveMs = 300'000;    // automation changes: save 5 min after the last
+inline constexpr int kMinuteMs = 60'000;           // the operator sets some periods in minutes
+// Authorising ONTs
+inline constexpr int kReenableAddMs = 4500;        // "[+] Dodaj" comes back this long after the form is cleared
+inline constexpr int kUnauthorisedBlinkMs = 700;   // the unauthorised list blinks while it holds new ONTs
+// Account connection
+inline constexpr int kAccountLoginGapMs = 200;     // before and after the account connection's login name
+inline constexpr int kAccountAnswerWaitMs = 100;   // after each answer of the account dialogue
+inline constexpr int kAccountUserNameWaitMs = 150; // after "terminal user name"
+inline constexpr int kAccountCreatedPollMs = 1500; // looks for the OLT's "successfully"
 
 } // namespace tervix::timing

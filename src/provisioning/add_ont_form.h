@@ -17,8 +17,8 @@ namespace tervix::provisioning {
 // The add/edit form of the group "Edycja  / dodawanie ONT !" without the
 // connection fields (the main window places it beside them): type, place, id,
 // MAC/SN, name, profiles, active state, subscriber id, CATV and the four
-// service-port rows, with "[+] Dodaj" and "Anuluj". Controls keep their
-// historical names. The form only shows and holds values; what the buttons do
+// service-port rows, with "[+] Dodaj" and "Anuluj".
+// The form only shows and holds values; what the buttons do
 // is ProvisioningController's.
 class AddOntForm : public QWidget
 {
@@ -62,11 +62,11 @@ public:
     QPushButton *proposeIdQuickButton = nullptr;
     QCheckBox *servicePortGapsOption = nullptr;
 
-    // addButton.Tag: -1 in add mode, the edited row's index in edit mode.
+    // -1 in add mode, the edited row's index in edit mode.
     int editedRow = -1;
-    // editGroup.Tag: 0 in add mode.
+    // 0 in add mode.
     int editMode = 0;
-    // The Tag of czy_native1..4.
+    // The native-VLAN flags the OLT reported for the edited ONT's four rows.
     std::array<int, 4> nativeFlags{};
 
     // The form's values as the checks, batches and list row take them.

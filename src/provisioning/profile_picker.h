@@ -10,7 +10,7 @@ class QTreeWidget;
 namespace tervix::provisioning {
 
 // lineProfilePicker / serviceProfilePicker: a floating box over the main window with the
-// OLT's line or service profiles (gb_lv1 / gb_lv2: "ID", "Nazwa", "B-times").
+// OLT's line or service profiles (columns "ID", "Nazwa", "B-times").
 // A double click on a row chooses its id and closes the box; a click on the
 // box itself closes it; "[+] dodaj nowy" asks for the OLT configuration window.
 class ProfilePicker : public QGroupBox
@@ -19,8 +19,8 @@ class ProfilePicker : public QGroupBox
 public:
     explicit ProfilePicker(QWidget *parent = nullptr);
 
-    QTreeWidget *table = nullptr;         // gb_lv1 / gb_lv2
-    QPushButton *addNewButton = nullptr;     // Button5 / Button6
+    QTreeWidget *table = nullptr;
+    QPushButton *addNewButton = nullptr;   // "[+] dodaj nowy"
 
     void fill(const QList<core::OltProfile> &rows);
     int rowCount() const;

@@ -9,9 +9,11 @@
 #include "provisioning/unauthorised_model.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
+#include "session/main_steps.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
+#include "session/trace_tags.h"
 #include "ui/dialog_service.h"
 
 #include <QAction>
@@ -23,13 +25,9 @@
 
 namespace tervix::provisioning {
 
+namespace MainStep = session::MainStep;
 using session::StepEngine;
 using ui::DialogService;
-
-namespace {
-constexpr int kReenableAddMs = 4500;
-constexpr int kMinuteMs = 60'000;
-} // namespace
 
 ProvisioningController::ProvisioningController(session::OltSession &session, session::StepEngine &engine,
                                                registry::OntList &list, UnauthorisedTab &tab, AddOntForm &form,
@@ -49,7 +47,7 @@ ProvisioningController::ProvisioningController(session::OltSession &session, ses
 
     m_periodicRefresh.setInterval(timing::scaled(timing::kUnauthorisedCheckMs));
     connect(&m_periodicRefresh, &QTimer::timeout, this, &ProvisioningController::periodicRefresh);
-    m_reenable.setInterval(timing::scaled(kReenableAddMs));
+    m_reenable.setInterval(timing::scaled(timing::kReenableAddMs));
     connect(&m_reenable, &QTimer::timeout, this, &ProvisioningController::reenableAddButton);
 
     connect(tab.refreshButton, &QPushButton::clicked, this, &ProvisioningController::refreshUnauthorised);
@@ -88,7 +86,7 @@ ProfilePicker &ProvisioningController::serviceProfilePicker() const
 
 void ProvisioningController::registerSteps()
 {
-    m_engine.registerBranch(kStepFirstUnauthorisedListing, [this](int) {
+    m_engine.registerBranch(MainStep::kFirstUnauthorisedListing, [this](int) {
         m_session.clearBuffer();
         refreshUnauthorised();
         if (m_hooks.setSessionReady)
@@ -99,25 +97,25 @@ void ProvisioningController::registerSteps()
     // 512") the OLT stops at its page prompt: the table is collected across
     // pages, or the rest would be lost and the next command typed into the
     // prompt. An answer that fits on one page reads as before.
-    m_engine.registerPagedBranch(kStepUnauthorisedListing, [this](const QString &listing) {
+    m_engine.registerPagedBranch(MainStep::kUnauthorisedListing, [this](const QString &listing) {
         parseAutofind(listing);
         if (m_hooks.setSessionReady)
             m_hooks.setSessionReady(true);
     });
-    m_engine.registerBranch(kStepFreeServicePort, [this](int) {
+    m_engine.registerBranch(MainStep::kFreeServicePort, [this](int) {
         proposeServicePorts(m_session.buffer());
         askForOntIdQuick();
         return StepEngine::Outcome::Done;
     });
-    m_engine.registerBranch(kStepPortOntListing, [this](int) {
+    m_engine.registerBranch(MainStep::kPortOntListing, [this](int) {
         proposeOntId(m_session.buffer());
         return StepEngine::Outcome::Done;
     });
-    m_engine.registerPagedBranch(kStepLineProfiles, [this](const QString &listing) {
+    m_engine.registerPagedBranch(MainStep::kLineProfiles, [this](const QString &listing) {
         parseProfiles(listing, QStringLiteral("epon"), QStringLiteral("lineprofile"));
         m_form.lineProfilesButton->setEnabled(true);
     });
-    m_engine.registerPagedBranch(kStepServiceProfiles, [this](const QString &listing) {
+    m_engine.registerPagedBranch(MainStep::kServiceProfiles, [this](const QString &listing) {
         parseProfiles(listing, QStringLiteral("epon"), QStringLiteral("srvprofile"));
         m_form.serviceProfilesButton->setEnabled(true);
     });
@@ -185,33 +183,31 @@ bool ProvisioningController::checkPlaceNumbers()
 
 void ProvisioningController::refreshUnauthorised()
 {
-    trace(QStringLiteral("a5"));
+    trace(session::TraceTag::kRefreshUnauthorised);
     if (!isReady())
         return;
     m_tab.stopBlinking();
     keepAlive();
     m_session.clearBuffer();
     m_session.sendLine(QString(core::kAutofindCommand), true);
-    m_engine.arm(kStepUnauthorisedListing);
-    trace(QStringLiteral("a5-end"));
+    m_engine.arm(MainStep::kUnauthorisedListing);
+    trace(session::TraceTag::end(session::TraceTag::kRefreshUnauthorised));
 }
 
 void ProvisioningController::parseAutofind(const QString &listing)
 {
-    trace(QStringLiteral("a11"));
+    trace(session::TraceTag::kParseUnauthorised);
     UnauthorisedModel &model = m_tab.model();
     model.replaceAll(core::parseAutofind(listing));
     if (model.hasNew())
         m_tab.startBlinking();
-    if (m_hooks.sendFoundOnts)
-        m_hooks.sendFoundOnts();
     m_tab.setCount(model.rowCount());
-    trace(QStringLiteral("a11-end"));
+    trace(session::TraceTag::end(session::TraceTag::kParseUnauthorised));
 }
 
 void ProvisioningController::markAdded(const QString &serialOrMac)
 {
-    trace(QStringLiteral("a12"));
+    trace(session::TraceTag::kMarkAdded);
     const auto &rows = m_tab.model().rows();
     for (int i = 0; i < rows.size(); ++i) {
         if (rows[i].ont.serialOrMac == serialOrMac) {
@@ -219,7 +215,7 @@ void ProvisioningController::markAdded(const QString &serialOrMac)
             break;
         }
     }
-    trace(QStringLiteral("a12-end"));
+    trace(session::TraceTag::end(session::TraceTag::kMarkAdded));
 }
 
 bool ProvisioningController::isWaitingUnauthorised(const QString &serialAndPlace) const
@@ -232,10 +228,9 @@ bool ProvisioningController::isWaitingUnauthorised(const QString &serialAndPlace
 }
 
 void ProvisioningController::takeFromUnauthorised(const QString &serialOrMac, const QString &place,
-                                                        const QString &ponType, const QString &name,
-                                                        int templateIndex)
+                                                  const QString &ponType, const QString &name)
 {
-    trace(QStringLiteral("a23"));
+    trace(session::TraceTag::kTakeFromUnauthorised);
     clearAddForm();
     keepAlive();
     m_tab.stopBlinking();
@@ -244,15 +239,11 @@ void ProvisioningController::takeFromUnauthorised(const QString &serialOrMac, co
     // OLT and into the data file: it arrives made fit for both.
     if (!name.isEmpty())
         m_form.name->setText(core::makeFit(name));
-    // The type first: a profile template chosen after it overrides the type's
-    // default profiles.
     fillOnt(serialOrMac, place, ponType);
-    if (templateIndex >= 0 && m_hooks.applyServiceTemplate)
-        m_hooks.applyServiceTemplate(templateIndex);
     m_session.sendLine(QString(core::kNextFreeIndexCommand), true);
-    m_engine.arm(kStepFreeServicePort);
+    m_engine.arm(MainStep::kFreeServicePort);
     m_form.name->setFocus();
-    trace(QStringLiteral("a23-end"));
+    trace(session::TraceTag::end(session::TraceTag::kTakeFromUnauthorised));
 }
 
 void ProvisioningController::fillOnt(const QString &mac, const QString &port, const QString &ponType)
@@ -283,7 +274,7 @@ std::optional<core::UnauthorisedOnt> ProvisioningController::selectedUnauthorise
 void ProvisioningController::addSelectedAsNew()
 {
     if (const auto o = selectedUnauthorised())
-        takeFromUnauthorised(o->serialOrMac, o->port, o->ponType, QString(), -1);
+        takeFromUnauthorised(o->serialOrMac, o->port, o->ponType, QString());
 }
 
 void ProvisioningController::copySelectedToForm()
@@ -308,7 +299,7 @@ void ProvisioningController::onKeepAlive()
     m_periodicRefresh.stop();
     const bool auto_ = m_tab.autoRefresh->isChecked();
     if (auto_)
-        m_periodicRefresh.setInterval(timing::scaled(m_tab.autoRefreshMinutes->value() * kMinuteMs));
+        m_periodicRefresh.setInterval(timing::scaled(m_tab.autoRefreshMinutes->value() * timing::kMinuteMs));
     if (auto_)
         m_periodicRefresh.start();
 }
@@ -342,7 +333,7 @@ void ProvisioningController::askForPortOnts()
         return;
     m_session.sendLine(
         core::portOntInfoCommand(m_form.frame->text(), m_form.slot->text(), m_form.port->text()), true);
-    m_engine.arm(kStepPortOntListing);
+    m_engine.arm(MainStep::kPortOntListing);
 }
 
 void ProvisioningController::askForOntIdQuick()
@@ -369,12 +360,9 @@ void ProvisioningController::proposeOntId(const QString &listing)
     }
     AddOntForm::paint(m_form.ontId, AddOntForm::kProposalColour);
     m_form.ontId->setText(QString::number(*id));
-    if (m_hooks.proposedId)
-        m_hooks.proposedId(m_form.ontId->text(), m_form.serialOrMac->text());
-    if (m_hooks.siblingRequest && m_hooks.siblingRequest()) {
-        m_siblingRequest = true;
+    // An add the sibling program asked for goes ahead as soon as its id is known.
+    if (m_siblingRequest)
         addOrSave();
-    }
 }
 
 void ProvisioningController::askForServicePorts()
@@ -386,7 +374,7 @@ void ProvisioningController::askForServicePorts()
     if (m_engine.pending() != StepEngine::kNoStep)
         return;
     m_session.sendLine(QString(core::kNextFreeIndexCommand), true);
-    m_engine.arm(kStepFreeServicePort);
+    m_engine.arm(MainStep::kFreeServicePort);
 }
 
 void ProvisioningController::proposeServicePorts(const QString &answer)
@@ -418,12 +406,12 @@ void ProvisioningController::showLineProfiles()
         notConnectedError();
         return;
     }
-    if (m_form.ponType->currentIndex() == 0 || m_engine.pending() == kStepServiceProfiles)
+    if (m_form.ponType->currentIndex() == 0 || m_engine.pending() == MainStep::kServiceProfiles)
         return;
     m_form.lineProfilesButton->setEnabled(false);
     m_session.sendLine(core::profilesCommand(core::ProfileKind::Line, m_form.ponType->currentIndex() == 1),
                                true);
-    m_engine.arm(kStepLineProfiles);
+    m_engine.arm(MainStep::kLineProfiles);
 }
 
 void ProvisioningController::showServiceProfiles()
@@ -432,12 +420,12 @@ void ProvisioningController::showServiceProfiles()
         notConnectedError();
         return;
     }
-    if (m_engine.pending() == kStepLineProfiles || m_form.ponType->currentIndex() == 0)
+    if (m_engine.pending() == MainStep::kLineProfiles || m_form.ponType->currentIndex() == 0)
         return;
     m_form.serviceProfilesButton->setEnabled(false);
     m_session.sendLine(core::profilesCommand(core::ProfileKind::Service, m_form.ponType->currentIndex() == 1),
                                true);
-    m_engine.arm(kStepServiceProfiles);
+    m_engine.arm(MainStep::kServiceProfiles);
 }
 
 void ProvisioningController::parseProfiles(const QString &listing, const QString &, const QString &table)
@@ -471,7 +459,7 @@ void ProvisioningController::showProfiles(ProfilePicker &picker, QWidget *xAncho
 
 void ProvisioningController::addOrSave()
 {
-    trace(QStringLiteral("a2"));
+    trace(session::TraceTag::kAddOnt);
     if (!isReady()) {
         error(QStringLiteral("Blad polaczenia!"), QStringLiteral("Aby wykonac operacje najpierw sie polacz / You Must Connect to OLT!"));
         return;
@@ -483,11 +471,11 @@ void ProvisioningController::addOrSave()
 
     const core::AddOntValues f = m_form.values();
     const int q = m_form.editedRow;
-    const core::FormCheck spr = core::checkAddForm(f, q == -1);
-    for (const core::FieldRef &p : spr.checked)
+    const core::FormCheck check = core::checkAddForm(f, q == -1);
+    for (const core::FieldRef &p : check.checked)
         AddOntForm::resetColour(m_form.field(p));
-    if (spr.error) {
-        const core::FormError &b = *spr.error;
+    if (check.error) {
+        const core::FormError &b = *check.error;
         AddOntForm::paint(m_form.field(b.field), AddOntForm::kErrorColour);
         if (!b.message.isEmpty())
             error(QString(core::kInvalidInputCaption), b.message);
@@ -499,19 +487,17 @@ void ProvisioningController::addOrSave()
     }
 
     m_form.addButton->setEnabled(false);
-    if (q >= 0) {
-        if (m_hooks.changeOnt)
-            m_hooks.changeOnt(f, q);
+    // In edit mode the press saves an authorised ONT, which this controller
+    // does not do: nothing is sent.
+    if (q >= 0)
         return;
-    }
 
     keepAlive();
     if (const auto d = core::findDuplicate(m_list.rows(), q, f)) {
         if (!m_siblingRequest)
             error(core::duplicateCaption(d->kind), core::duplicateText(d->kind, m_list.rows()[size_t(d->row)], f));
-        if (m_hooks.duplicateRefused)
-            m_hooks.duplicateRefused();
         m_siblingRequest = false;
+        Q_EMIT duplicateRefused();
         return;
     }
     m_siblingRequest = false;
@@ -530,9 +516,7 @@ void ProvisioningController::addOrSave()
 void ProvisioningController::finishAdd(const core::AddOntValues &f)
 {
     m_batchInProgress = false;
-    if (m_hooks.countAddedOnt)
-        m_hooks.countAddedOnt(f.slot, f.port);
-    const int row = m_list.add(core::addedOntRow(f));
+    m_list.add(core::addedOntRow(f));
     markAdded(f.mac);
     if (m_hooks.refreshCaption)
         m_hooks.refreshCaption();
@@ -543,11 +527,8 @@ void ProvisioningController::finishAdd(const core::AddOntValues &f)
                          + QStringLiteral("commands typed, the OLT's answers are above"));
     m_list.save();
     clearAddForm();
-    trace(QStringLiteral("a2b"));
-    if (m_hooks.recountOltView)
-        m_hooks.recountOltView();
-    trace(QStringLiteral("a2-end"));
-    Q_EMIT ontAdded(row);
+    trace(session::TraceTag::kAddOntListed);
+    trace(session::TraceTag::end(session::TraceTag::kAddOnt));
 }
 
 void ProvisioningController::onPacerIdle()
@@ -574,13 +555,9 @@ void ProvisioningController::cancelEdit()
 
 void ProvisioningController::clearAddForm()
 {
-    if (m_hooks.disableOntConfiguration)
-        m_hooks.disableOntConfiguration();
     m_form.activeState->setCurrentIndex(0);
     m_form.subscriberId->clear();
-    trace(QStringLiteral("a3"));
-    if (m_hooks.clearTemplate)
-        m_hooks.clearTemplate();
+    trace(session::TraceTag::kClearAddForm);
     m_form.catvEnabled->setChecked(false);
     m_form.catvPort->setValue(1);
     m_form.editMode = 0;
@@ -597,18 +574,18 @@ void ProvisioningController::clearAddForm()
     }
     m_form.serialOrMac->clear();
     if (isReady()) {
-        m_reenable.setInterval(timing::scaled(kReenableAddMs));
+        m_reenable.setInterval(timing::scaled(timing::kReenableAddMs));
         m_reenable.start();
     }
-    trace(QStringLiteral("a3-end"));
+    trace(session::TraceTag::end(session::TraceTag::kClearAddForm));
 }
 
 void ProvisioningController::reenableAddButton()
 {
-    trace(QStringLiteral("a7"));
+    trace(session::TraceTag::kReenableAdd);
     m_form.addButton->setEnabled(true);
     m_reenable.stop();
-    trace(QStringLiteral("a7-end"));
+    trace(session::TraceTag::end(session::TraceTag::kReenableAdd));
 }
 
 } // namespace tervix::provisioning

@@ -2,7 +2,6 @@
 
 #include "core/add_ont_batch.h"
 #include "core/autofind_parser.h"
-#include "session/step_codes.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,29 +28,11 @@ class AddOntForm;
 class ProfilePicker;
 class UnauthorisedTab;
 
-// Authorising a new ONT: the unauthorised list (steps 2 and 3), the free
-// service ports, the next ONT id and the profile pickers (steps 4 to 7), and
-// "[+] Dodaj" in add mode with its GPON and EPON batches.
-//
-// Wiring the main window does (see also Hooks), for example in MainWindow:
-//
-//   auto *form = new provisioning::AddOntForm;            addFormArea()->addWidget(form);
-//   auto *tab = new provisioning::UnauthorisedTab;        unauthorisedPages()->addTab(tab, "Nieautoryzowane");
-//   quick-buttons layout of "Szybki log"->addWidget(form->proposeIdQuickButton); form->proposeIdQuickButton->show();
-//   optionsArea()->insertWidget(0, form->servicePortGapsOption); form->servicePortGapsOption->show();
-//   auto *p = new provisioning::ProvisioningController(session(), engine(), ontList(), *tab, *form, &trace(), this);
-//   p->setDialogParent(this);
-//   p->hooks().sessionReady = [this] { return login().sessionReady(); };
-//   p->hooks().setSessionReady = [this](bool r) { login().setSessionReady(r); };
-//   p->hooks().podtrzymaj = [this] { login().keepAlive(); };
-//   p->hooks().refreshCaption = [this] { ontListPanel().refreshCaption(); };
-//   connect(&login(), &OltLoginController::keepAliveRestarted, p, &ProvisioningController::onKeepAlive);
-//   connect(&login(), &OltLoginController::workingSessionReady, p, &ProvisioningController::onWorkingSessionReady);
-//
-// The steps 2 to 7 are registered on the engine by the constructor; step 2 is
-// the one the login controller arms after the working login. The remaining
-// hooks and oltConfigurationRequested belong to subsystems that come later and
-// may stay unset.
+// Authorising a new ONT: the unauthorised list and its periodic refresh, the
+// free service ports, the next ONT id and the profile pickers, and "[+] Dodaj"
+// in add mode with its GPON and EPON batches. Its steps are registered on the
+// main engine by the constructor; the login arms the first listing once the
+// working session is ready.
 //
 // A batch is handed to the session's pacer whole; the window stays live while
 // it is typed. The new list row, the save and the clearing of the form follow
@@ -62,44 +43,13 @@ class ProvisioningController : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kStepFirstUnauthorisedListing = session::step::kFirstUnauthorisedListing;
-    static constexpr int kStepUnauthorisedListing = 3;
-    static constexpr int kStepFreeServicePort = 4;
-    static constexpr int kStepPortOntListing = 5;
-    static constexpr int kStepLineProfiles = 6;
-    static constexpr int kStepServiceProfiles = 7;
-
-    // Calls into the session and into subsystems that come later. An unset
-    // hook is skipped (sessionReady unset reads as false).
+    // Calls into the login. An unset hook is skipped (sessionReady unset reads as false).
     struct Hooks
     {
-        std::function<bool()> sessionReady;                 // session_ready
-        std::function<void(bool)> setSessionReady;
-        std::function<void()> keepAlive;                   // keepAlive
-        std::function<void()> refreshCaption;              // ontListGroup's caption after a new row
-
-        // Sibling program link.
-        std::function<void()> sendFoundOnts;             // a1_wyslij_znalezione ("d1"), after every parse
-        // "d3&^" host "&^" id "&^" mac "&^", when the link is up (the link decides).
-        std::function<void(const QString &id, const QString &mac)> proposedId;
-        std::function<void()> duplicateRefused;              // "d3n2&^" host "&^"
-        // The sibling program asked for this add (its socket's Tag 20): true
-        // once, the hook resets the request.
-        std::function<bool()> siblingRequest;
-
-        // Service-profile templates.
-        std::function<void(int)> applyServiceTemplate;       // a1_ustaw_profil_uslugowy
-        std::function<void()> clearTemplate;                 // cb_profile_uslugowe: no text, first entry
-
-        // ONT configuration window: bt_konf disabled when the form is cleared.
-        std::function<void()> disableOntConfiguration;
-
-        // OLT board view: one more ONT on slot/port (opv1_ont_all), then the recount.
-        std::function<void(const QString &slot, const QString &port)> countAddedOnt;
-        std::function<void()> recountOltView;             // a1_olt_view_analizuj
-
-        // Edit mode (addButton.Tag >= 0): the change of an authorised ONT.
-        std::function<void(const core::AddOntValues &form, int row)> changeOnt;
+        std::function<bool()> sessionReady;
+        std::function<void(bool)> setSessionReady; // false while the first listing runs
+        std::function<void()> keepAlive;
+        std::function<void()> refreshCaption;     // the list's caption counts a new row
     };
 
     ProvisioningController(session::OltSession &session, session::StepEngine &engine, registry::OntList &list,
@@ -121,7 +71,7 @@ public:
     void markAdded(const QString &serialOrMac);
     bool isWaitingUnauthorised(const QString &serialAndPlace) const;
     void takeFromUnauthorised(const QString &serialOrMac, const QString &place, const QString &ponType,
-                                    const QString &name, int templateIndex);
+                              const QString &name);
     void addSelectedAsNew();
     void copySelectedToForm();
     void periodicRefresh();
@@ -157,8 +107,8 @@ public:
 Q_SIGNALS:
     // "[+] dodaj nowy" in a profile picker: open the OLT configuration window.
     void oltConfigurationRequested();
-    // The add batch was typed and the list row added (its index).
-    void ontAdded(int row);
+    // An add was refused because the list holds its place or MAC/SN already.
+    void duplicateRefused();
 
 private:
     void registerSteps();

@@ -70,7 +70,7 @@ UnauthorisedTab::UnauthorisedTab(QWidget *parent)
     connect(unauthorisedView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { unauthorisedMenu->popup(unauthorisedView->viewport()->mapToGlobal(p)); });
 
-    m_blinkTimer.setInterval(timing::scaled(700));
+    m_blinkTimer.setInterval(timing::scaled(timing::kUnauthorisedBlinkMs));
     connect(&m_blinkTimer, &QTimer::timeout, this, &UnauthorisedTab::blink);
 
     setListColour(kListColour);
@@ -79,7 +79,7 @@ UnauthorisedTab::UnauthorisedTab(QWidget *parent)
 
 void UnauthorisedTab::startBlinking()
 {
-    m_blinkTimer.setInterval(timing::scaled(700));
+    m_blinkTimer.setInterval(timing::scaled(timing::kUnauthorisedBlinkMs));
     m_blinkTimer.start();
 }
 

@@ -17,7 +17,7 @@ class UnauthorisedModel;
 
 // The tab "Nieautoryzowane": the list unauthorisedView with its pop-up menu unauthorisedMenu, the
 // refresh button, the row counter and the periodic-refresh settings. The list
-// blinks (tim_nielegalne) while it holds ONTs nobody has dealt with.
+// blinks while it holds ONTs nobody has dealt with.
 // The behaviour behind the controls is ProvisioningController's.
 class UnauthorisedTab : public QWidget
 {
@@ -39,7 +39,6 @@ public:
     QAction *addAsNewAction = nullptr;               // "Dodaj jako nowe"
     QAction *copyToFormAction = nullptr;  // "Tylko kopjuj do edycji"
 
-    // tim_nielegalne
     void startBlinking();
     // Stops the blinking and gives unauthorisedView its own colour back.
     void stopBlinking();

@@ -14,7 +14,7 @@ namespace tervix::registry {
 // The path of file `name` directly inside appDir; empty when the name could
 // reach anywhere else (separators, a drive or a parent reference) or is empty.
 QString fileInFolder(const QString &appDir, const QString &name);
-// "data-" + olt_key + ".ph" inside appDir; empty for an empty or unsafe key.
+// "data-" + oltKey + ".ph" inside appDir; empty for an empty or unsafe key.
 QString dataFilePath(const QString &appDir, const QString &oltKey);
 // "d-size.ph" inside appDir.
 QString columnWidthsFilePath(const QString &appDir);

@@ -39,7 +39,7 @@ namespace tervix::registry {
 //   list.save();
 //   panel.refreshCaption();   // the caption counts the new row
 //
-// Saving (save) rewrites "data-<olt_key>.ph" in the application folder
+// Saving (save) rewrites "data-<oltKey>.ph" in the application folder
 // atomically. A failed write keeps the list in memory, returns false and is
 // reported to the operator through the dialog service once, until a save of
 // that file succeeds again; saveFailed is emitted every time.

@@ -5,6 +5,7 @@
 #include "core/ont_list_texts.h"
 #include "registry/ont_data_store.h"
 #include "session/trace_log.h"
+#include "session/trace_tags.h"
 #include "ui/colors.h"
 #include "ui/ont_list_delegate.h"
 #include "ui/ont_list_model.h"
@@ -127,12 +128,12 @@ void OntListPanel::buildStrip()
     setBackground(onlineCounter, QColor(223, 255, 223));
     offlineCounter = makePanel(QStringLiteral("Offline: 0"), countersStrip);
     setBackground(offlineCounter, QColor(214, 214, 214));
-    const std::array<std::pair<QLabel *, const char *>, 6> names{{{allCounter, "a1_p_st1"},
-                                                                   {disabledCounter, "a1_p_st6"},
-                                                                   {criticalCounter, "a1_p_st2"},
-                                                                   {badCounter, "a1_p_st5"},
-                                                                   {onlineCounter, "a1_p_st3"},
-                                                                   {offlineCounter, "a1_p_st4"}}};
+    const std::array<std::pair<QLabel *, const char *>, 6> names{{{allCounter, "allCounter"},
+                                                                   {disabledCounter, "disabledCounter"},
+                                                                   {criticalCounter, "criticalCounter"},
+                                                                   {badCounter, "badCounter"},
+                                                                   {onlineCounter, "onlineCounter"},
+                                                                   {offlineCounter, "offlineCounter"}}};
     for (const auto &[panel, name] : names) {
         panel->setObjectName(QString::fromLatin1(name));
         row->addWidget(panel, 1);
@@ -227,14 +228,14 @@ void OntListPanel::resetCounters()
 bool OntListPanel::saveColumnWidths(const QString &appDir)
 {
     if (m_trace)
-        m_trace->add(QStringLiteral("a26"));
+        m_trace->add(session::TraceTag::kSaveColumnWidths);
     QList<int> widths;
     const int count = advancedView->model()->columnCount();
     for (int c = 0; c + 1 < count; ++c)
         widths.append(advancedView->columnWidth(c));
     const WriteResult w = writeAtomically(columnWidthsFilePath(appDir), core::encodeDataFile(core::columnWidthsText(widths)));
     if (m_trace && w.ok)
-        m_trace->add(QStringLiteral("a26-end"));
+        m_trace->add(session::TraceTag::end(session::TraceTag::kSaveColumnWidths));
     return w.ok;
 }
 

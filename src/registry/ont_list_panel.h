@@ -36,7 +36,7 @@ public:
     // emitted (the import window opens on it).
     OntList::LoadResult load(const QString &appDir, const QString &oltKey);
 
-    // list_caption_prefix (language key 12) and the caption built from it.
+    // The caption's prefix (a language file may change it) and the caption built from it.
     void setListCaptionPrefix(const QString &prefix);
     void refreshCaption();
 
@@ -65,7 +65,6 @@ public:
     void selectAdvancedRow(int row);
     void selectBasicRow(int row);
 
-    // Controls with their historical names.
     QWidget *countersStrip = nullptr;
     QLabel *allCounter = nullptr; // All
     QLabel *disabledCounter = nullptr; // Disabled ONT

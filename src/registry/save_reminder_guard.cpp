@@ -5,14 +5,11 @@
 #include "core/timing.h"
 #include "session/olt_session.h"
 #include "session/trace_log.h"
+#include "session/trace_tags.h"
 
 #include <QRandomGenerator>
 
 namespace tervix::registry {
-
-namespace {
-constexpr int kGapBeforeSaveMs = 100;
-}
 
 SaveReminderGuard::SaveReminderGuard(session::OltSession &session, session::TraceLog *trace, QObject *parent)
     : QObject(parent)
@@ -36,12 +33,12 @@ void SaveReminderGuard::stop()
 void SaveReminderGuard::checkForReminder()
 {
     if (m_trace)
-        m_trace->add(QStringLiteral("a6"));
+        m_trace->add(session::TraceTag::kSaveReminderCheck);
     stop();
     if (core::isSaveReminder(m_session.buffer())) {
         m_session.replaceBuffer(QStringLiteral("Analizuje system.."));
         Q_EMIT keepAliveRequested();
-        m_session.send({core::PacedLine::send(QStringLiteral("x"), kGapBeforeSaveMs, true),
+        m_session.send({core::PacedLine::send(QStringLiteral("x"), timing::kGapBeforeSaveMs, true),
                         core::PacedLine::send(QStringLiteral("save"), 0, true)});
         // The closing note replaces the memo only once both lines are out,
         // as it always followed them.
@@ -51,7 +48,7 @@ void SaveReminderGuard::checkForReminder()
     }
     start();
     if (m_trace)
-        m_trace->add(QStringLiteral("a6-end"));
+        m_trace->add(session::TraceTag::end(session::TraceTag::kSaveReminderCheck));
 }
 
 } // namespace tervix::registry

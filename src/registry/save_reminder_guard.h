@@ -10,7 +10,7 @@ class TraceLog;
 
 namespace tervix::registry {
 
-// straznik_save: the OLT reminds the operator to save its configuration
+// The OLT reminds the operator to save its configuration
 // ("... Please save data before logout."); while the working session is open
 // the guard looks at the main session's output every two minutes and, when
 // the reminder stands there, answers it with "x" and "save".

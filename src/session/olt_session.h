@@ -11,7 +11,7 @@ namespace tervix::session {
 
 // A connection to the OLT together with what the console keeps about it: the
 // receive buffer (what the OLT printed since the last clearing send), the
-// quiet detector output_arriving, and the pacer that types command lines.
+// quiet detector (is output still arriving?), and the pacer that types command lines.
 // The main window, the scanning, automation and account windows each own one.
 class OltSession : public QObject
 {

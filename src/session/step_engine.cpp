@@ -17,14 +17,19 @@ StepEngine::StepEngine(OltSession &session, TraceLog *trace, QString traceTag, Q
     connect(&m_tick, &QTimer::timeout, this, &StepEngine::onTick);
 }
 
-void StepEngine::registerBranch(int code, Branch branch)
+bool StepEngine::registerBranch(int code, Branch branch)
 {
+    if (m_branches.contains(code)) {
+        qWarning("step %d already has a branch; the second one is refused", code);
+        return false;
+    }
     m_branches.insert(code, std::move(branch));
+    return true;
 }
 
-void StepEngine::registerPagedBranch(int code, ListingParser parser)
+bool StepEngine::registerPagedBranch(int code, ListingParser parser)
 {
-    registerBranch(code, [this, parser = std::move(parser)](int c) {
+    return registerBranch(code, [this, parser = std::move(parser)](int c) {
         if (core::collectPage(m_session.buffer(), m_pagedOutput)) {
             m_session.send({core::PacedLine::wait(timing::kPageContinueWaitMs),
                             core::PacedLine::send(QString(core::kPageContinueKey), 0, true)});

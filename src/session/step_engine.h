@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include "session/trace_tags.h"
+
 #include <functional>
 
 namespace tervix::session {
@@ -18,7 +20,7 @@ class TraceLog;
 // replaces whatever was pending, -1 means none.
 //
 // The subsystems that own step codes register their branches here; a code
-// without a branch runs only the frame. A run (wykonaj_polecenie) is framed:
+// without a branch runs only the frame. A run is framed:
 // stop the tick, clear the slot, trace the tag, call the keep-alive hook, run
 // the branch, then mark output as arriving (so the next step waits for new
 // output) and trace tag + "-end", unless the branch asks to skip that last part.
@@ -30,20 +32,23 @@ public:
 
     enum class Outcome {
         Done,          // normal end of the frame
-        SkipFrameEnd,  // early exits that leave output_arriving alone and write no "-end"
+        SkipFrameEnd,  // early exits that leave the output-arriving mark alone and write no "-end"
     };
     using Branch = std::function<Outcome(int code)>;
     using ListingParser = std::function<void(const QString &listing)>;
 
-    StepEngine(OltSession &session, TraceLog *trace, QString traceTag = QStringLiteral("a1"),
+    StepEngine(OltSession &session, TraceLog *trace, QString traceTag = TraceTag::kMainStep,
                QObject *parent = nullptr);
 
-    void registerBranch(int code, Branch branch);
+    // A code has one owner: a second branch for a code already registered is
+    // refused (false, and a warning), so that two subsystems sharing an engine
+    // cannot silently disable each other.
+    bool registerBranch(int code, Branch branch);
     // A paged listing: the branch continues pages by itself and hands the whole
     // listing, pages joined, to the parser.
-    void registerPagedBranch(int code, ListingParser parser);
+    bool registerPagedBranch(int code, ListingParser parser);
 
-    // tim_polecenie.Tag := code; tim_polecenie.Enabled := true.
+    // Makes code the pending step and starts the tick.
     void arm(int code);
     // The two halves, for callers that set the code before sending and start later.
     void setPending(int code) { m_pending = code; }
@@ -54,7 +59,7 @@ public:
     void cancel();
     int pending() const { return m_pending; }
 
-    // wykonaj_polecenie: runs one step now, with its frame.
+    // Runs one step now, with its frame.
     void runStep(int code);
 
     void setKeepAliveHook(std::function<void()> hook) { m_keepAlive = std::move(hook); }

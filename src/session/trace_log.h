@@ -21,7 +21,6 @@ public:
 
     explicit TraceLog(QObject *parent = nullptr) : QObject(parent) {}
 
-    // a1_dodaj_log
     void add(const QString &tag);
 
     void setKeepAll(bool on) { m_keepAll = on; }

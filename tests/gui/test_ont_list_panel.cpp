@@ -120,7 +120,7 @@ TEST_F(OntListPanelTest, LoadShowsTheRowsInFileOrderInBothViewsAndRewritesTheFil
                            QStringLiteral("-1;12;1010;0;-1;100;1010;^"), QStringLiteral("-"),
                            QStringLiteral("-1;4;^"), QStringLiteral("K-77"), QStringLiteral("0")};
     for (int c = 0; c < Column::Count; ++c)
-        EXPECT_EQ(cell(panel.advancedView, 0, c), row0[c]) << "lv1 column " << c;
+        EXPECT_EQ(cell(panel.advancedView, 0, c), row0[c]) << "advanced column " << c;
     EXPECT_EQ(cell(panel.advancedView, 1, Column::Name), QStringLiteral("Nowak"));
     EXPECT_EQ(cell(panel.advancedView, 1, Column::Active), QStringLiteral("0")); // empty in the file
     EXPECT_EQ(cell(panel.advancedView, 2, Column::Name), QStringLiteral("Szkoła Łódź"));
@@ -139,7 +139,7 @@ TEST_F(OntListPanelTest, LoadShowsTheRowsInFileOrderInBothViewsAndRewritesTheFil
                          QString(),
                          QStringLiteral("0")};
     for (int c = 0; c < BasicColumn::Count; ++c)
-        EXPECT_EQ(cell(panel.basicView, 1, c), b1[c]) << "lv1b column " << c;
+        EXPECT_EQ(cell(panel.basicView, 1, c), b1[c]) << "basic column " << c;
     EXPECT_EQ(cell(panel.basicView, 0, BasicColumn::Name), QStringLiteral("Kowalski Jan\nSN: 48575443A1B2C3D4\nK-77"));
     EXPECT_EQ(cell(panel.basicView, 2, BasicColumn::Active), QStringLiteral("1"));
     EXPECT_FALSE(panel.basicView->horizontalHeader()->isVisible());

@@ -7,6 +7,7 @@
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
 #include "scripted_telnet_peer.h"
+#include "session/main_steps.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
@@ -99,7 +100,7 @@ protected:
         auto &h = controller->hooks();
         h.sessionReady = [this] { return ready; };
         h.setSessionReady = [this](bool r) { ready = r; };
-        h.duplicateRefused = [this] { ++refusalsToSibling; };
+        QObject::connect(controller.get(), &ProvisioningController::duplicateRefused, [this] { ++refusalsToSibling; });
         window->resize(900, 700);
         window->show();
     }
@@ -122,7 +123,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return session->connection().isConnected(); }, 5000));
         ready = true;
         controller->onWorkingSessionReady();
-        engine->arm(ProvisioningController::kStepFirstUnauthorisedListing);
+        engine->arm(session::MainStep::kFirstUnauthorisedListing);
         ASSERT_TRUE(QTest::qWaitFor([&] { return tab->model().rowCount() == 2 && ready; }, 10000));
     }
 

@@ -33,8 +33,9 @@ protected:
             << sim.error().toStdString();
         ASSERT_TRUE(sim.listen());
         // A transcript of what the OLT received, for comparing the dialogue of two builds.
-        if (const QString path = qEnvironmentVariable("TERVIX_TEST_TRANSCRIPT"); !path.isEmpty())
+        if (const QString path = qEnvironmentVariable("TERVIX_TEST_TRANSCRIPT"); !path.isEmpty()) {
             ASSERT_TRUE(sim.setTranscriptFile(path));
+        }
     }
 
     app::MainWindow &start()

@@ -216,6 +216,24 @@ TEST(StepEngine, ClearingSendWithoutSessionEmptiesBufferAndSendsNothing)
     EXPECT_EQ(trace.entries().back(), QStringLiteral("a1-end"));
 }
 
+TEST(StepEngine, ACodeKeepsItsFirstBranch)
+{
+    OltSession s(timing::kQuietMs);
+    StepEngine engine(s, nullptr);
+    QStringList ran;
+    EXPECT_TRUE(engine.registerBranch(7, [&](int) {
+        ran << QStringLiteral("first");
+        return StepEngine::Outcome::Done;
+    }));
+    EXPECT_FALSE(engine.registerBranch(7, [&](int) {
+        ran << QStringLiteral("second");
+        return StepEngine::Outcome::Done;
+    }));
+    EXPECT_FALSE(engine.registerPagedBranch(7, [&](const QString &) { ran << QStringLiteral("paged"); }));
+    engine.runStep(7);
+    EXPECT_EQ(ran, QStringList{QStringLiteral("first")});
+}
+
 TEST(TraceLog, OffByDefaultAndBounded)
 {
     session::TraceLog t;

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace tervix::session {
+
+// The step codes of the main connection's engine. Every subsystem that reads
+// the main session's output owns some of them; they are all named here so that
+// no two subsystems pick the same code (the engine refuses a second branch for
+// a code anyway).
+namespace MainStep {
+// Login: the identification line and the working line.
+inline constexpr int kIdentification = -100;
+inline constexpr int kIdentificationPoll = -101;
+inline constexpr int kWorkingLogin = 1;
+// Authorising ONTs. The first listing is armed by the working login.
+inline constexpr int kFirstUnauthorisedListing = 2;
+inline constexpr int kUnauthorisedListing = 3;
+inline constexpr int kFreeServicePort = 4;
+inline constexpr int kPortOntListing = 5;
+inline constexpr int kLineProfiles = 6;
+inline constexpr int kServiceProfiles = 7;
+} // namespace MainStep
+
+} // namespace tervix::session
