@@ -164,42 +164,42 @@ CommandBatch eponAddBatch(const AddOntValues &f)
     return b;
 }
 
-OntListRow addedOntRow(const AddOntValues &f)
+OntRecord addedOntRow(const AddOntValues &f)
 {
-    OntListRow r;
-    r.advanced[Column::Origin] = QStringLiteral("+");
-    r.advanced[Column::PonType] = f.ponTypeText();
-    r.advanced[Column::Frame] = f.frame;
-    r.advanced[Column::Slot] = f.slot;
-    r.advanced[Column::Port] = f.port;
-    r.advanced[Column::OntId] = f.id;
-    r.advanced[Column::Name] = f.name;
-    r.advanced[Column::SerialOrMac] = f.mac;
-    r.advanced[Column::LineProfile] = f.lineProfile;
-    r.advanced[Column::SrvProfile] = f.srvProfile;
-    r.advanced[Column::ServicePorts] = servicePortsField(f);
-    r.advanced[Column::Levels] = QStringLiteral("-");
-    r.advanced[Column::Catv] = catvAttribute(f);
-    r.advanced[Column::SubscriberId] = f.subscriberId;
-    r.advanced[Column::Active] = activeFlagText(f);
+    OntRecord r;
+    r.origin = QStringLiteral("+");
+    r.ponType = f.ponTypeText();
+    r.frame = f.frame;
+    r.slot = f.slot;
+    r.port = f.port;
+    r.ontId = f.id;
+    r.name = f.name;
+    r.serialOrMac = f.mac;
+    r.lineProfile = f.lineProfile;
+    r.serviceProfile = f.srvProfile;
+    r.servicePorts = servicePortsField(f);
+    r.levels = QStringLiteral("-");
+    r.catv = catvAttribute(f);
+    r.subscriberId = f.subscriberId;
+    r.active = activeFlagText(f);
     r.image = RowImage::NoImage;
-    r.basic = basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    initBasicTexts(r, QString(), QStringLiteral("Opis"));
     r.basicImage = RowImage::Added;
     return r;
 }
 
-std::optional<Duplicate> findDuplicate(const std::vector<OntListRow> &rows, int skipRow,
+std::optional<Duplicate> findDuplicate(const std::vector<OntRecord> &rows, int skipRow,
                                          const AddOntValues &f)
 {
     const QString pos = f.frame + u'.' + f.slot + u'.' + f.port + u'.' + f.id + u'.';
     for (int i = 0; i < int(rows.size()); ++i) {
         if (i == skipRow)
             continue;
-        const AdvancedCells &c = rows[size_t(i)].advanced;
-        const QString rpos = c[Column::Frame] + u'.' + c[Column::Slot] + u'.' + c[Column::Port] + u'.' + c[Column::OntId] + u'.';
+        const OntRecord &c = rows[size_t(i)];
+        const QString rpos = c.frame + u'.' + c.slot + u'.' + c.port + u'.' + c.ontId + u'.';
         if (rpos == pos)
             return Duplicate{Duplicate::Kind::Place, i};
-        if (c[Column::SerialOrMac] == f.mac)
+        if (c.serialOrMac == f.mac)
             return Duplicate{Duplicate::Kind::SerialOrMac, i};
     }
     return std::nullopt;
@@ -211,10 +211,10 @@ QString duplicateCaption(Duplicate::Kind r)
                                           : QStringLiteral("ONT exists MAC-SN! Koncowka powtarza sie!");
 }
 
-QString duplicateText(Duplicate::Kind r, const OntListRow &row, const AddOntValues &f)
+QString duplicateText(Duplicate::Kind r, const OntRecord &row, const AddOntValues &f)
 {
-    const QString &name = row.advanced[Column::Name];
-    const QString &mac = row.advanced[Column::SerialOrMac];
+    const QString &name = row.name;
+    const QString &mac = row.serialOrMac;
     if (r == Duplicate::Kind::Place)
         return QStringLiteral("ONT Exists! Nie mozesz zmienic tej koncowce id. Poniewaz zaproponowany loid -> ") + f.id
             + QStringLiteral(" <- znajduje sie juz na liscie jako") + u'\n' + name + u'\n' + QStringLiteral("mac-sn: ")
