@@ -28,6 +28,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 using namespace tervix;
 namespace Column = core::Column;
 namespace BasicColumn = core::BasicColumn;
@@ -378,6 +381,79 @@ TEST_F(OntListPanelTest, AddRemoveAndClearKeepBothViewsInStep)
     list.clear();
     EXPECT_EQ(panel.advancedView->model()->rowCount(), 0);
     EXPECT_EQ(panel.basicView->model()->rowCount(), 0);
+}
+
+// A change to one row redraws that row in each view that shows the changed
+// field, and what the views then show follows the record.
+TEST_F(OntListPanelTest, ARowChangeRedrawsThatRowInTheViewsShowingIt)
+{
+    writeFile(dataFile(), kPrepared);
+    panel.load(appDir, kKey);
+    const int kNone = -1;
+    const int kLastAdvanced = Column::Count - 1;
+    const struct
+    {
+        const char *name;
+        std::function<void()> change;
+        int row;
+        int advancedFirst, advancedLast; // the advanced columns redrawn, kNone for none
+        bool basicRedrawn;               // always the whole basic row
+        QTableView *view;
+        int column;
+        QString shown;
+    } cases[] = {
+        {"record", [&] { renameRow(2, QStringLiteral("Anna")); }, 2, 0, kLastAdvanced, true, panel.basicView,
+         BasicColumn::Name, QStringLiteral("Anna\nSN: 4857544300000001\n")},
+        {"levels", [&] { list.setLevels(1, QStringLiteral("-21*-24*")); }, 1, Column::Levels, Column::Levels, false,
+         panel.advancedView, Column::Levels, QStringLiteral("-21*-24*")},
+        {"active", [&] { list.setActive(0, QStringLiteral("1")); }, 0, Column::Active, Column::Active, true,
+         panel.basicView, BasicColumn::Active, QStringLiteral("1")},
+        {"signal", [&] { list.setSignal(3, QStringLiteral("G.PON\nCritical\nONT: -30 OLT: -31"), QStringLiteral("critical")); },
+         3, kNone, kNone, true, panel.basicView, BasicColumn::SignalClass, QStringLiteral("critical")},
+        {"image", [&] { list.setImage(1, core::RowImage::Online); }, 1, 0, kLastAdvanced, false, panel.advancedView,
+         Column::Name, QStringLiteral("Nowak")},
+        {"basic image", [&] { list.setBasicImage(1, core::RowImage::Offline); }, 1, kNone, kNone, true,
+         panel.basicView, BasicColumn::Signal, QStringLiteral("E.PON\nChecking signal..\nONT: ? OLT: ?")},
+    };
+    for (const auto &c : cases) {
+        QSignalSpy advanced(list.advancedModel(), &QAbstractItemModel::dataChanged);
+        QSignalSpy basic(list.basicModel(), &QAbstractItemModel::dataChanged);
+        c.change();
+        if (c.advancedFirst == kNone) {
+            EXPECT_TRUE(advanced.isEmpty()) << c.name;
+        } else {
+            ASSERT_EQ(advanced.size(), 1) << c.name;
+            const auto from = advanced.first().at(0).value<QModelIndex>();
+            const auto to = advanced.first().at(1).value<QModelIndex>();
+            EXPECT_EQ(std::make_pair(from.row(), from.column()), std::make_pair(c.row, c.advancedFirst)) << c.name;
+            EXPECT_EQ(std::make_pair(to.row(), to.column()), std::make_pair(c.row, c.advancedLast)) << c.name;
+        }
+        if (!c.basicRedrawn) {
+            EXPECT_TRUE(basic.isEmpty()) << c.name;
+        } else {
+            ASSERT_EQ(basic.size(), 1) << c.name;
+            const auto from = basic.first().at(0).value<QModelIndex>();
+            const auto to = basic.first().at(1).value<QModelIndex>();
+            EXPECT_EQ(std::make_pair(from.row(), from.column()), std::make_pair(c.row, 0)) << c.name;
+            EXPECT_EQ(std::make_pair(to.row(), to.column()), std::make_pair(c.row, int(BasicColumn::Count) - 1))
+                << c.name;
+        }
+        EXPECT_EQ(cell(c.view, c.row, c.column), c.shown) << c.name;
+    }
+    EXPECT_EQ(cell(panel.advancedView, 2, Column::Name), QStringLiteral("Anna"));
+    EXPECT_EQ(cell(panel.advancedView, 0, Column::Active), QStringLiteral("1"));
+    EXPECT_EQ(panel.advancedView->model()->index(1, 0).data(ui::OntListModel::ImageRole).toInt(), core::RowImage::Online);
+    EXPECT_EQ(panel.basicView->model()->index(1, 0).data(ui::OntListModel::ImageRole).toInt(), core::RowImage::Offline);
+
+    // Rows out of range change nothing.
+    QSignalSpy anyChange(list.advancedModel(), &QAbstractItemModel::dataChanged);
+    const auto before = list.rows();
+    list.setRecord(4, core::OntRecord{});
+    list.setActive(-1, QStringLiteral("1"));
+    list.setSignal(4, QString(), QString());
+    EXPECT_EQ(list.rows(), before);
+    EXPECT_TRUE(anyChange.isEmpty());
+    EXPECT_EQ(list.record(4), core::OntRecord{});
 }
 
 TEST_F(OntListPanelTest, WidthFileSetsOnlyTheColumnsBeforeABadEntry)
