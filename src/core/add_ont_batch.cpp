@@ -2,6 +2,7 @@
 
 #include "core/form_input_rules.h"
 #include "core/service_port_field.h"
+#include "core/timing.h"
 
 namespace tervix::core {
 
@@ -12,7 +13,7 @@ QString flagText(bool b)
     return b ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
-PacedLine line(QString l, int wait = kWaitAfterLineMs)
+PacedLine line(QString l, int wait = timing::kAddLineWaitMs)
 {
     return PacedLine::send(std::move(l), wait, false);
 }
@@ -43,7 +44,7 @@ QString servicePort(const AddOntValues &f, const ServicePortRow &w, bool epon)
 CommandBatch batchStart(const AddOntValues &f, bool epon)
 {
     CommandBatch b;
-    b.append(PacedLine::send(QStringLiteral("config"), kWaitAfterLineMs, true));
+    b.append(PacedLine::send(QStringLiteral("config"), timing::kAddLineWaitMs, true));
     b.append(line((epon ? QStringLiteral("interface epon ") : QStringLiteral("interface gpon ")) + f.frame + u'/'
                    + f.slot));
     b.append(line(ontAdd(f, epon)));
@@ -147,7 +148,7 @@ CommandBatch gponAddBatch(const AddOntValues &f)
         if (w.enabled && w.igmp)
             appendIgmp(b, w, 0);
     }
-    b.append(PacedLine::wait(kWaitAfterLineMs));
+    b.append(PacedLine::wait(timing::kAddLineWaitMs));
     b.append(line(QStringLiteral("quit"), 0));
     return b;
 }
@@ -158,48 +159,48 @@ CommandBatch eponAddBatch(const AddOntValues &f)
     for (const ServicePortRow &w : f.rows) {
         if (!(w.enabled && w.igmp))
             continue;
-        appendIgmp(b, w, kWaitAfterLineMs);
+        appendIgmp(b, w, timing::kAddLineWaitMs);
         b.append(line(QStringLiteral("quit"), 0));
     }
     return b;
 }
 
-OntListRow addedOntRow(const AddOntValues &f)
+OntRecord addedOntRow(const AddOntValues &f)
 {
-    OntListRow r;
-    r.advanced[Column::Origin] = QStringLiteral("+");
-    r.advanced[Column::PonType] = f.ponTypeText();
-    r.advanced[Column::Frame] = f.frame;
-    r.advanced[Column::Slot] = f.slot;
-    r.advanced[Column::Port] = f.port;
-    r.advanced[Column::OntId] = f.id;
-    r.advanced[Column::Name] = f.name;
-    r.advanced[Column::SerialOrMac] = f.mac;
-    r.advanced[Column::LineProfile] = f.lineProfile;
-    r.advanced[Column::SrvProfile] = f.srvProfile;
-    r.advanced[Column::ServicePorts] = servicePortsField(f);
-    r.advanced[Column::Levels] = QStringLiteral("-");
-    r.advanced[Column::Catv] = catvAttribute(f);
-    r.advanced[Column::SubscriberId] = f.subscriberId;
-    r.advanced[Column::Active] = activeFlagText(f);
+    OntRecord r;
+    r.origin = QStringLiteral("+");
+    r.ponType = f.ponTypeText();
+    r.frame = f.frame;
+    r.slot = f.slot;
+    r.port = f.port;
+    r.ontId = f.id;
+    r.name = f.name;
+    r.serialOrMac = f.mac;
+    r.lineProfile = f.lineProfile;
+    r.serviceProfile = f.srvProfile;
+    r.servicePorts = servicePortsField(f);
+    r.levels = QStringLiteral("-");
+    r.catv = catvAttribute(f);
+    r.subscriberId = f.subscriberId;
+    r.active = activeFlagText(f);
     r.image = RowImage::NoImage;
-    r.basic = basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    initBasicTexts(r, QString(), QStringLiteral("Opis"));
     r.basicImage = RowImage::Added;
     return r;
 }
 
-std::optional<Duplicate> findDuplicate(const std::vector<OntListRow> &rows, int skipRow,
+std::optional<Duplicate> findDuplicate(const std::vector<OntRecord> &rows, int skipRow,
                                          const AddOntValues &f)
 {
     const QString pos = f.frame + u'.' + f.slot + u'.' + f.port + u'.' + f.id + u'.';
     for (int i = 0; i < int(rows.size()); ++i) {
         if (i == skipRow)
             continue;
-        const AdvancedCells &c = rows[size_t(i)].advanced;
-        const QString rpos = c[Column::Frame] + u'.' + c[Column::Slot] + u'.' + c[Column::Port] + u'.' + c[Column::OntId] + u'.';
+        const OntRecord &c = rows[size_t(i)];
+        const QString rpos = c.frame + u'.' + c.slot + u'.' + c.port + u'.' + c.ontId + u'.';
         if (rpos == pos)
             return Duplicate{Duplicate::Kind::Place, i};
-        if (c[Column::SerialOrMac] == f.mac)
+        if (c.serialOrMac == f.mac)
             return Duplicate{Duplicate::Kind::SerialOrMac, i};
     }
     return std::nullopt;
@@ -211,10 +212,10 @@ QString duplicateCaption(Duplicate::Kind r)
                                           : QStringLiteral("ONT exists MAC-SN! Koncowka powtarza sie!");
 }
 
-QString duplicateText(Duplicate::Kind r, const OntListRow &row, const AddOntValues &f)
+QString duplicateText(Duplicate::Kind r, const OntRecord &row, const AddOntValues &f)
 {
-    const QString &name = row.advanced[Column::Name];
-    const QString &mac = row.advanced[Column::SerialOrMac];
+    const QString &name = row.name;
+    const QString &mac = row.serialOrMac;
     if (r == Duplicate::Kind::Place)
         return QStringLiteral("ONT Exists! Nie mozesz zmienic tej koncowce id. Poniewaz zaproponowany loid -> ") + f.id
             + QStringLiteral(" <- znajduje sie juz na liscie jako") + u'\n' + name + u'\n' + QStringLiteral("mac-sn: ")

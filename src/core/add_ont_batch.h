@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/command_batch.h"
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 
 #include <QList>
 #include <QString>
@@ -42,7 +42,6 @@ struct AddOntValues
     QString ponTypeText() const;   // "E.PON", "G.PON" or the placeholder of index 0
 };
 
-inline constexpr int kWaitAfterLineMs = 200;
 
 // The stored texts of an added ONT.
 QString servicePortsField(const AddOntValues &f);   // the service-port field, all four groups
@@ -55,8 +54,8 @@ QString activeFlagText(const AddOntValues &f);        // "0" active, "1" disable
 CommandBatch gponAddBatch(const AddOntValues &f);
 CommandBatch eponAddBatch(const AddOntValues &f);
 
-// The new row of the authorised-ONT list (advanced and its basic twin).
-OntListRow addedOntRow(const AddOntValues &f);
+// The new row of the authorised-ONT list.
+OntRecord addedOntRow(const AddOntValues &f);
 
 // The list already holds this place or this MAC/SN.
 struct Duplicate
@@ -66,11 +65,11 @@ struct Duplicate
 };
 // Rows are walked from the first, skipping skipRow (-1 skips none); on a
 // row the place is compared first. MAC/SN comparison is exact.
-std::optional<Duplicate> findDuplicate(const std::vector<OntListRow> &rows, int skipRow,
+std::optional<Duplicate> findDuplicate(const std::vector<OntRecord> &rows, int skipRow,
                                          const AddOntValues &f);
 // The refusal boxes: caption and text.
 QString duplicateCaption(Duplicate::Kind r);
-QString duplicateText(Duplicate::Kind r, const OntListRow &row, const AddOntValues &f);
+QString duplicateText(Duplicate::Kind r, const OntRecord &row, const AddOntValues &f);
 
 // The fields the press checks, in the order it checks them.
 enum class Field {

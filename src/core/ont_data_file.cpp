@@ -32,20 +32,20 @@ QString storableField(const QString &field)
     return out;
 }
 
-QString dataFileText(const std::vector<OntListRow> &rows)
+QString dataFileText(const std::vector<OntRecord> &rows)
 {
     qsizetype size = kOpen.size() + 2;
-    for (const OntListRow &r : rows) {
-        for (int c : kStoredColumns)
-            size += r.advanced[c].size() + kFieldEnd.size() + 2;
+    for (const OntRecord &r : rows) {
+        for (QString OntRecord::*m : kStoredMembers)
+            size += (r.*m).size() + kFieldEnd.size() + 2;
         size += kRecordClose.size();
     }
     QString text;
     text.reserve(size);
     text += kOpen;
-    for (const OntListRow &r : rows) {
-        for (int c : kStoredColumns) {
-            text += storableField(r.advanced[c]);
+    for (const OntRecord &r : rows) {
+        for (QString OntRecord::*m : kStoredMembers) {
+            text += storableField(r.*m);
             text += kFieldEnd;
         }
         text += kRecordClose;
@@ -90,19 +90,27 @@ DataFileContent parseDataFile(QStringView text)
     return out;
 }
 
-OntListRow rowFromRecord(const OntDataRecord &record, int index)
+OntDataRecord storedFields(const OntRecord &row)
 {
-    OntListRow r;
-    for (int i = 0; i < kStoredFields; ++i)
-        r.advanced[kStoredColumns[i]] = record[i];
-    r.advanced[Column::Levels] = QStringLiteral("-");
-    r.basic = basicCellsFor(r.advanced, QString::number(index), r.advanced[Column::SubscriberId]);
+    OntDataRecord f;
+    for (size_t i = 0; i < kStoredMembers.size(); ++i)
+        f[i] = row.*kStoredMembers[i];
+    return f;
+}
+
+OntRecord rowFromRecord(const OntDataRecord &record, int index)
+{
+    OntRecord r;
+    for (size_t i = 0; i < kStoredMembers.size(); ++i)
+        r.*kStoredMembers[i] = record[i];
+    r.levels = QStringLiteral("-");
+    initBasicTexts(r, QString::number(index), r.subscriberId);
     return r;
 }
 
-std::vector<OntListRow> rowsFromRecords(const std::vector<OntDataRecord> &records)
+std::vector<OntRecord> rowsFromRecords(const std::vector<OntDataRecord> &records)
 {
-    std::vector<OntListRow> rows;
+    std::vector<OntRecord> rows;
     rows.reserve(records.size());
     for (size_t i = 0; i < records.size(); ++i)
         rows.push_back(rowFromRecord(records[i], int(i)));

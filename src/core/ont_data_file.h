@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,15 +12,19 @@
 namespace tervix::core {
 
 // The per-OLT data file "data-<oltKey>.ph": one line holding "^!", then one
-// record per advanced row, each the 14 stored fields followed by "^!" and then "*^".
-// The stored fields are advanced columns 0 to 10, 12, 13 and 14; the signal reading
-// (column 11) is never stored. The format has no escape: storableField keeps
-// the separators out of every field instead.
+// record per ONT, each the 14 stored fields followed by "^!" and then "*^".
+// The stored fields are those the advanced view shows, in its column order, but
+// for the signal reading, which is never stored. The format has no escape:
+// storableField keeps the separators out of every field instead.
 inline constexpr int kStoredFields = 14;
 using OntDataRecord = std::array<QString, kStoredFields>;
 
-// The advanced column each stored field comes from, in file order.
-inline constexpr std::array<int, kStoredFields> kStoredColumns{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14};
+// The record field each stored field comes from, in file order.
+inline constexpr std::array<QString OntRecord::*, kStoredFields> kStoredMembers{
+    &OntRecord::origin,      &OntRecord::ponType,        &OntRecord::frame,        &OntRecord::slot,
+    &OntRecord::port,        &OntRecord::ontId,          &OntRecord::name,         &OntRecord::serialOrMac,
+    &OntRecord::lineProfile, &OntRecord::serviceProfile, &OntRecord::servicePorts, &OntRecord::catv,
+    &OntRecord::subscriberId, &OntRecord::active};
 
 // A field as it may be stored: the text is unchanged unless it could split or
 // end a record, that is unless it holds "^!", begins with "*^" or is a lone
@@ -31,7 +35,7 @@ QString storableField(const QString &field);
 bool isStorableField(QStringView field);
 
 // save: the file text of a list, line break included.
-QString dataFileText(const std::vector<OntListRow> &rows);
+QString dataFileText(const std::vector<OntRecord> &rows);
 
 struct DataFileContent
 {
@@ -45,11 +49,14 @@ struct DataFileContent
 // text after the last record are ignored.
 DataFileContent parseDataFile(QStringView text);
 
-// The advanced row of a loaded record (signal reading "-", no image) and its basic
-// twin (index in rowIndex, the subscriber id as the name cell's third line).
-OntListRow rowFromRecord(const OntDataRecord &record, int index);
+// The stored fields of a row, in file order, as they stand (storableField is
+// the list's business on the way in).
+OntDataRecord storedFields(const OntRecord &row);
+// The row of a loaded record: signal reading "-", no image, index in rowIndex,
+// the subscriber id as the name cell's third line.
+OntRecord rowFromRecord(const OntDataRecord &record, int index);
 // The rows of a whole file, in file order.
-std::vector<OntListRow> rowsFromRecords(const std::vector<OntDataRecord> &records);
+std::vector<OntRecord> rowsFromRecords(const std::vector<OntDataRecord> &records);
 
 // File bytes to text: UTF-8 (a byte-order mark is dropped); a file that is not
 // valid UTF-8 was written by an older console in the Windows code page and is

@@ -1,6 +1,6 @@
 #include "core/ont_list_texts.h"
 
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 #include "core/scanner.h"
 
 namespace tervix::core {

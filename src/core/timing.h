@@ -40,6 +40,7 @@ inline constexpr int kKeepAliveSettleMs = 20;
 inline constexpr int kDeferredSaveMs = 300'000;    // automation changes: save 5 min after the last
 inline constexpr int kMinuteMs = 60'000;           // the operator sets some periods in minutes
 // Authorising ONTs
+inline constexpr int kAddLineWaitMs = 200;         // after each line of an add batch
 inline constexpr int kReenableAddMs = 4500;        // "[+] Dodaj" comes back this long after the form is cleared
 inline constexpr int kUnauthorisedBlinkMs = 700;   // the unauthorised list blinks while it holds new ONTs
 // Account connection

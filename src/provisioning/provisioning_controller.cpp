@@ -395,8 +395,8 @@ int ProvisioningController::highestServicePort() const
 {
     QStringList fields;
     fields.reserve(m_list.size());
-    for (const core::OntListRow &r : m_list.rows())
-        fields.append(r.advanced[core::Column::ServicePorts]);
+    for (const core::OntRecord &r : m_list.rows())
+        fields.append(r.servicePorts);
     return core::highestServicePort(fields);
 }
 

@@ -14,7 +14,7 @@
 
 namespace tervix::registry {
 
-using core::OntListRow;
+using core::OntRecord;
 using ui::OntListModel;
 
 OntList::OntList(session::TraceLog *trace, QObject *parent)
@@ -30,27 +30,19 @@ OntList::OntList(session::TraceLog *trace, QObject *parent)
 
 OntList::~OntList() = default;
 
-QString OntList::cell(int row, int col) const
+const OntRecord &OntList::record(int row) const
 {
-    if (!isValidRow(row) || col < 0 || col >= core::Column::Count)
-        return {};
-    return m_rows[size_t(row)].advanced[size_t(col)];
+    static const OntRecord kNone;
+    return isValidRow(row) ? m_rows[size_t(row)] : kNone;
 }
 
-QString OntList::basicCell(int row, int col) const
+void OntList::neutraliseStoredFields(OntRecord &row)
 {
-    if (!isValidRow(row) || col < 0 || col >= core::BasicColumn::Count)
-        return {};
-    return m_rows[size_t(row)].basic[size_t(col)];
+    for (QString OntRecord::*m : core::kStoredMembers)
+        row.*m = core::storableField(row.*m);
 }
 
-void OntList::neutraliseStoredFields(OntListRow &row)
-{
-    for (int c : core::kStoredColumns)
-        row.advanced[size_t(c)] = core::storableField(row.advanced[size_t(c)]);
-}
-
-int OntList::add(OntListRow row)
+int OntList::add(OntRecord row)
 {
     neutraliseStoredFields(row);
     const int at = size();
@@ -78,9 +70,9 @@ void OntList::clear()
     replaceAll({});
 }
 
-void OntList::replaceAll(std::vector<OntListRow> rows)
+void OntList::replaceAll(std::vector<OntRecord> rows)
 {
-    for (OntListRow &r : rows)
+    for (OntRecord &r : rows)
         neutraliseStoredFields(r);
     m_advanced->beginResetModel();
     m_basic->beginResetModel();
@@ -89,24 +81,61 @@ void OntList::replaceAll(std::vector<OntListRow> rows)
     m_advanced->endResetModel();
 }
 
-void OntList::setCell(int row, int col, const QString &text)
+void OntList::advancedRowChanged(int row)
 {
-    if (!isValidRow(row) || col < 0 || col >= core::Column::Count)
-        return;
-    QString &cell = m_rows[size_t(row)].advanced[size_t(col)];
-    cell = col == core::Column::Levels ? text : core::storableField(text);
-    const QModelIndex i = m_advanced->index(row, col);
+    Q_EMIT m_advanced->dataChanged(m_advanced->index(row, 0), m_advanced->index(row, core::Column::Count - 1));
+}
+
+void OntList::advancedCellChanged(int row, core::Column::Id column)
+{
+    const QModelIndex i = m_advanced->index(row, column);
     Q_EMIT m_advanced->dataChanged(i, i, {Qt::DisplayRole});
 }
 
-void OntList::setBasicCell(int row, int col, const QString &text)
+void OntList::basicRowChanged(int row)
 {
-    if (!isValidRow(row) || col < 0 || col >= core::BasicColumn::Count)
-        return;
-    m_rows[size_t(row)].basic[size_t(col)] = text;
     // The colours of every cell of a basic row depend on its "gepon" and
-    // "Active?" cells, so the whole row is redrawn.
+    // "Active?" cells, and its three-line cells mix several fields, so the
+    // whole row is redrawn.
     Q_EMIT m_basic->dataChanged(m_basic->index(row, 0), m_basic->index(row, core::BasicColumn::Count - 1));
+}
+
+void OntList::setRecord(int row, OntRecord replacement)
+{
+    if (!isValidRow(row))
+        return;
+    neutraliseStoredFields(replacement);
+    m_rows[size_t(row)] = std::move(replacement);
+    advancedRowChanged(row);
+    basicRowChanged(row);
+}
+
+void OntList::setLevels(int row, const QString &levels)
+{
+    if (!isValidRow(row))
+        return;
+    // The reading is never stored, so it is shown as the OLT gave it.
+    m_rows[size_t(row)].levels = levels;
+    advancedCellChanged(row, core::Column::Levels);
+}
+
+void OntList::setActive(int row, const QString &active)
+{
+    if (!isValidRow(row))
+        return;
+    m_rows[size_t(row)].active = core::storableField(active);
+    advancedCellChanged(row, core::Column::Active);
+    basicRowChanged(row);
+}
+
+void OntList::setSignal(int row, const QString &signalCell, const QString &signalClass)
+{
+    if (!isValidRow(row))
+        return;
+    OntRecord &r = m_rows[size_t(row)];
+    r.signalCell = signalCell;
+    r.signalClass = signalClass;
+    basicRowChanged(row);
 }
 
 void OntList::setImage(int row, int image)
@@ -114,7 +143,7 @@ void OntList::setImage(int row, int image)
     if (!isValidRow(row))
         return;
     m_rows[size_t(row)].image = image;
-    Q_EMIT m_advanced->dataChanged(m_advanced->index(row, 0), m_advanced->index(row, core::Column::Count - 1));
+    advancedRowChanged(row);
 }
 
 void OntList::setBasicImage(int row, int image)
@@ -122,7 +151,7 @@ void OntList::setBasicImage(int row, int image)
     if (!isValidRow(row))
         return;
     m_rows[size_t(row)].basicImage = image;
-    Q_EMIT m_basic->dataChanged(m_basic->index(row, 0), m_basic->index(row, core::BasicColumn::Count - 1));
+    basicRowChanged(row);
 }
 
 void OntList::setFile(const QString &appDir, const QString &oltKey)

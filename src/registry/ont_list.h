@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,21 +21,16 @@ class OntListModel;
 namespace tervix::registry {
 
 // The authorised-ONT list of the current OLT: the one owner of the rows that
-// the advanced view advanced and the basic view basic show. Row i of basic always
-// describes row i of advanced because both are halves of the same OntListRow, and
-// every add, remove and clear goes through here.
+// the advanced view and the basic view show. Both views read the same
+// core::OntRecord of a row, and every add, remove, clear and change goes through
+// here, so row i of one view always describes row i of the other.
 //
-// Stored advanced columns (all but the signal reading) pass through
-// core::storableField on their way in, so no text from the form, the OLT or the
-// sibling program can split or end a record of the data file.
+// Stored fields (all but the signal reading) pass through core::storableField
+// on their way in, so no text from the form, the OLT or the sibling program can
+// split or end a record of the data file.
 //
 // Adding an ONT (the add form) is one row and one save:
-//   core::OntListRow r;
-//   r.advanced = {"+", type, frame, slot, port, id, name, serialOrMac, lineProfile,
-//            srvProfile, vlanField, "-", catvAttribute, subscriberId, active};
-//   r.basic = core::basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
-//   r.basicImage = core::obraz::Dodany;
-//   list.dodaj(std::move(r));
+//   list.add(core::addedOntRow(values));
 //   list.save();
 //   panel.refreshCaption();   // the caption counts the new row
 //
@@ -56,25 +51,27 @@ public:
     // ---- Reading ---------------------------------------------------------
     int size() const { return int(m_rows.size()); }
     bool isValidRow(int row) const { return row >= 0 && row < size(); }
-    const std::vector<core::OntListRow> &rows() const { return m_rows; }
-    // A cell of advanced / basic; empty text for a row or column out of range.
-    QString cell(int row, int col) const;
-    QString basicCell(int row, int col) const;
+    const std::vector<core::OntRecord> &rows() const { return m_rows; }
+    // The record of a row; an empty record for a row out of range.
+    const core::OntRecord &record(int row) const;
 
     // ---- Changing (each change is shown by both views at once) -----------
-    // Appends a row (advanced and its basic twin); returns its index. Build the
-    // twin with core::basicCellsFor. The caller saves (save) when done.
-    int add(core::OntListRow row);
+    // Appends a row; returns its index. Build a new row with
+    // core::initBasicTexts (or core::addedOntRow). The caller saves (save) when done.
+    int add(core::OntRecord row);
     // Removes row i from both views; out-of-range indexes are ignored.
     void remove(int row);
     // Empties both views.
     void clear();
     // Replaces the whole list at once (a rebuild such as the import): one
     // reset of both views whatever the number of rows.
-    void replaceAll(std::vector<core::OntListRow> rows);
-    // Changes one cell or image; out-of-range rows and columns are ignored.
-    void setCell(int row, int col, const QString &text);
-    void setBasicCell(int row, int col, const QString &text);
+    void replaceAll(std::vector<core::OntRecord> rows);
+    // Replaces one row; both views redraw it. Out-of-range rows are ignored.
+    void setRecord(int row, core::OntRecord replacement);
+    // Change one field of a row; out-of-range rows are ignored.
+    void setLevels(int row, const QString &levels);
+    void setActive(int row, const QString &active);
+    void setSignal(int row, const QString &signalCell, const QString &signalClass);
     void setImage(int row, int image);
     void setBasicImage(int row, int image);
 
@@ -122,12 +119,15 @@ Q_SIGNALS:
     void saveFailed(const QString &path, const QString &reason);
 
 private:
-    static void neutraliseStoredFields(core::OntListRow &row);
+    static void neutraliseStoredFields(core::OntRecord &row);
+    void advancedRowChanged(int row);
+    void advancedCellChanged(int row, core::Column::Id column);
+    void basicRowChanged(int row);
     void reportSaveFailure(const QString &path, const QString &reason);
     void reportReadFailure(const QString &path);
 
     session::TraceLog *m_trace;
-    std::vector<core::OntListRow> m_rows;
+    std::vector<core::OntRecord> m_rows;
     ui::OntListModel *m_advanced;
     ui::OntListModel *m_basic;
     QString m_appDir;

@@ -1,6 +1,6 @@
 #include "ui/ont_list_delegate.h"
 
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 #include "core/ont_list_texts.h"
 #include "ui/colors.h"
 #include "ui/ont_list_model.h"

@@ -6,11 +6,11 @@
 
 namespace tervix::ui {
 
-OntListModel::OntListModel(const std::vector<core::OntListRow> &rows, View view, QObject *parent)
+OntListModel::OntListModel(const std::vector<core::OntRecord> &rows, View view, QObject *parent)
     : QAbstractTableModel(parent)
     , m_rows(rows)
     , m_view(view)
-    , m_columns(view == View::Advanced ? core::Column::Count : core::BasicColumn::Count)
+    , m_columns(view == View::Advanced ? int(core::Column::Count) : int(core::BasicColumn::Count))
 {
 }
 
@@ -40,15 +40,16 @@ int OntListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_columns;
 }
 
-const QString &OntListModel::cell(int row, int col) const
+QString OntListModel::cellText(int row, int col) const
 {
-    const core::OntListRow &r = m_rows[size_t(row)];
-    return m_view == View::Advanced ? r.advanced[size_t(col)] : r.basic[size_t(col)];
+    const core::OntRecord &r = m_rows[size_t(row)];
+    return m_view == View::Advanced ? core::cellText(r, core::Column::Id(col))
+                                    : core::cellText(r, core::BasicColumn::Id(col));
 }
 
 int OntListModel::image(int row) const
 {
-    const core::OntListRow &r = m_rows[size_t(row)];
+    const core::OntRecord &r = m_rows[size_t(row)];
     return m_view == View::Advanced ? r.image : r.basicImage;
 }
 
@@ -58,7 +59,7 @@ QVariant OntListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return cell(index.row(), index.column());
+        return cellText(index.row(), index.column());
     case Qt::DecorationRole:
         if (index.column() == 0) {
             const int img = image(index.row());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -14,9 +14,10 @@ class OntList;
 namespace tervix::ui {
 
 // One of the two presentations of the authorised-ONT list: the advanced view
-// advanced (15 columns) or the basic view basic (9 columns). Both read the rows of
-// the one OntList that owns them; only that owner announces changes, so the
-// views always show the same rows in the same order.
+// (one column per core::Column) or the basic view (one per core::BasicColumn).
+// Both read the records of the one OntList that owns them and work every cell
+// out of the record; only that owner announces changes, so the views always
+// show the same rows in the same order.
 class OntListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     // The row's image index (-1 for none), on every cell of the row.
     static constexpr int ImageRole = Qt::UserRole + 1;
 
-    OntListModel(const std::vector<core::OntListRow> &rows, View view, QObject *parent = nullptr);
+    OntListModel(const std::vector<core::OntRecord> &rows, View view, QObject *parent = nullptr);
 
     static QStringList headers(View view);
 
@@ -37,10 +38,10 @@ public:
 private:
     friend class registry::OntList;
 
-    const QString &cell(int row, int col) const;
+    QString cellText(int row, int col) const;
     int image(int row) const;
 
-    const std::vector<core::OntListRow> &m_rows;
+    const std::vector<core::OntRecord> &m_rows;
     View m_view;
     int m_columns;
 };

@@ -22,18 +22,28 @@ constexpr int kRows = 8192;
 const char *kWriterEnv = "TERVIX_TEST_ATOMIC_WRITER_DIR";
 
 // Two lists that differ in every row, so that any mixture of them is seen.
-std::vector<core::OntListRow> generation(int g)
+std::vector<core::OntRecord> generation(int g)
 {
-    std::vector<core::OntListRow> rows;
+    std::vector<core::OntRecord> rows;
     rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
-        core::OntListRow r;
-        r.advanced = {QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QString::number(i / 1024),
-                 QString::number(i / 128 % 8), QString::number(i % 128),
-                 QStringLiteral("Klient %1 pokolenie %2 żółw").arg(i).arg(g), QStringLiteral("48575443%1").arg(i, 8, 16, QLatin1Char('0')),
-                 QStringLiteral("10"), QStringLiteral("10"), QStringLiteral("-1;%1;1010;0;-1;100;1010;^").arg(i),
-                 QStringLiteral("-"), QStringLiteral("0;1;^"), QString::number(g), QStringLiteral("0")};
-        r.basic = core::basicCellsFor(r.advanced, QString::number(i), QString());
+        core::OntRecord r;
+        r.origin = QStringLiteral("+");
+        r.ponType = QStringLiteral("G.PON");
+        r.frame = QStringLiteral("0");
+        r.slot = QString::number(i / 1024);
+        r.port = QString::number(i / 128 % 8);
+        r.ontId = QString::number(i % 128);
+        r.name = QStringLiteral("Klient %1 pokolenie %2 żółw").arg(i).arg(g);
+        r.serialOrMac = QStringLiteral("48575443%1").arg(i, 8, 16, QLatin1Char('0'));
+        r.lineProfile = QStringLiteral("10");
+        r.serviceProfile = QStringLiteral("10");
+        r.servicePorts = QStringLiteral("-1;%1;1010;0;-1;100;1010;^").arg(i);
+        r.levels = QStringLiteral("-");
+        r.catv = QStringLiteral("0;1;^");
+        r.subscriberId = QString::number(g);
+        r.active = QStringLiteral("0");
+        core::initBasicTexts(r, QString::number(i), QString());
         rows.push_back(std::move(r));
     }
     return rows;

@@ -1,6 +1,6 @@
 #include "console_fixture.h"
 
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
 #include "simulator.h"

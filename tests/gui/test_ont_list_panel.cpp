@@ -28,6 +28,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 using namespace tervix;
 namespace Column = core::Column;
 namespace BasicColumn = core::BasicColumn;
@@ -81,6 +84,12 @@ protected:
     static QString cell(QTableView *v, int row, int col)
     {
         return v->model()->index(row, col).data().toString();
+    }
+    void renameRow(int row, const QString &name)
+    {
+        core::OntRecord r = list.record(row);
+        r.name = name;
+        list.setRecord(row, r);
     }
 
     ui::ScriptedDialogService dialogs;
@@ -235,7 +244,7 @@ TEST_F(OntListPanelTest, AFailedSaveIsReportedOnceAndTheListAndOldFileAreKept)
 
     // The folder goes away under the console (a network share, say).
     ASSERT_TRUE(base.rename(QStringLiteral("olt"), QStringLiteral("gone")));
-    list.setCell(0, Column::Name, QStringLiteral("Kowalska Anna"));
+    renameRow(0, QStringLiteral("Kowalska Anna"));
     EXPECT_FALSE(list.save());
     EXPECT_FALSE(list.save());
     EXPECT_EQ(failed.size(), 2);
@@ -244,7 +253,7 @@ TEST_F(OntListPanelTest, AFailedSaveIsReportedOnceAndTheListAndOldFileAreKept)
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad zapisu!"));
     EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("data-") + kKey + QStringLiteral(".ph")));
     EXPECT_EQ(list.size(), 4);
-    EXPECT_EQ(list.cell(0, Column::Name), QStringLiteral("Kowalska Anna"));
+    EXPECT_EQ(list.record(0).name, QStringLiteral("Kowalska Anna"));
 
     // Back again: the old file is whole, and the next save writes the change.
     ASSERT_TRUE(base.rename(QStringLiteral("gone"), QStringLiteral("olt")));
@@ -279,9 +288,9 @@ TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsR
 
     // An ONT added now must not replace the operator's list with this one row,
     // neither while the obstacle stands nor once the file opens again.
-    core::OntListRow r;
-    r.advanced[Column::Name] = QStringLiteral("Nowy");
-    r.basic = core::basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    core::OntRecord r;
+    r.name = QStringLiteral("Nowy");
+    core::initBasicTexts(r, QString(), QStringLiteral("Opis"));
     list.add(r);
     EXPECT_FALSE(list.save());
     EXPECT_TRUE(QFileInfo(dataFile()).isDir());
@@ -303,7 +312,7 @@ TEST_F(OntListPanelTest, AnUnreadableFileIsReportedAndNeverWrittenOverUntilItIsR
     // The next login reads the file, and saving works again.
     EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
     EXPECT_EQ(list.size(), 4);
-    list.setCell(0, Column::Name, QStringLiteral("Kowalska Anna"));
+    renameRow(0, QStringLiteral("Kowalska Anna"));
     EXPECT_TRUE(list.save());
     EXPECT_TRUE(readFile(dataFile()).contains("Kowalska Anna"));
     EXPECT_EQ(dialogs.shown().size(), 2);
@@ -313,15 +322,28 @@ TEST_F(OntListPanelTest, HostileTextFromTheFormOrTheOltCannotSplitARecord)
 {
     writeFile(dataFile(), kPrepared);
     panel.load(appDir, kKey);
-    core::OntListRow r;
-    r.advanced = {QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QStringLiteral("1"),
-             QStringLiteral("2"), QStringLiteral("9"), QStringLiteral("x^!*^y"), QStringLiteral("*^"),
-             QStringLiteral("10"), QStringLiteral("11"), QString(), QStringLiteral("-"), QStringLiteral("0;1;^"),
-             QStringLiteral("*"), QStringLiteral("0")};
-    r.basic = core::basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    core::OntRecord r;
+    r.origin = QStringLiteral("+");
+    r.ponType = QStringLiteral("G.PON");
+    r.frame = QStringLiteral("0");
+    r.slot = QStringLiteral("1");
+    r.port = QStringLiteral("2");
+    r.ontId = QStringLiteral("9");
+    r.name = QStringLiteral("x^!*^y");
+    r.serialOrMac = QStringLiteral("*^");
+    r.lineProfile = QStringLiteral("10");
+    r.serviceProfile = QStringLiteral("11");
+    r.servicePorts = QString();
+    r.levels = QStringLiteral("-");
+    r.catv = QStringLiteral("0;1;^");
+    r.subscriberId = QStringLiteral("*");
+    r.active = QStringLiteral("0");
+    core::initBasicTexts(r, QString(), QStringLiteral("Opis"));
     const int at = list.add(r);
-    list.setCell(1, Column::SubscriberId, QStringLiteral("^!!^"));
-    list.setCell(1, Column::LineProfile, QStringLiteral("^oops"));
+    core::OntRecord changed = list.record(1);
+    changed.subscriberId = QStringLiteral("^!!^");
+    changed.lineProfile = QStringLiteral("^oops");
+    list.setRecord(1, changed);
     ASSERT_TRUE(list.save());
 
     const core::DataFileContent d = core::parseDataFile(core::decodeDataFile(readFile(dataFile())));
@@ -332,10 +354,10 @@ TEST_F(OntListPanelTest, HostileTextFromTheFormOrTheOltCannotSplitARecord)
     EXPECT_EQ(d.records[1][12], QStringLiteral("^ !!^"));
     EXPECT_EQ(d.records[1][8], QStringLiteral("^oops"));
     // What the views show is what the file holds.
-    EXPECT_EQ(list.cell(at, Column::Name), QStringLiteral("x^ !*^y"));
+    EXPECT_EQ(list.record(at).name, QStringLiteral("x^ !*^y"));
     EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
     EXPECT_EQ(list.size(), 5);
-    EXPECT_EQ(list.cell(4, Column::Active), QStringLiteral("0"));
+    EXPECT_EQ(list.record(4).active, QStringLiteral("0"));
 }
 
 TEST_F(OntListPanelTest, AddRemoveAndClearKeepBothViewsInStep)
@@ -344,9 +366,9 @@ TEST_F(OntListPanelTest, AddRemoveAndClearKeepBothViewsInStep)
     panel.load(appDir, kKey);
     list.remove(1);
     list.remove(99);
-    core::OntListRow r;
-    r.advanced[Column::Name] = QStringLiteral("Nowy");
-    r.basic = core::basicCellsFor(r.advanced, QString(), QStringLiteral("Opis"));
+    core::OntRecord r;
+    r.name = QStringLiteral("Nowy");
+    core::initBasicTexts(r, QString(), QStringLiteral("Opis"));
     list.add(r);
     ASSERT_EQ(panel.advancedView->model()->rowCount(), 4);
     ASSERT_EQ(panel.basicView->model()->rowCount(), 4);
@@ -359,6 +381,79 @@ TEST_F(OntListPanelTest, AddRemoveAndClearKeepBothViewsInStep)
     list.clear();
     EXPECT_EQ(panel.advancedView->model()->rowCount(), 0);
     EXPECT_EQ(panel.basicView->model()->rowCount(), 0);
+}
+
+// A change to one row redraws that row in each view that shows the changed
+// field, and what the views then show follows the record.
+TEST_F(OntListPanelTest, ARowChangeRedrawsThatRowInTheViewsShowingIt)
+{
+    writeFile(dataFile(), kPrepared);
+    panel.load(appDir, kKey);
+    const int kNone = -1;
+    const int kLastAdvanced = Column::Count - 1;
+    const struct
+    {
+        const char *name;
+        std::function<void()> change;
+        int row;
+        int advancedFirst, advancedLast; // the advanced columns redrawn, kNone for none
+        bool basicRedrawn;               // always the whole basic row
+        QTableView *view;
+        int column;
+        QString shown;
+    } cases[] = {
+        {"record", [&] { renameRow(2, QStringLiteral("Anna")); }, 2, 0, kLastAdvanced, true, panel.basicView,
+         BasicColumn::Name, QStringLiteral("Anna\nSN: 4857544300000001\n")},
+        {"levels", [&] { list.setLevels(1, QStringLiteral("-21*-24*")); }, 1, Column::Levels, Column::Levels, false,
+         panel.advancedView, Column::Levels, QStringLiteral("-21*-24*")},
+        {"active", [&] { list.setActive(0, QStringLiteral("1")); }, 0, Column::Active, Column::Active, true,
+         panel.basicView, BasicColumn::Active, QStringLiteral("1")},
+        {"signal", [&] { list.setSignal(3, QStringLiteral("G.PON\nCritical\nONT: -30 OLT: -31"), QStringLiteral("critical")); },
+         3, kNone, kNone, true, panel.basicView, BasicColumn::SignalClass, QStringLiteral("critical")},
+        {"image", [&] { list.setImage(1, core::RowImage::Online); }, 1, 0, kLastAdvanced, false, panel.advancedView,
+         Column::Name, QStringLiteral("Nowak")},
+        {"basic image", [&] { list.setBasicImage(1, core::RowImage::Offline); }, 1, kNone, kNone, true,
+         panel.basicView, BasicColumn::Signal, QStringLiteral("E.PON\nChecking signal..\nONT: ? OLT: ?")},
+    };
+    for (const auto &c : cases) {
+        QSignalSpy advanced(list.advancedModel(), &QAbstractItemModel::dataChanged);
+        QSignalSpy basic(list.basicModel(), &QAbstractItemModel::dataChanged);
+        c.change();
+        if (c.advancedFirst == kNone) {
+            EXPECT_TRUE(advanced.isEmpty()) << c.name;
+        } else {
+            ASSERT_EQ(advanced.size(), 1) << c.name;
+            const auto from = advanced.first().at(0).value<QModelIndex>();
+            const auto to = advanced.first().at(1).value<QModelIndex>();
+            EXPECT_EQ(std::make_pair(from.row(), from.column()), std::make_pair(c.row, c.advancedFirst)) << c.name;
+            EXPECT_EQ(std::make_pair(to.row(), to.column()), std::make_pair(c.row, c.advancedLast)) << c.name;
+        }
+        if (!c.basicRedrawn) {
+            EXPECT_TRUE(basic.isEmpty()) << c.name;
+        } else {
+            ASSERT_EQ(basic.size(), 1) << c.name;
+            const auto from = basic.first().at(0).value<QModelIndex>();
+            const auto to = basic.first().at(1).value<QModelIndex>();
+            EXPECT_EQ(std::make_pair(from.row(), from.column()), std::make_pair(c.row, 0)) << c.name;
+            EXPECT_EQ(std::make_pair(to.row(), to.column()), std::make_pair(c.row, int(BasicColumn::Count) - 1))
+                << c.name;
+        }
+        EXPECT_EQ(cell(c.view, c.row, c.column), c.shown) << c.name;
+    }
+    EXPECT_EQ(cell(panel.advancedView, 2, Column::Name), QStringLiteral("Anna"));
+    EXPECT_EQ(cell(panel.advancedView, 0, Column::Active), QStringLiteral("1"));
+    EXPECT_EQ(panel.advancedView->model()->index(1, 0).data(ui::OntListModel::ImageRole).toInt(), core::RowImage::Online);
+    EXPECT_EQ(panel.basicView->model()->index(1, 0).data(ui::OntListModel::ImageRole).toInt(), core::RowImage::Offline);
+
+    // Rows out of range change nothing.
+    QSignalSpy anyChange(list.advancedModel(), &QAbstractItemModel::dataChanged);
+    const auto before = list.rows();
+    list.setRecord(4, core::OntRecord{});
+    list.setActive(-1, QStringLiteral("1"));
+    list.setSignal(4, QString(), QString());
+    EXPECT_EQ(list.rows(), before);
+    EXPECT_TRUE(anyChange.isEmpty());
+    EXPECT_EQ(list.record(4), core::OntRecord{});
 }
 
 TEST_F(OntListPanelTest, WidthFileSetsOnlyTheColumnsBeforeABadEntry)
@@ -457,10 +552,10 @@ TEST_F(OntListPanelTest, BasicViewDrawsDisabledRowsGreyOnBlack)
 {
     writeFile(dataFile(), kPrepared);
     panel.load(appDir, kKey);
-    list.setBasicCell(0, BasicColumn::Signal, QStringLiteral("G.PON\nNormal\noff"));
-    list.setBasicCell(1, BasicColumn::Signal, QStringLiteral("E.PON\nCritical\nONT: -30 OLT: -31"));
+    list.setSignal(0, QStringLiteral("G.PON\nNormal\noff"), QString());
+    list.setSignal(1, QStringLiteral("E.PON\nCritical\nONT: -30 OLT: -31"), QString());
     list.setBasicImage(1, core::RowImage::Online);
-    list.setBasicCell(2, BasicColumn::Signal, QStringLiteral("G.PON\nCritical\nONT: -30 OLT: -31"));
+    list.setSignal(2, QStringLiteral("G.PON\nCritical\nONT: -30 OLT: -31"), QString());
     panel.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
     const QImage img = panel.basicView->viewport()->grab().toImage();
@@ -479,8 +574,7 @@ TEST_F(OntListPanelTest, DeferredSaveWritesAfterTheLastRestart)
     writeFile(dataFile(), kPrepared);
     panel.load(appDir, kKey);
     const QByteArray before = readFile(dataFile());
-    list.setCell(0, Column::Active, QStringLiteral("1"));
-    list.setBasicCell(0, BasicColumn::Active, QStringLiteral("1"));
+    list.setActive(0, QStringLiteral("1"));
     const int interval = timing::scaled(timing::kDeferredSaveMs);
     QElapsedTimer clock;
     clock.start();

@@ -1,4 +1,4 @@
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
 #include "provisioning/profile_picker.h"
@@ -213,8 +213,8 @@ TEST_F(ProvisioningFlow, FromTheAutofindTableToTheListedOnt)
                            QStringLiteral("service-port 8 vlan 1010 gpon 0/1/0 ont 6 gemport 100 multi-service "
                                           "user-vlan 1010 tag-transform transparent"),
                            QStringLiteral("quit")}));
-    EXPECT_EQ(list->cell(0, core::Column::SerialOrMac), QStringLiteral("48575443DE135E2D"));
-    EXPECT_EQ(list->cell(0, core::Column::ServicePorts),
+    EXPECT_EQ(list->record(0).serialOrMac, QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(list->record(0).servicePorts,
               QStringLiteral("-1;8;1010;-1;0;100;1010;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^"));
     EXPECT_EQ(tab->model().rows().at(1).icon, UnauthorisedModel::kIconAdded);
     EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconFound);
@@ -231,13 +231,13 @@ TEST_F(ProvisioningFlow, FromTheAutofindTableToTheListedOnt)
 TEST_F(ProvisioningFlow, RefusedAddsSendNothing)
 {
     connectAndList();
-    core::OntListRow existing;
-    existing.advanced[core::Column::Frame] = QStringLiteral("0");
-    existing.advanced[core::Column::Slot] = QStringLiteral("1");
-    existing.advanced[core::Column::Port] = QStringLiteral("0");
-    existing.advanced[core::Column::OntId] = QStringLiteral("6");
-    existing.advanced[core::Column::Name] = QStringLiteral("Sasiad");
-    existing.advanced[core::Column::SerialOrMac] = QStringLiteral("4857544300000001");
+    core::OntRecord existing;
+    existing.frame = QStringLiteral("0");
+    existing.slot = QStringLiteral("1");
+    existing.port = QStringLiteral("0");
+    existing.ontId = QStringLiteral("6");
+    existing.name = QStringLiteral("Sasiad");
+    existing.serialOrMac = QStringLiteral("4857544300000001");
     list->add(existing);
 
     takeRow(0);

@@ -4,7 +4,7 @@
 // output trickles in, arrives late or leaves out the echo of "quit".
 #include "demo_console.h"
 
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 #include "provisioning/add_ont_form.h"
 #include "provisioning/provisioning_controller.h"
 #include "registry/ont_list.h"

@@ -1,5 +1,5 @@
 #include "app/olt_login_controller.h"
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
 #include "provisioning/provisioning_controller.h"
@@ -225,17 +225,17 @@ TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)
 
     // The list and its file, and the ticks in the unauthorised list.
     ASSERT_EQ(list->size(), 2);
-    EXPECT_EQ(list->cell(0, core::Column::PonType), QStringLiteral("G.PON"));
-    EXPECT_EQ(list->cell(0, core::Column::Name), QStringLiteral("Nowak Anna, Polna 3"));
-    EXPECT_EQ(list->cell(0, core::Column::ServicePorts),
+    EXPECT_EQ(list->record(0).ponType, QStringLiteral("G.PON"));
+    EXPECT_EQ(list->record(0).name, QStringLiteral("Nowak Anna, Polna 3"));
+    EXPECT_EQ(list->record(0).servicePorts,
               QStringLiteral("-1;%1;1010;-1;0;100;1010;^-1;%2;942;0;-1;100;942;^0;-;-;0;0;100;-;^0;-;-;0;0;100;-;^")
                   .arg(sp1)
                   .arg(sp1 + 1));
-    EXPECT_EQ(list->cell(0, core::Column::Catv), QStringLiteral("-1;1;^"));
-    EXPECT_EQ(list->cell(1, core::Column::PonType), QStringLiteral("E.PON"));
-    EXPECT_EQ(list->cell(1, core::Column::SerialOrMac), QStringLiteral("00E0-FC3A-9B01"));
-    EXPECT_EQ(list->cell(1, core::Column::Active), QStringLiteral("1"));
-    EXPECT_EQ(list->basicCell(1, core::BasicColumn::Name), QStringLiteral("Sklep\nSN: 00E0-FC3A-9B01\nOpis"));
+    EXPECT_EQ(list->record(0).catv, QStringLiteral("-1;1;^"));
+    EXPECT_EQ(list->record(1).ponType, QStringLiteral("E.PON"));
+    EXPECT_EQ(list->record(1).serialOrMac, QStringLiteral("00E0-FC3A-9B01"));
+    EXPECT_EQ(list->record(1).active, QStringLiteral("1"));
+    EXPECT_EQ(core::cellText(list->record(1), core::BasicColumn::Name), QStringLiteral("Sklep\nSN: 00E0-FC3A-9B01\nOpis"));
     QFile file(list->filePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray stored = file.readAll();
@@ -260,11 +260,11 @@ TEST_F(ProvisioningOltsim, DuplicatePlaceAndSnAreRefusedAndSendNothing)
         takeAsNew(QStringLiteral("5A544547A0B1C2D3"));
         form->servicePortEnabled[0]->setChecked(true);
         if (samePlace) {
-            form->slot->setText(list->cell(0, core::Column::Slot));
-            form->port->setText(list->cell(0, core::Column::Port));
-            form->ontId->setText(list->cell(0, core::Column::OntId));
+            form->slot->setText(list->record(0).slot);
+            form->port->setText(list->record(0).port);
+            form->ontId->setText(list->record(0).ontId);
         } else {
-            form->serialOrMac->setText(list->cell(0, core::Column::SerialOrMac));
+            form->serialOrMac->setText(list->record(0).serialOrMac);
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 5000));
         dialogs.clear();

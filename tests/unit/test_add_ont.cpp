@@ -129,36 +129,37 @@ TEST(AddBatch, NewListRowCarriesTheStoredTexts)
     f.catv = true;
     f.catvPort = 3;
     f.active = false;
-    const OntListRow r = addedOntRow(f);
-    const AdvancedCells advanced{QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QStringLiteral("1"),
-                       QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("Jan Kowalski m 4"),
-                       QStringLiteral("4857544311E70E9A"), QStringLiteral("10"), QStringLiteral("11"),
-                       servicePortsField(f), QStringLiteral("-"), QStringLiteral("-1;3;^"), QStringLiteral("K-17"),
-                       QStringLiteral("1")};
-    EXPECT_EQ(r.advanced, advanced);
-    EXPECT_EQ(r.basic[BasicColumn::Signal], QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
-    EXPECT_EQ(r.basic[BasicColumn::Port], QStringLiteral("OLT: 0\nSlot: 1/3\nID: 6"));
-    EXPECT_EQ(r.basic[BasicColumn::Name], QStringLiteral("Jan Kowalski m 4\nSN: 4857544311E70E9A\nOpis"));
-    EXPECT_EQ(r.basic[BasicColumn::RowIndex], QString());
-    EXPECT_EQ(r.basic[BasicColumn::Active], QStringLiteral("1"));
+    const OntRecord r = addedOntRow(f);
+    const QStringList advanced{QStringLiteral("+"), QStringLiteral("G.PON"), QStringLiteral("0"), QStringLiteral("1"),
+                               QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("Jan Kowalski m 4"),
+                               QStringLiteral("4857544311E70E9A"), QStringLiteral("10"), QStringLiteral("11"),
+                               servicePortsField(f), QStringLiteral("-"), QStringLiteral("-1;3;^"), QStringLiteral("K-17"),
+                               QStringLiteral("1")};
+    for (int c = 0; c < Column::Count; ++c)
+        EXPECT_EQ(cellText(r, Column::Id(c)), advanced[c]) << "column " << c;
+    EXPECT_EQ(cellText(r, BasicColumn::Signal), QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
+    EXPECT_EQ(cellText(r, BasicColumn::Port), QStringLiteral("OLT: 0\nSlot: 1/3\nID: 6"));
+    EXPECT_EQ(cellText(r, BasicColumn::Name), QStringLiteral("Jan Kowalski m 4\nSN: 4857544311E70E9A\nOpis"));
+    EXPECT_EQ(cellText(r, BasicColumn::RowIndex), QString());
+    EXPECT_EQ(cellText(r, BasicColumn::Active), QStringLiteral("1"));
     EXPECT_EQ(r.basicImage, RowImage::Added);
 }
 
-OntListRow row(const char *f, const char *s, const char *p, const char *id, const char *mac)
+OntRecord row(const char *f, const char *s, const char *p, const char *id, const char *mac)
 {
-    OntListRow r;
-    r.advanced[Column::Frame] = QString::fromLatin1(f);
-    r.advanced[Column::Slot] = QString::fromLatin1(s);
-    r.advanced[Column::Port] = QString::fromLatin1(p);
-    r.advanced[Column::OntId] = QString::fromLatin1(id);
-    r.advanced[Column::SerialOrMac] = QString::fromLatin1(mac);
-    r.advanced[Column::Name] = QStringLiteral("Stary");
+    OntRecord r;
+    r.frame = QString::fromLatin1(f);
+    r.slot = QString::fromLatin1(s);
+    r.port = QString::fromLatin1(p);
+    r.ontId = QString::fromLatin1(id);
+    r.serialOrMac = QString::fromLatin1(mac);
+    r.name = QStringLiteral("Stary");
     return r;
 }
 
 TEST(AddDuplicates, PlaceOrMacSnAlreadyListed)
 {
-    const std::vector<OntListRow> rows{row("0", "1", "2", "5", "4857544300000001"),
+    const std::vector<OntRecord> rows{row("0", "1", "2", "5", "4857544300000001"),
                                        row("0", "1", "3", "6", "4857544300000002"),
                                        row("0", "2", "0", "1", "4857544311e70e9a")};
     const struct

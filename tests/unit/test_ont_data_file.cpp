@@ -98,9 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ReaderStartsAfterTheFirstOpening", QStringLiteral("junk^!") + rec(kRowB), true, {kRowB}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-std::vector<OntListRow> rowsOf(const QList<QStringList> &records)
+std::vector<OntRecord> rowsOf(const QList<QStringList> &records)
 {
-    std::vector<OntListRow> rows;
+    std::vector<OntRecord> rows;
     for (const QStringList &f : records) {
         OntDataRecord r;
         for (int i = 0; i < kStoredFields; ++i)
@@ -112,8 +112,8 @@ std::vector<OntListRow> rowsOf(const QList<QStringList> &records)
 
 TEST(DataFileWrite, ListTextIsTheOpeningAndOneRecordPerRowWithoutTheSignalColumn)
 {
-    std::vector<OntListRow> rows = rowsOf({kRowA, kRowB});
-    rows[0].advanced[Column::Levels] = QStringLiteral("-21*-24*");
+    std::vector<OntRecord> rows = rowsOf({kRowA, kRowB});
+    rows[0].levels = QStringLiteral("-21*-24*");
     EXPECT_EQ(dataFileText(rows), QStringLiteral("^!") + rec(kRowA) + rec(kRowB) + QStringLiteral("\r\n"));
     EXPECT_EQ(dataFileText({}), QStringLiteral("^!\r\n"));
 }
@@ -136,19 +136,22 @@ TEST(DataFileWrite, LoadedRowFillsBothViewsCells)
     OntDataRecord r;
     for (int i = 0; i < kStoredFields; ++i)
         r[size_t(i)] = kRowA.value(i);
-    const OntListRow row = rowFromRecord(r, 7);
-    EXPECT_EQ(row.advanced[Column::Levels], QStringLiteral("-"));
-    EXPECT_EQ(row.advanced[Column::Catv], QStringLiteral("0;1;^"));
+    const OntRecord row = rowFromRecord(r, 7);
+    EXPECT_EQ(fieldsOf(storedFields(row)), fieldsOf(r));
+    EXPECT_EQ(cellText(row, Column::Levels), QStringLiteral("-"));
+    EXPECT_EQ(cellText(row, Column::Catv), QStringLiteral("0;1;^"));
     EXPECT_EQ(row.image, RowImage::NoImage);
-    EXPECT_EQ(row.basic[BasicColumn::Icon], QString());
-    EXPECT_EQ(row.basic[BasicColumn::RowIndex], QStringLiteral("7"));
-    EXPECT_EQ(row.basic[BasicColumn::Signal], QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"));
-    EXPECT_EQ(row.basic[BasicColumn::Port], QStringLiteral("OLT: 0\nSlot: 1/2\nID: 3"));
-    EXPECT_EQ(row.basic[BasicColumn::Name], QStringLiteral("Kowalski\nSN: 48575443A1B2C3D4\nK-77"));
-    EXPECT_EQ(row.basic[BasicColumn::ServicePorts], QStringLiteral("-1;12;1010;0;-1;100;1010;^"));
-    EXPECT_EQ(row.basic[BasicColumn::SignalClass], QString());
-    EXPECT_EQ(row.basic[BasicColumn::BasicIndex], QString());
-    EXPECT_EQ(row.basic[BasicColumn::Active], QStringLiteral("0"));
+    const QStringList basic{QString(),
+                            QStringLiteral("7"),
+                            QStringLiteral("G.PON\nChecking signal..\nONT: ? OLT: ?"),
+                            QStringLiteral("OLT: 0\nSlot: 1/2\nID: 3"),
+                            QStringLiteral("Kowalski\nSN: 48575443A1B2C3D4\nK-77"),
+                            QStringLiteral("-1;12;1010;0;-1;100;1010;^"),
+                            QString(),
+                            QString(),
+                            QStringLiteral("0")};
+    for (int c = 0; c < BasicColumn::Count; ++c)
+        EXPECT_EQ(cellText(row, BasicColumn::Id(c)), basic[c]) << "basic column " << c;
 }
 
 // Names, MAC/SN texts and subscriber ids that would break a record stored as

@@ -1,6 +1,6 @@
 #include "core/catv_attribute.h"
 #include "core/column_widths.h"
-#include "core/ont_list_row.h"
+#include "core/ont_record.h"
 #include "core/ont_list_texts.h"
 #include "test_paths.h"
 
