@@ -1,8 +1,7 @@
 #include "app/application.h"
-#include "ui/dialog_service.h"
+#include "ui/message_box_dialog_service.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <cstdio>
 
@@ -16,6 +15,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", qPrintable(options.error));
         return 2;
     }
+    tervix::ui::MessageBoxDialogService boxes;
+    tervix::ui::DialogService::install(&boxes);
     tervix::app::Application app(options);
     app.start();
     return QApplication::exec();

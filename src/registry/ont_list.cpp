@@ -5,23 +5,18 @@
 #include "registry/ont_data_store.h"
 #include "session/trace_log.h"
 #include "ui/dialog_service.h"
-#include "ui/ont_list_model.h"
 
 #include <QFileInfo>
-#include <QWidget>
 
 #include <optional>
 
 namespace tervix::registry {
 
 using core::OntRecord;
-using ui::OntListModel;
 
 OntList::OntList(session::TraceLog *trace, QObject *parent)
     : QObject(parent)
     , m_trace(trace)
-    , m_advanced(new OntListModel(m_rows, OntListModel::View::Advanced, this))
-    , m_basic(new OntListModel(m_rows, OntListModel::View::Basic, this))
 {
     m_deferredSave.setSingleShot(true);
     m_deferredSave.setInterval(timing::scaled(timing::kDeferredSaveMs));
@@ -46,11 +41,9 @@ int OntList::add(OntRecord row)
 {
     neutraliseStoredFields(row);
     const int at = size();
-    m_advanced->beginInsertRows({}, at, at);
-    m_basic->beginInsertRows({}, at, at);
+    Q_EMIT rowsAboutToBeInserted(at, at);
     m_rows.push_back(std::move(row));
-    m_basic->endInsertRows();
-    m_advanced->endInsertRows();
+    Q_EMIT rowsInserted();
     return at;
 }
 
@@ -58,11 +51,9 @@ void OntList::remove(int row)
 {
     if (!isValidRow(row))
         return;
-    m_advanced->beginRemoveRows({}, row, row);
-    m_basic->beginRemoveRows({}, row, row);
+    Q_EMIT rowsAboutToBeRemoved(row, row);
     m_rows.erase(m_rows.begin() + row);
-    m_basic->endRemoveRows();
-    m_advanced->endRemoveRows();
+    Q_EMIT rowsRemoved();
 }
 
 void OntList::clear()
@@ -74,30 +65,9 @@ void OntList::replaceAll(std::vector<OntRecord> rows)
 {
     for (OntRecord &r : rows)
         neutraliseStoredFields(r);
-    m_advanced->beginResetModel();
-    m_basic->beginResetModel();
+    Q_EMIT aboutToBeReset();
     m_rows = std::move(rows);
-    m_basic->endResetModel();
-    m_advanced->endResetModel();
-}
-
-void OntList::advancedRowChanged(int row)
-{
-    Q_EMIT m_advanced->dataChanged(m_advanced->index(row, 0), m_advanced->index(row, core::Column::Count - 1));
-}
-
-void OntList::advancedCellChanged(int row, core::Column::Id column)
-{
-    const QModelIndex i = m_advanced->index(row, column);
-    Q_EMIT m_advanced->dataChanged(i, i, {Qt::DisplayRole});
-}
-
-void OntList::basicRowChanged(int row)
-{
-    // The colours of every cell of a basic row depend on its "gepon" and
-    // "Active?" cells, and its three-line cells mix several fields, so the
-    // whole row is redrawn.
-    Q_EMIT m_basic->dataChanged(m_basic->index(row, 0), m_basic->index(row, core::BasicColumn::Count - 1));
+    Q_EMIT reset();
 }
 
 void OntList::setRecord(int row, OntRecord replacement)
@@ -106,8 +76,8 @@ void OntList::setRecord(int row, OntRecord replacement)
         return;
     neutraliseStoredFields(replacement);
     m_rows[size_t(row)] = std::move(replacement);
-    advancedRowChanged(row);
-    basicRowChanged(row);
+    Q_EMIT advancedRowChanged(row);
+    Q_EMIT basicRowChanged(row);
 }
 
 void OntList::setLevels(int row, const QString &levels)
@@ -116,7 +86,7 @@ void OntList::setLevels(int row, const QString &levels)
         return;
     // The reading is never stored, so it is shown as the OLT gave it.
     m_rows[size_t(row)].levels = levels;
-    advancedCellChanged(row, core::Column::Levels);
+    Q_EMIT advancedCellChanged(row, core::Column::Levels);
 }
 
 void OntList::setActive(int row, const QString &active)
@@ -124,8 +94,8 @@ void OntList::setActive(int row, const QString &active)
     if (!isValidRow(row))
         return;
     m_rows[size_t(row)].active = core::storableField(active);
-    advancedCellChanged(row, core::Column::Active);
-    basicRowChanged(row);
+    Q_EMIT advancedCellChanged(row, core::Column::Active);
+    Q_EMIT basicRowChanged(row);
 }
 
 void OntList::setSignal(int row, const QString &signalCell, const QString &signalClass)
@@ -135,7 +105,7 @@ void OntList::setSignal(int row, const QString &signalCell, const QString &signa
     OntRecord &r = m_rows[size_t(row)];
     r.signalCell = signalCell;
     r.signalClass = signalClass;
-    basicRowChanged(row);
+    Q_EMIT basicRowChanged(row);
 }
 
 void OntList::setImage(int row, int image)
@@ -143,7 +113,7 @@ void OntList::setImage(int row, int image)
     if (!isValidRow(row))
         return;
     m_rows[size_t(row)].image = image;
-    advancedRowChanged(row);
+    Q_EMIT advancedRowChanged(row);
 }
 
 void OntList::setBasicImage(int row, int image)
@@ -151,7 +121,7 @@ void OntList::setBasicImage(int row, int image)
     if (!isValidRow(row))
         return;
     m_rows[size_t(row)].basicImage = image;
-    basicRowChanged(row);
+    Q_EMIT basicRowChanged(row);
 }
 
 void OntList::setFile(const QString &appDir, const QString &oltKey)
@@ -188,7 +158,6 @@ OntList::LoadResult OntList::load(const QString &appDir, const QString &oltKey)
     }
 
     const QString text = core::decodeDataFile(*bytes);
-    Q_EMIT portCountersResetRequested();
     const core::DataFileContent d = core::parseDataFile(text);
     if (!d.hasRecords) {
         Q_EMIT importNeeded();
@@ -196,11 +165,9 @@ OntList::LoadResult OntList::load(const QString &appDir, const QString &oltKey)
     }
     replaceAll(core::rowsFromRecords(d.records));
 
-    Q_EMIT loaded(size());
     const bool empty = m_rows.empty();
     if (empty)
         Q_EMIT importNeeded();
-    Q_EMIT portStatisticsRequested();
     // The file is written back at once, so it always stands in the current form.
     save();
     return empty ? LoadResult::EmptyList : LoadResult::Loaded;
@@ -227,7 +194,6 @@ bool OntList::save()
         return false;
     }
     m_failureReported = false;
-    Q_EMIT saved(path);
     if (m_trace)
         m_trace->add(QStringLiteral("a13-end"));
     return true;

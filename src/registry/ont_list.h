@@ -3,7 +3,6 @@
 #include "core/ont_record.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -13,9 +12,6 @@ class QWidget;
 
 namespace tervix::session {
 class TraceLog;
-}
-namespace tervix::ui {
-class OntListModel;
 }
 
 namespace tervix::registry {
@@ -45,9 +41,6 @@ public:
     explicit OntList(session::TraceLog *trace = nullptr, QObject *parent = nullptr);
     ~OntList() override;
 
-    ui::OntListModel *advancedModel() const { return m_advanced; }
-    ui::OntListModel *basicModel() const { return m_basic; }
-
     // ---- Reading ---------------------------------------------------------
     int size() const { return int(m_rows.size()); }
     bool isValidRow(int row) const { return row >= 0 && row < size(); }
@@ -55,7 +48,7 @@ public:
     // The record of a row; an empty record for a row out of range.
     const core::OntRecord &record(int row) const;
 
-    // ---- Changing (each change is shown by both views at once) -----------
+    // ---- Changing (each change is announced by the signals below) ---------
     // Appends a row; returns its index. Build a new row with
     // core::initBasicTexts (or core::addedOntRow). The caller saves (save) when done.
     int add(core::OntRecord row);
@@ -88,20 +81,20 @@ public:
         EmptyList,    // loaded, but no row came out of it: the list must be imported
         Unreadable,   // the file is there but could not be opened
     };
-    // load / parseDataFile: empties the list, then loads the file of
+    // Empties the list, then loads the file of
     // oltKey from appDir (one reset of both views) and rewrites it in the
-    // current form. importNeeded is emitted for every result but Wczytano and
+    // current form. importNeeded is emitted for every result but Loaded and
     // Unreadable. A file that cannot be opened is reported to the operator
     // and, until a later load gets past opening it, never written over:
     // importing or saving then would replace the operator's list with a thinner one.
     LoadResult load(const QString &appDir, const QString &oltKey);
 
-    // save: writes the file of the current OLT from advanced and stops the
+    // Writes the file of the current OLT from the records and stops the
     // deferred save. Returns false when nothing was written (no OLT yet, the
     // file could not be read at login, or the write failed).
     bool save();
 
-    // deferredSaveTimer: the deferred save, five minutes after the last restart.
+    // The deferred save, five minutes after the last restart.
     // Changes made in bursts (automation) restart it instead of saving.
     void restartDeferredSave();
     QTimer &deferredSaveTimer() { return m_deferredSave; }
@@ -111,32 +104,35 @@ public:
 
 Q_SIGNALS:
     void importNeeded();
-    // Load moments the OLT board view hooks into.
-    void portCountersResetRequested();
-    void portStatisticsRequested();
-    void loaded(int rows);
-    void saved(const QString &path);
     void saveFailed(const QString &path, const QString &reason);
+
+    // What the list models follow, as a table model announces its changes:
+    // every "about to" signal is followed by its completion.
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted();
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved();
+    void aboutToBeReset();
+    void reset();
+    // What of a row the views must redraw.
+    void advancedRowChanged(int row);
+    void advancedCellChanged(int row, int column);
+    void basicRowChanged(int row);
 
 private:
     static void neutraliseStoredFields(core::OntRecord &row);
-    void advancedRowChanged(int row);
-    void advancedCellChanged(int row, core::Column::Id column);
-    void basicRowChanged(int row);
     void reportSaveFailure(const QString &path, const QString &reason);
     void reportReadFailure(const QString &path);
 
     session::TraceLog *m_trace;
     std::vector<core::OntRecord> m_rows;
-    ui::OntListModel *m_advanced;
-    ui::OntListModel *m_basic;
     QString m_appDir;
     QString m_oltKey;
     // The data file that could not be opened at the last load; save
     // leaves it alone.
     QString m_unreadableFile;
     QTimer m_deferredSave;
-    QPointer<QWidget> m_dialogParent;
+    QWidget *m_dialogParent = nullptr;
     bool m_failureReported = false;
 };
 

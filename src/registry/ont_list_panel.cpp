@@ -164,7 +164,8 @@ void OntListPanel::buildViews()
     advancedView = new QTableView(viewPages);
     advancedView->setObjectName(QStringLiteral("advancedView"));
     setupView(advancedView);
-    advancedView->setModel(m_list.advancedModel());
+    m_advancedModel = new ui::OntListModel(m_list, ui::OntListModel::View::Advanced, this);
+    advancedView->setModel(m_advancedModel);
     for (int c = 0; c < core::Column::Count; ++c)
         advancedView->setColumnWidth(c, kAdvancedWidths[size_t(c)]);
     advancedView->verticalHeader()->setDefaultSectionSize(advancedView->fontMetrics().height() + 6);
@@ -180,7 +181,8 @@ void OntListPanel::buildViews()
     p.setColor(QPalette::Base, ui::colorFromRgb(core::kBasicViewBackground));
     basicView->setPalette(p);
     basicView->setItemDelegate(new ui::BasicViewDelegate(basicView));
-    basicView->setModel(m_list.basicModel());
+    m_basicModel = new ui::OntListModel(m_list, ui::OntListModel::View::Basic, this);
+    basicView->setModel(m_basicModel);
     for (int c = 0; c < core::BasicColumn::Count; ++c)
         basicView->setColumnWidth(c, kBasicWidths[size_t(c)]);
     // Three text lines per row.

@@ -15,6 +15,10 @@ class QPushButton;
 class QTabWidget;
 class QTableView;
 
+namespace tervix::ui {
+class OntListModel;
+}
+
 namespace tervix::registry {
 
 // The list group ontListGroup of the main window: the counters strip countersStrip with
@@ -96,6 +100,8 @@ private:
     void forward(MenuItem item);
 
     OntList &m_list;
+    ui::OntListModel *m_advancedModel = nullptr;
+    ui::OntListModel *m_basicModel = nullptr;
     session::TraceLog *m_trace;
     QString m_captionPrefix;
     std::array<QAction *, kMenuItems> m_advancedMenuItems{};

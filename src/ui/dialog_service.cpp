@@ -1,11 +1,25 @@
 #include "ui/dialog_service.h"
 
-#include <QMessageBox>
+#include <QDebug>
 
 namespace tervix::ui {
 
 namespace {
-MessageBoxDialogService g_default;
+class LoggingDialogService : public DialogService
+{
+public:
+    void message(QWidget *, const QString &caption, const QString &text, Icon) override
+    {
+        qWarning().noquote() << caption << "-" << text;
+    }
+    Answer question(QWidget *, const QString &caption, const QString &text) override
+    {
+        qWarning().noquote() << caption << "-" << text << "(answered No)";
+        return Answer::No;
+    }
+};
+
+LoggingDialogService g_default;
 DialogService *g_current = &g_default;
 } // namespace
 
@@ -17,25 +31,6 @@ DialogService &DialogService::instance()
 void DialogService::install(DialogService *service)
 {
     g_current = service ? service : &g_default;
-}
-
-void MessageBoxDialogService::message(QWidget *parent, const QString &caption, const QString &text, Icon icon)
-{
-    QMessageBox::Icon qi = QMessageBox::Information;
-    switch (icon) {
-    case Icon::Warning: qi = QMessageBox::Warning; break;
-    case Icon::Error: qi = QMessageBox::Critical; break;
-    case Icon::Question: qi = QMessageBox::Question; break;
-    case Icon::Information: break;
-    }
-    QMessageBox box(qi, caption, text, QMessageBox::Ok, parent);
-    box.exec();
-}
-
-DialogService::Answer MessageBoxDialogService::question(QWidget *parent, const QString &caption, const QString &text)
-{
-    const auto r = QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No);
-    return r == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 void ScriptedDialogService::message(QWidget *, const QString &caption, const QString &text, Icon icon)

@@ -10,7 +10,9 @@ class QWidget;
 namespace tervix::ui {
 
 // Every modal box of the console goes through one service: the application
-// shows real message boxes, tests script the answers and record what was asked.
+// shows real message boxes (MessageBoxDialogService, on the widget side), tests
+// script the answers and record what was asked. This header needs no widgets,
+// so the controllers can ask for a box without knowing how it is shown.
 class DialogService
 {
 public:
@@ -36,17 +38,12 @@ public:
         message(parent, caption, text, Icon::Error);
     }
 
-    // The service in use; the application installs the real one at start-up.
+    // The service in use. The application installs the message boxes at
+    // start-up; until then, and wherever nothing is installed, a box is only
+    // logged and a question is answered No, so nothing ever waits on a box
+    // nobody can see.
     static DialogService &instance();
     static void install(DialogService *service);
-};
-
-// Real message boxes.
-class MessageBoxDialogService : public DialogService
-{
-public:
-    void message(QWidget *parent, const QString &caption, const QString &text, Icon icon) override;
-    Answer question(QWidget *parent, const QString &caption, const QString &text) override;
 };
 
 // Records every box and answers questions from a script (No once it runs out).

@@ -1,17 +1,41 @@
 #include "ui/ont_list_model.h"
 
+#include "registry/ont_list.h"
 #include "ui/ont_list_images.h"
 
 #include <QIcon>
 
 namespace tervix::ui {
 
-OntListModel::OntListModel(const std::vector<core::OntRecord> &rows, View view, QObject *parent)
+OntListModel::OntListModel(const registry::OntList &list, View view, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_rows(rows)
+    , m_rows(list.rows())
     , m_view(view)
     , m_columns(view == View::Advanced ? int(core::Column::Count) : int(core::BasicColumn::Count))
 {
+    using registry::OntList;
+    connect(&list, &OntList::rowsAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(&list, &OntList::rowsInserted, this, [this] { endInsertRows(); });
+    connect(&list, &OntList::rowsAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first, last); });
+    connect(&list, &OntList::rowsRemoved, this, [this] { endRemoveRows(); });
+    connect(&list, &OntList::aboutToBeReset, this, [this] { beginResetModel(); });
+    connect(&list, &OntList::reset, this, [this] { endResetModel(); });
+    if (view == View::Advanced) {
+        connect(&list, &OntList::advancedRowChanged, this,
+                [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, m_columns - 1)); });
+        connect(&list, &OntList::advancedCellChanged, this, [this](int row, int column) {
+            const QModelIndex i = index(row, column);
+            Q_EMIT dataChanged(i, i, {Qt::DisplayRole});
+        });
+    } else {
+        // The colours of every cell of a basic row depend on its signal and
+        // "Active?" texts, and its three-line cells mix several fields, so the
+        // whole row is redrawn.
+        connect(&list, &OntList::basicRowChanged, this,
+                [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, m_columns - 1)); });
+    }
 }
 
 QStringList OntListModel::headers(View view)

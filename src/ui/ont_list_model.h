@@ -15,9 +15,9 @@ namespace tervix::ui {
 
 // One of the two presentations of the authorised-ONT list: the advanced view
 // (one column per core::Column) or the basic view (one per core::BasicColumn).
-// Both read the records of the one OntList that owns them and work every cell
-// out of the record; only that owner announces changes, so the views always
-// show the same rows in the same order.
+// Both read the records of the one OntList and work every cell out of the
+// record; they follow the list's change signals, so the views always show the
+// same rows in the same order.
 class OntListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
     // The row's image index (-1 for none), on every cell of the row.
     static constexpr int ImageRole = Qt::UserRole + 1;
 
-    OntListModel(const std::vector<core::OntRecord> &rows, View view, QObject *parent = nullptr);
+    OntListModel(const registry::OntList &list, View view, QObject *parent = nullptr);
 
     static QStringList headers(View view);
 
@@ -36,8 +36,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    friend class registry::OntList;
-
     QString cellText(int row, int col) const;
     int image(int row) const;
 

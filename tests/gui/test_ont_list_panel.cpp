@@ -103,9 +103,9 @@ protected:
 TEST_F(OntListPanelTest, LoadShowsTheRowsInFileOrderInBothViewsAndRewritesTheFile)
 {
     writeFile(dataFile(), kPrepared);
-    QSignalSpy resets1(list.advancedModel(), &QAbstractItemModel::modelReset);
-    QSignalSpy resetsB(list.basicModel(), &QAbstractItemModel::modelReset);
-    QSignalSpy inserted(list.advancedModel(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy resets1(panel.advancedView->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy resetsB(panel.basicView->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(panel.advancedView->model(), &QAbstractItemModel::rowsInserted);
     QSignalSpy importNeeded(&panel, &OntListPanel::importNeeded);
 
     EXPECT_EQ(panel.load(appDir, kKey), OntList::LoadResult::Loaded);
@@ -416,8 +416,8 @@ TEST_F(OntListPanelTest, ARowChangeRedrawsThatRowInTheViewsShowingIt)
          panel.basicView, BasicColumn::Signal, QStringLiteral("E.PON\nChecking signal..\nONT: ? OLT: ?")},
     };
     for (const auto &c : cases) {
-        QSignalSpy advanced(list.advancedModel(), &QAbstractItemModel::dataChanged);
-        QSignalSpy basic(list.basicModel(), &QAbstractItemModel::dataChanged);
+        QSignalSpy advanced(panel.advancedView->model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy basic(panel.basicView->model(), &QAbstractItemModel::dataChanged);
         c.change();
         if (c.advancedFirst == kNone) {
             EXPECT_TRUE(advanced.isEmpty()) << c.name;
@@ -446,7 +446,7 @@ TEST_F(OntListPanelTest, ARowChangeRedrawsThatRowInTheViewsShowingIt)
     EXPECT_EQ(panel.basicView->model()->index(1, 0).data(ui::OntListModel::ImageRole).toInt(), core::RowImage::Offline);
 
     // Rows out of range change nothing.
-    QSignalSpy anyChange(list.advancedModel(), &QAbstractItemModel::dataChanged);
+    QSignalSpy anyChange(panel.advancedView->model(), &QAbstractItemModel::dataChanged);
     const auto before = list.rows();
     list.setRecord(4, core::OntRecord{});
     list.setActive(-1, QStringLiteral("1"));
