@@ -48,7 +48,7 @@ Q_SIGNALS:
 
 private:
     void onReceived(const QString &text);
-    // runDialogueStep: the answer of one step of the dialogue; arms the next.
+    // The answer of one step of the dialogue; arms the next.
     session::StepEngine::Outcome runDialogueStep(int counter);
     void appendMemoLine(const QString &line);
     void checkCreated();

@@ -6,7 +6,7 @@
 
 namespace tervix::core {
 
-// One ONT of the OLT's autofind table as the unauthorised list unauthorisedView shows it.
+// One ONT of the OLT's autofind table as the unauthorised list shows it.
 // Texts are upper case, as the console has always listed them.
 struct UnauthorisedOnt
 {
@@ -19,7 +19,7 @@ struct UnauthorisedOnt
     friend bool operator==(const UnauthorisedOnt &, const UnauthorisedOnt &) = default;
 };
 
-// parseAutofind: the ONTs of an answer to "display ont autofind all", in
+// The ONTs of an answer to "display ont autofind all", in
 // the OLT's order.
 //
 // The table is read record by record; a record is what lies between two

@@ -14,7 +14,7 @@ struct CatvAttribute
     friend bool operator==(const CatvAttribute &, const CatvAttribute &) = default;
 };
 
-// parseCatvAttribute: the two values before the first and the second ";".
+// The two values before the first and the second ";".
 CatvAttribute parseCatvAttribute(const QString &stored);
 
 } // namespace tervix::core

@@ -9,18 +9,18 @@
 
 namespace tervix::core {
 
-// proposeOntId: the ONT id to propose for slot/port from the answer to
+// The ONT id to propose for slot/port from the answer to
 // "display ont info F S P all": one more than the id on the last line of the
 // description table that contains slot + "/" + port; 1 when no line does
 // (an empty port). Ids freed inside the range are not reused. Empty when the
 // line holds no number where the id stands (the form then shows "?").
 std::optional<int> proposeOntId(QStringView listing, const QString &slot, const QString &port);
 
-// highestServicePort: the highest service-port index recorded in the
+// The highest service-port index recorded in the
 // service-port fields of the list (0 for an empty list; "-" counts as 0).
 int highestServicePort(const QStringList &vlanFields);
 
-// proposeServicePorts: the four service-port indexes to propose from the answer
+// The four service-port indexes to propose from the answer
 // to "display service-port next-free-index": the OLT's free index, raised to
 // one above the highest recorded in the list, rounded up to an even number,
 // and the three after it. Empty when the answer holds no number.

@@ -34,7 +34,7 @@ inline constexpr std::array<QString OntRecord::*, kStoredFields> kStoredMembers{
 QString storableField(const QString &field);
 bool isStorableField(QStringView field);
 
-// save: the file text of a list, line break included.
+// The file text of a list, line break included.
 QString dataFileText(const std::vector<OntRecord> &rows);
 
 struct DataFileContent
@@ -44,7 +44,7 @@ struct DataFileContent
     std::vector<OntDataRecord> records;
 };
 
-// parseDataFile: the records of a file text. Fields missing at the end of a
+// The records of a file text. Fields missing at the end of a
 // record are empty, an empty "Active?" reads "0", fields after the 14th and
 // text after the last record are ignored.
 DataFileContent parseDataFile(QStringView text);

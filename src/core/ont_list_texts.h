@@ -7,7 +7,7 @@
 
 namespace tervix::core {
 
-// captionWithSuffix: the window caption with " #." and the given text appended,
+// The window caption with " #." and the given text appended,
 // after cutting off what stood from an earlier " #." on.
 QString captionWithSuffix(const QString &caption, const QString &suffix);
 

@@ -16,7 +16,7 @@ struct OltProfile
     friend bool operator==(const OltProfile &, const OltProfile &) = default;
 };
 
-// parseProfiles: the rows of a complete (pages joined) line- or service-
+// The rows of a complete (pages joined) line- or service-
 // profile listing, in order; lines without an id are left out. The binding
 // count is the text after the name up to the next space or the end of the
 // line, so rows of firmware that pads its lines and of firmware that does not

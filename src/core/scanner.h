@@ -52,10 +52,10 @@ private:
     qsizetype m_pos = 0;
 };
 
-// trimLeadingSpaces: the text without its leading tabs, line feeds and spaces.
+// The text without its leading tabs, line feeds and spaces.
 QString trimLeadingSpaces(QStringView text);
 
-// outputTail: the last n + 1 characters of an output (all of it
+// The last n + 1 characters of an output (all of it
 // when shorter) with every carriage return and line feed removed. Used to look
 // for a prompt at the end of what a connection received.
 QString outputTail(QStringView output, int count);

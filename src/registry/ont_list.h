@@ -30,7 +30,7 @@ namespace tervix::registry {
 //   list.save();
 //   panel.refreshCaption();   // the caption counts the new row
 //
-// Saving (save) rewrites "data-<oltKey>.ph" in the application folder
+// Saving rewrites "data-<oltKey>.ph" in the application folder
 // atomically. A failed write keeps the list in memory, returns false and is
 // reported to the operator through the dialog service once, until a save of
 // that file succeeds again; saveFailed is emitted every time.
@@ -50,7 +50,7 @@ public:
 
     // ---- Changing (each change is announced by the signals below) ---------
     // Appends a row; returns its index. Build a new row with
-    // core::initBasicTexts (or core::addedOntRow). The caller saves (save) when done.
+    // core::initBasicTexts (or core::addedOntRow). The caller saves when done.
     int add(core::OntRecord row);
     // Removes row i from both views; out-of-range indexes are ignored.
     void remove(int row);

@@ -21,10 +21,10 @@ class OntListModel;
 
 namespace tervix::registry {
 
-// The list group ontListGroup of the main window: the counters strip countersStrip with
-// its six panels, the search button, and the page control viewPages with
-// the advanced view advancedView ("Zaawansowany") and the basic view basicView
-// ("Podstawowy", shown at start). The views show the rows of an OntList.
+// The authorised-ONT group of the main window: the counters strip with its six
+// panels, the search button, and two pages, the advanced view ("Zaawansowany")
+// and the basic view ("Podstawowy", shown at start). The views show the rows of
+// an OntList through list models of their own.
 //
 // The main window calls load after each login, resetCounters at each
 // login, loadColumnWidths once it is ready and saveColumnWidths when it
@@ -35,7 +35,7 @@ class OntListPanel : public QGroupBox
 public:
     explicit OntListPanel(OntList &list, session::TraceLog *trace = nullptr, QWidget *parent = nullptr);
 
-    // load: loads the list of oltKey from appDir (see OntList::load),
+    // Loads the list of oltKey from appDir (see OntList::load),
     // then sets the caption. When the list must be imported, importNeeded is
     // emitted (the import window opens on it).
     OntList::LoadResult load(const QString &appDir, const QString &oltKey);

@@ -29,7 +29,7 @@ public:
     void stop();
     bool isActive() const { return m_timer.isActive(); }
 
-    // checkForReminder: one look at the output (normally run by the timer).
+    // One look at the output (normally run by the timer).
     void checkForReminder();
 
 Q_SIGNALS:

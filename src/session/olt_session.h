@@ -22,7 +22,7 @@ public:
     OltConnection &connection() { return m_connection; }
     CommandPacer &pacer() { return m_pacer; }
 
-    // sendLine: queues one line. The clear flag empties the buffer when
+    // Queues one line. The clear flag empties the buffer when
     // the line's turn comes, even without a connection; without a connection
     // the line itself is dropped silently. The line ends with one carriage return.
     void sendLine(const QString &line, bool clearFirst);
