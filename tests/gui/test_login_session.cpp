@@ -31,6 +31,7 @@ TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
     EXPECT_TRUE(dialogs.shown().isEmpty());
     EXPECT_EQ(w.login().oltKey(), QStringLiteral("tiny01"));
+    EXPECT_EQ(w.login().state(), app::OltLoginController::State::Ready);
     EXPECT_EQ(olt.connections, 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return olt.peer.lines().size() >= 14; }, 5000));
     EXPECT_EQ(olt.peer.lineTexts().mid(0, 7), kIdentification);
@@ -60,6 +61,7 @@ TEST_F(LoginSession, WrongPasswordStopsAtIdentificationAndASecondConnectWorks)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 10000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Nieprawidlowe dane"));
     EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!"));
+    EXPECT_EQ(w.login().state(), app::OltLoginController::State::Idle);
     EXPECT_TRUE(w.connectButton->isEnabled());
     QTest::qWait(300);
     EXPECT_EQ(olt.peer.lines().size(), 2); // nothing typed after the refused password
@@ -80,7 +82,7 @@ TEST_F(LoginSession, LineDroppedDuringLoginEndsTheAttemptAndAllowsAnother)
     w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.connectButton->isEnabled(); }, 10000));
     EXPECT_TRUE(w.outputMemo->toPlainText().contains(QStringLiteral("Rozlaczono / Disconnect")));
-    EXPECT_FALSE(w.login().sessionReady());
+    EXPECT_EQ(w.login().state(), app::OltLoginController::State::Idle);
 
     olt.dropAtLine = -1;
     QTest::mouseClick(w.connectButton, Qt::LeftButton);
@@ -99,7 +101,7 @@ TEST_F(LoginSession, MissingLabelFailsAfterFourteenLooks)
     EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Problem z konf OLT!"));
     EXPECT_EQ(w.outputMemo->toPlainText(), QStringLiteral("[100%] Wait.. / Czekaj.."));
     EXPECT_TRUE(w.connectButton->isEnabled());
-    EXPECT_FALSE(w.login().sessionReady());
+    EXPECT_EQ(w.login().state(), app::OltLoginController::State::Idle);
     EXPECT_EQ(olt.connections, 1);
 }
 

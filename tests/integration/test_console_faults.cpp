@@ -51,7 +51,7 @@ TEST_F(ConsoleFaults, DroppedWorkingSessionIsReportedAndEnterInThePasswordReconn
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.outputMemo->toPlainText().trimmed().endsWith(QStringLiteral("Rozlaczono / Disconnect")); },
                                 10000))
         << w.outputMemo->toPlainText().toStdString();
-    EXPECT_FALSE(w.login().sessionReady());
+    EXPECT_EQ(w.login().state(), app::OltLoginController::State::Lost);
     EXPECT_FALSE(w.session().connection().isConnected());
     EXPECT_FALSE(w.connectButton->isEnabled()); // the list was loaded: only Enter in the password connects again
     EXPECT_TRUE(dialogs.shown().isEmpty());
