@@ -1,6 +1,6 @@
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
-#include "provisioning/provisioning_controller.h"
+#include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_model.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
@@ -25,7 +25,7 @@
 
 using namespace tervix;
 using provisioning::AddOntForm;
-using provisioning::ProvisioningController;
+using provisioning::ProvisioningWiring;
 using provisioning::UnauthorisedModel;
 using provisioning::UnauthorisedTab;
 
@@ -33,7 +33,7 @@ namespace {
 
 using tervix::test::crlf;
 
-// The tab and the form with their controller, without an OLT: nothing typed
+// The tab and the form wired to their controllers, without an OLT: nothing typed
 // here reaches anyone.
 class ProvisioningTab : public ::testing::Test
 {
@@ -51,13 +51,13 @@ protected:
         tab = new UnauthorisedTab(window.get());
         column->addWidget(form);
         column->addWidget(tab);
-        controller = std::make_unique<ProvisioningController>(*session, *engine, *list, *tab, *form);
-        controller->hooks().sessionReady = [this] { return ready; };
+        wiring = std::make_unique<ProvisioningWiring>(*session, *engine, *list, *tab, *form);
+        wiring->hooks().sessionReady = [this] { return ready; };
         window->show();
     }
     void TearDown() override
     {
-        controller.reset();
+        wiring.reset();
         window.reset();
         ui::DialogService::install(nullptr);
         timing::setScale(0);
@@ -76,13 +76,13 @@ protected:
     std::unique_ptr<QWidget> window;
     AddOntForm *form = nullptr;
     UnauthorisedTab *tab = nullptr;
-    std::unique_ptr<ProvisioningController> controller;
+    std::unique_ptr<ProvisioningWiring> wiring;
     bool ready = false;
 };
 
 TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
 {
-    controller->parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
+    wiring->unauthorised().parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
     EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
     ASSERT_TRUE(tab->isBlinking());
     ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kBlinkColour; }, 5000));
@@ -90,16 +90,16 @@ TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
 
     // The sibling program's lookup: MAC/SN then port, only for ONTs not yet added.
     const QString key = QStringLiteral("4857544311E70E9A0/1/0");
-    EXPECT_TRUE(controller->isWaitingUnauthorised(key));
-    controller->markAdded(QStringLiteral("4857544311e70e9a"));  // exact comparison: no row
+    EXPECT_TRUE(wiring->unauthorised().isWaitingUnauthorised(key));
+    wiring->unauthorised().markAdded(QStringLiteral("4857544311e70e9a"));  // exact comparison: no row
     EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconFound);
-    controller->markAdded(QStringLiteral("4857544311E70E9A"));
+    wiring->unauthorised().markAdded(QStringLiteral("4857544311E70E9A"));
     EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconAdded);
-    EXPECT_FALSE(controller->isWaitingUnauthorised(key));
+    EXPECT_FALSE(wiring->unauthorised().isWaitingUnauthorised(key));
 
     // Nothing waiting: no blinking, an empty list.
     tab->stopBlinking();
-    controller->parseAutofind(QStringLiteral("\r\n  Failure: There is no autofind ONT\r\n"));
+    wiring->unauthorised().parseAutofind(QStringLiteral("\r\n  Failure: There is no autofind ONT\r\n"));
     EXPECT_EQ(tab->model().rowCount(), 0);
     EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [0]"));
     EXPECT_FALSE(tab->isBlinking());
@@ -108,7 +108,7 @@ TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
 TEST_F(ProvisioningTab, MenuEntriesNeedASessionAndCopyTheRow)
 {
     const QString sep = QStringLiteral("   ----------------------------------------------------------------------------\r\n");
-    controller->parseAutofind(
+    wiring->unauthorised().parseAutofind(
         crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc1.txt"))) + u'\n' + sep
         + QStringLiteral("   F/S/P               : 7\r\n   Ont MAC             : 00E0-FC12-3456\r\n"
                          "   Ont autofind time   : 2016-03-12 02:33:42+08:00\r\n")
@@ -143,12 +143,12 @@ TEST_F(ProvisioningTab, MenuEntriesNeedASessionAndCopyTheRow)
 TEST_F(ProvisioningTab, PeriodicRefreshCountsFromTheLastOltActivity)
 {
     tab->autoRefreshMinutes->setValue(3);
-    controller->onKeepAlive();
-    EXPECT_TRUE(controller->periodicRefreshTimer().isActive());
-    EXPECT_EQ(controller->periodicRefreshTimer().interval(), timing::scaled(3 * 60'000));
+    wiring->unauthorised().onKeepAlive();
+    EXPECT_TRUE(wiring->unauthorised().periodicRefreshTimer().isActive());
+    EXPECT_EQ(wiring->unauthorised().periodicRefreshTimer().interval(), timing::scaled(3 * 60'000));
     tab->autoRefresh->setChecked(false);
-    controller->onKeepAlive();
-    EXPECT_FALSE(controller->periodicRefreshTimer().isActive());
+    wiring->unauthorised().onKeepAlive();
+    EXPECT_FALSE(wiring->unauthorised().periodicRefreshTimer().isActive());
 }
 
 TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
@@ -166,7 +166,7 @@ TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
     form->addButton->setEnabled(false);
     ready = true;
 
-    controller->clearAddForm();
+    wiring->adding().clearAddForm();
     EXPECT_EQ(form->ontId->text(), QStringLiteral("Auto"));
     EXPECT_EQ(AddOntForm::colour(form->ontId), -1);
     EXPECT_EQ(form->servicePort[0]->text(), QStringLiteral("Auto"));
