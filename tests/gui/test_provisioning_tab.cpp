@@ -1,6 +1,10 @@
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
+#include "provisioning/add_form_view.h"
+#include "provisioning/add_ont_controller.h"
+#include "provisioning/controller_context.h"
 #include "provisioning/provisioning_wiring.h"
+#include "provisioning/unauthorised_controller.h"
 #include "provisioning/unauthorised_model.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
@@ -20,6 +24,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +191,116 @@ TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
     // Back to no type: nothing can be added and no profile asked for.
     form->setPonType(0);
     EXPECT_FALSE(form->addButton->isEnabled() || form->lineProfilesButton->isEnabled() || form->serviceProfilesButton->isEnabled());
+}
+
+// The form as a plain record: the controllers run with no widget at all.
+class RecordedForm : public provisioning::AddFormView
+{
+public:
+    core::AddOntValues values() const override { return shown; }
+    QString ponTypeText() const override { return shown.ponTypeText(); }
+    int editedRowIndex() const override { return -1; }
+    void setPonType(int index) override { shown.ponTypeIndex = index; }
+    void setFieldText(core::FieldRef field, const QString &text) override
+    {
+        texts[key(field)] = text;
+        if (field.field == core::Field::SerialOrMac)
+            shown.mac = text;
+    }
+    void paintField(core::FieldRef field, int bgr) override { colours[key(field)] = bgr; }
+    void resetFieldColour(core::FieldRef field) override { colours.erase(key(field)); }
+    void setActiveState(int) override {}
+    void focusName() override { ++nameFocused; }
+    void clearForNextOnt() override { ++cleared; }
+    void setAddEnabled(bool enabled) override { addEnabled = enabled; }
+    void setProfilesButtonEnabled(core::ProfileKind, bool) override {}
+
+    static std::pair<int, int> key(core::FieldRef f) { return {int(f.field), f.row}; }
+
+    core::AddOntValues shown;
+    std::map<std::pair<int, int>, QString> texts;
+    std::map<std::pair<int, int>, int> colours;
+    int nameFocused = 0;
+    int cleared = 0;
+    bool addEnabled = true;
+};
+
+TEST(ProvisioningControllers, WorkWithoutWidgets)
+{
+    ui::ScriptedDialogService dialogs;
+    ui::DialogService::install(&dialogs);
+    // Uninstalled on every way out, a failed assertion included.
+    const std::unique_ptr<ui::DialogService, void (*)(ui::DialogService *)> uninstall(
+        &dialogs, [](ui::DialogService *) { ui::DialogService::install(nullptr); });
+    session::OltSession session(timing::kQuietMs);
+    session::StepEngine engine(session, nullptr);
+    registry::OntList list;
+    provisioning::ControllerContext context(session, engine, list);
+    bool ready = false;
+    context.hooks().sessionReady = [&] { return ready; };
+    RecordedForm form;
+    provisioning::UnauthorisedController unauthorised(context, form);
+    provisioning::AddOntController adding(context, form);
+
+    // A listing: the rows, their count and the need to blink reach whoever listens.
+    QList<core::UnauthorisedOnt> shownRows;
+    int shownCount = -1;
+    QList<bool> blinks;
+    QObject::connect(&unauthorised, &provisioning::UnauthorisedController::rowsReplaced,
+                     [&](const QList<core::UnauthorisedOnt> &r) { shownRows = r; });
+    QObject::connect(&unauthorised, &provisioning::UnauthorisedController::countChanged, [&](int n) { shownCount = n; });
+    QObject::connect(&unauthorised, &provisioning::UnauthorisedController::blinkNeededChanged,
+                     [&](bool on) { blinks.append(on); });
+    unauthorised.parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
+    ASSERT_EQ(unauthorised.rows().size(), 2);
+    EXPECT_EQ(shownRows.size(), 2);
+    EXPECT_EQ(shownCount, 2);
+    EXPECT_EQ(blinks, QList<bool>{true});
+    EXPECT_TRUE(unauthorised.blinkNeeded());
+
+    // Without a session a row is refused with the box, the form untouched.
+    unauthorised.copyToForm(1);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad polaczenia!"));
+    EXPECT_TRUE(form.texts.empty());
+
+    // With one, the row's type, MAC/SN and place go into the form.
+    ready = true;
+    unauthorised.copyToForm(1);
+    EXPECT_EQ(form.shown.ponTypeIndex, 2);
+    EXPECT_EQ(form.texts[RecordedForm::key({core::Field::SerialOrMac})], QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(form.texts[RecordedForm::key({core::Field::Slot})], QStringLiteral("1"));
+    EXPECT_EQ(form.texts[RecordedForm::key({core::Field::Port})], QStringLiteral("0"));
+    EXPECT_EQ(form.nameFocused, 1);
+    EXPECT_EQ(blinks, (QList<bool>{true, false}));
+    EXPECT_FALSE(unauthorised.blinkNeeded());
+    EXPECT_EQ(engine.pending(), session::StepEngine::kNoStep);
+
+    // The add checks paint the form through the view and send nothing: a
+    // service port left to the OLT is asked for, a missing type is refused.
+    int servicePortRequests = 0;
+    QObject::connect(&adding, &provisioning::AddOntController::servicePortsNeeded, [&] { ++servicePortRequests; });
+    dialogs.clear();
+    adding.addOrSave();
+    EXPECT_EQ(servicePortRequests, 1);
+    EXPECT_EQ(form.colours[RecordedForm::key({core::Field::ServicePort, 0})], provisioning::AddFormView::kErrorColour);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    form.shown.rows[0].serviceport = QStringLiteral("8");
+    form.shown.frame = QStringLiteral("0");
+    form.shown.slot = QStringLiteral("1");
+    form.shown.port = QStringLiteral("0");
+    form.shown.id = QStringLiteral("6");
+    form.shown.ponTypeIndex = 0;
+    adding.addOrSave();
+    EXPECT_EQ(servicePortRequests, 1);
+    EXPECT_EQ(form.colours.count(RecordedForm::key({core::Field::ServicePort, 0})), 0u);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Bledne dane! / Invalid input!"));
+    EXPECT_EQ(form.colours[RecordedForm::key({core::Field::PonType})], provisioning::AddFormView::kErrorColour);
+    EXPECT_TRUE(form.addEnabled);
+    EXPECT_FALSE(adding.batchInProgress());
+    EXPECT_TRUE(session.buffer().isEmpty());
 }
 
 } // namespace
