@@ -4,7 +4,7 @@
 #include "app/version.h"
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
-#include "provisioning/provisioning_controller.h"
+#include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
@@ -211,19 +211,11 @@ void MainWindow::wireProvisioning()
     m_optionsArea->insertWidget(0, m_addForm->servicePortGapsOption);
     m_addForm->servicePortGapsOption->show();
 
-    m_provisioning = std::make_unique<provisioning::ProvisioningController>(
-        *m_session, *m_engine, *m_ontList, *m_unauthorised, *m_addForm, m_trace.get());
+    m_provisioning = std::make_unique<provisioning::ProvisioningWiring>(*m_session, *m_engine, *m_ontList,
+                                                                        *m_unauthorised, *m_addForm, m_trace.get());
     m_provisioning->setDialogParent(this);
-    auto &h = m_provisioning->hooks();
-    OltLoginController *login = m_login.get();
-    h.sessionReady = [login] { return login->sessionReady(); };
-    h.setSessionReady = [login](bool ready) { login->setSessionReady(ready); };
-    h.keepAlive = [login] { login->keepAlive(); };
-    h.refreshCaption = [this] { m_ontListPanel->refreshCaption(); };
-    connect(login, &OltLoginController::keepAliveRestarted, m_provisioning.get(),
-            &provisioning::ProvisioningController::onKeepAlive);
-    connect(login, &OltLoginController::workingSessionReady, m_provisioning.get(),
-            &provisioning::ProvisioningController::onWorkingSessionReady);
+    m_provisioning->connectLogin(*m_login);
+    m_provisioning->hooks().refreshCaption = [this] { m_ontListPanel->refreshCaption(); };
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -24,7 +24,7 @@ class TraceLog;
 
 namespace tervix::provisioning {
 class AddOntForm;
-class ProvisioningController;
+class ProvisioningWiring;
 class UnauthorisedTab;
 } // namespace tervix::provisioning
 
@@ -56,7 +56,7 @@ public:
     registry::OntList &ontList() { return *m_ontList; }
     registry::OntListPanel &ontListPanel() { return *m_ontListPanel; }
     registry::SaveReminderGuard &saveGuard() { return *m_saveGuard; }
-    provisioning::ProvisioningController &provisioning() { return *m_provisioning; }
+    provisioning::ProvisioningWiring &provisioning() { return *m_provisioning; }
     provisioning::AddOntForm &addForm() { return *m_addForm; }
     provisioning::UnauthorisedTab &unauthorisedTab() { return *m_unauthorised; }
 
@@ -109,7 +109,7 @@ private:
     std::unique_ptr<registry::SaveReminderGuard> m_saveGuard;
     provisioning::UnauthorisedTab *m_unauthorised = nullptr;
     provisioning::AddOntForm *m_addForm = nullptr;
-    std::unique_ptr<provisioning::ProvisioningController> m_provisioning;
+    std::unique_ptr<provisioning::ProvisioningWiring> m_provisioning;
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;
     TypedCommandsWindow *m_typed = nullptr;

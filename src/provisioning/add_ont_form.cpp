@@ -187,6 +187,58 @@ core::AddOntValues AddOntForm::values() const
     return f;
 }
 
+QString AddOntForm::ponTypeText() const
+{
+    return ponType->currentText();
+}
+
+void AddOntForm::setFieldText(core::FieldRef field, const QString &text)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(this->field(field)))
+        e->setText(text);
+}
+
+void AddOntForm::setActiveState(int index)
+{
+    activeState->setCurrentIndex(index);
+}
+
+void AddOntForm::focusName()
+{
+    name->setFocus();
+}
+
+void AddOntForm::clearForNextOnt()
+{
+    activeState->setCurrentIndex(0);
+    subscriberId->clear();
+    catvEnabled->setChecked(false);
+    catvPort->setValue(1);
+    editMode = 0;
+    editedRow = -1;
+    nativeFlags = {0, 0, 0, 0};
+    ontId->setText(QStringLiteral("Auto"));
+    resetColour(ontId);
+    for (int i = 0; i < 4; ++i) {
+        servicePort[i]->setText(i == 0 ? QStringLiteral("Auto") : QStringLiteral("Auto+1"));
+        resetColour(servicePort[i]);
+        servicePortEnabled[i]->setChecked(false);
+        nativeVlan[i]->setChecked(false);
+        igmp[i]->setChecked(false);
+    }
+    serialOrMac->clear();
+}
+
+void AddOntForm::setAddEnabled(bool enabled)
+{
+    addButton->setEnabled(enabled);
+}
+
+void AddOntForm::setProfilesButtonEnabled(core::ProfileKind kind, bool enabled)
+{
+    (kind == core::ProfileKind::Line ? lineProfilesButton : serviceProfilesButton)->setEnabled(enabled);
+}
+
 void AddOntForm::setPonType(int index)
 {
     ponType->setCurrentIndex(index);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/add_ont_batch.h"
+#include "provisioning/add_form_view.h"
 
 #include <QWidget>
 
@@ -18,15 +18,12 @@ namespace tervix::provisioning {
 // connection fields (the main window places it beside them): type, place, id,
 // MAC/SN, name, profiles, active state, subscriber id, CATV and the four
 // service-port rows, with "[+] Dodaj" and "Anuluj".
-// The form only shows and holds values; what the buttons do
-// is ProvisioningController's.
-class AddOntForm : public QWidget
+// The form only shows and holds values; what the buttons do is the
+// provisioning controllers', which reach the form as an AddFormView.
+class AddOntForm : public QWidget, public AddFormView
 {
     Q_OBJECT
 public:
-    static constexpr int kErrorColour = 9934847;       // light red: a check failed
-    static constexpr int kProposalColour = 11927477; // light green: a proposed value
-
     explicit AddOntForm(QWidget *parent = nullptr);
 
     QComboBox *ponType = nullptr;
@@ -69,11 +66,20 @@ public:
     // The native-VLAN flags the OLT reported for the edited ONT's four rows.
     std::array<int, 4> nativeFlags{};
 
-    // The form's values as the checks, batches and list row take them.
-    core::AddOntValues values() const;
-
+    // AddFormView
+    core::AddOntValues values() const override;
+    QString ponTypeText() const override;
+    int editedRowIndex() const override { return editedRow; }
     // Selects a type and runs the type-change handler, as choosing it does.
-    void setPonType(int index);
+    void setPonType(int index) override;
+    void setFieldText(core::FieldRef field, const QString &text) override;
+    void paintField(core::FieldRef field, int bgr) override { paint(this->field(field), bgr); }
+    void resetFieldColour(core::FieldRef field) override { resetColour(this->field(field)); }
+    void setActiveState(int index) override;
+    void focusName() override;
+    void clearForNextOnt() override;
+    void setAddEnabled(bool enabled) override;
+    void setProfilesButtonEnabled(core::ProfileKind kind, bool enabled) override;
     // onPonTypeChanged: index 0 disables "[+] Dodaj" and the profile buttons; a type
     // enables them and proposes its default profiles ("101" E.PON, "1" G.PON).
     void onPonTypeChanged();

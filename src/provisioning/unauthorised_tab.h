@@ -18,7 +18,8 @@ class UnauthorisedModel;
 // The tab "Nieautoryzowane": the list unauthorisedView with its pop-up menu unauthorisedMenu, the
 // refresh button, the row counter and the periodic-refresh settings. The list
 // blinks while it holds ONTs nobody has dealt with.
-// The behaviour behind the controls is ProvisioningController's.
+// The behaviour behind the controls is UnauthorisedController's; the tab
+// shows its rows, count and blinking.
 class UnauthorisedTab : public QWidget
 {
     Q_OBJECT

@@ -2,7 +2,7 @@
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
 #include "provisioning/profile_picker.h"
-#include "provisioning/provisioning_controller.h"
+#include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_model.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
@@ -32,7 +32,7 @@
 
 using namespace tervix;
 using provisioning::AddOntForm;
-using provisioning::ProvisioningController;
+using provisioning::ProvisioningWiring;
 using provisioning::UnauthorisedModel;
 
 namespace {
@@ -96,17 +96,17 @@ protected:
         tab = new provisioning::UnauthorisedTab(window.get());
         column->addWidget(form);
         column->addWidget(tab);
-        controller = std::make_unique<ProvisioningController>(*session, *engine, *list, *tab, *form, &trace);
-        auto &h = controller->hooks();
+        wiring = std::make_unique<ProvisioningWiring>(*session, *engine, *list, *tab, *form, &trace);
+        auto &h = wiring->hooks();
         h.sessionReady = [this] { return ready; };
         h.setSessionReady = [this](bool r) { ready = r; };
-        QObject::connect(controller.get(), &ProvisioningController::duplicateRefused, [this] { ++refusalsToSibling; });
+        QObject::connect(&wiring->adding(), &provisioning::AddOntController::duplicateRefused, [this] { ++refusalsToSibling; });
         window->resize(900, 700);
         window->show();
     }
     void TearDown() override
     {
-        controller.reset();
+        wiring.reset();
         window.reset();
         list.reset();
         engine.reset();
@@ -122,7 +122,7 @@ protected:
         session->connection().connectTo(olt.peer.address());
         ASSERT_TRUE(QTest::qWaitFor([&] { return session->connection().isConnected(); }, 5000));
         ready = true;
-        controller->onWorkingSessionReady();
+        wiring->onWorkingSessionReady();
         engine->arm(session::MainStep::kFirstUnauthorisedListing);
         ASSERT_TRUE(QTest::qWaitFor([&] { return tab->model().rowCount() == 2 && ready; }, 10000));
     }
@@ -137,7 +137,7 @@ protected:
     bool waitIdle()
     {
         return QTest::qWaitFor(
-            [&] { return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle() && !controller->batchInProgress(); },
+            [&] { return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle() && !wiring->adding().batchInProgress(); },
             10000);
     }
 
@@ -152,7 +152,7 @@ protected:
     std::unique_ptr<QWidget> window;
     AddOntForm *form = nullptr;
     provisioning::UnauthorisedTab *tab = nullptr;
-    std::unique_ptr<ProvisioningController> controller;
+    std::unique_ptr<ProvisioningWiring> wiring;
     ListingOlt olt;
     bool ready = false;
     int refusalsToSibling = 0;
@@ -181,12 +181,12 @@ TEST_F(ProvisioningFlow, FromTheAutofindTableToTheListedOnt)
 
     // A profile picked from the OLT's own table.
     form->lineProfilesButton->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return controller->lineProfilePicker().isVisible(); }, 10000));
-    EXPECT_EQ(controller->lineProfilePicker().title(), QStringLiteral("G.PON LineProfile: 2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wiring->lineProfilePicker().isVisible(); }, 10000));
+    EXPECT_EQ(wiring->lineProfilePicker().title(), QStringLiteral("G.PON LineProfile: 2"));
     EXPECT_TRUE(form->lineProfilesButton->isEnabled());
-    controller->lineProfilePicker().choose(1);
+    wiring->lineProfilePicker().choose(1);
     EXPECT_EQ(form->lineProfile->text(), QStringLiteral("429"));
-    EXPECT_FALSE(controller->lineProfilePicker().isVisible());
+    EXPECT_FALSE(wiring->lineProfilePicker().isVisible());
 
     form->name->setText(QStringLiteral("Jan Kowalski"));
     form->servicePortEnabled[0]->setChecked(true);
@@ -287,7 +287,7 @@ TEST_F(ProvisioningFlow, RefusedAddsSendNothing)
     for (const auto &c : cases) {
         dialogs.clear();
         c.change();
-        controller->addOrSave();
+        wiring->adding().addOrSave();
         ASSERT_EQ(dialogs.shown().size(), 1) << c.name;
         EXPECT_EQ(dialogs.shown().first().caption, QString::fromLatin1(c.caption)) << c.name;
         EXPECT_TRUE(dialogs.shown().first().text.contains(QString::fromLatin1(c.text)))
@@ -310,7 +310,7 @@ TEST_F(ProvisioningFlow, FormChecksAskTheOltForWhatIsMissing)
     form->port->setText(QStringLiteral("0"));
     form->serialOrMac->setText(QStringLiteral("4857544311E70E9A"));
     ASSERT_EQ(form->servicePort[0]->text(), QStringLiteral("Auto"));
-    controller->addOrSave();
+    wiring->adding().addOrSave();
     EXPECT_EQ(AddOntForm::colour(form->servicePort[0]), AddOntForm::kErrorColour);
     // The free service ports come back, then the next id.
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->ontId->text() == u"6"; }, 10000));

@@ -1,6 +1,10 @@
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
-#include "provisioning/provisioning_controller.h"
+#include "provisioning/add_form_view.h"
+#include "provisioning/add_ont_controller.h"
+#include "provisioning/controller_context.h"
+#include "provisioning/provisioning_wiring.h"
+#include "provisioning/unauthorised_controller.h"
 #include "provisioning/unauthorised_model.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
@@ -21,11 +25,13 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 using namespace tervix;
 using provisioning::AddOntForm;
-using provisioning::ProvisioningController;
+using provisioning::ProvisioningWiring;
 using provisioning::UnauthorisedModel;
 using provisioning::UnauthorisedTab;
 
@@ -33,7 +39,7 @@ namespace {
 
 using tervix::test::crlf;
 
-// The tab and the form with their controller, without an OLT: nothing typed
+// The tab and the form wired to their controllers, without an OLT: nothing typed
 // here reaches anyone.
 class ProvisioningTab : public ::testing::Test
 {
@@ -51,13 +57,13 @@ protected:
         tab = new UnauthorisedTab(window.get());
         column->addWidget(form);
         column->addWidget(tab);
-        controller = std::make_unique<ProvisioningController>(*session, *engine, *list, *tab, *form);
-        controller->hooks().sessionReady = [this] { return ready; };
+        wiring = std::make_unique<ProvisioningWiring>(*session, *engine, *list, *tab, *form);
+        wiring->hooks().sessionReady = [this] { return ready; };
         window->show();
     }
     void TearDown() override
     {
-        controller.reset();
+        wiring.reset();
         window.reset();
         ui::DialogService::install(nullptr);
         timing::setScale(0);
@@ -76,13 +82,13 @@ protected:
     std::unique_ptr<QWidget> window;
     AddOntForm *form = nullptr;
     UnauthorisedTab *tab = nullptr;
-    std::unique_ptr<ProvisioningController> controller;
+    std::unique_ptr<ProvisioningWiring> wiring;
     bool ready = false;
 };
 
 TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
 {
-    controller->parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
+    wiring->unauthorised().parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
     EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
     ASSERT_TRUE(tab->isBlinking());
     ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kBlinkColour; }, 5000));
@@ -90,16 +96,16 @@ TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
 
     // The sibling program's lookup: MAC/SN then port, only for ONTs not yet added.
     const QString key = QStringLiteral("4857544311E70E9A0/1/0");
-    EXPECT_TRUE(controller->isWaitingUnauthorised(key));
-    controller->markAdded(QStringLiteral("4857544311e70e9a"));  // exact comparison: no row
+    EXPECT_TRUE(wiring->unauthorised().isWaitingUnauthorised(key));
+    wiring->unauthorised().markAdded(QStringLiteral("4857544311e70e9a"));  // exact comparison: no row
     EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconFound);
-    controller->markAdded(QStringLiteral("4857544311E70E9A"));
+    wiring->unauthorised().markAdded(QStringLiteral("4857544311E70E9A"));
     EXPECT_EQ(tab->model().rows().at(0).icon, UnauthorisedModel::kIconAdded);
-    EXPECT_FALSE(controller->isWaitingUnauthorised(key));
+    EXPECT_FALSE(wiring->unauthorised().isWaitingUnauthorised(key));
 
     // Nothing waiting: no blinking, an empty list.
     tab->stopBlinking();
-    controller->parseAutofind(QStringLiteral("\r\n  Failure: There is no autofind ONT\r\n"));
+    wiring->unauthorised().parseAutofind(QStringLiteral("\r\n  Failure: There is no autofind ONT\r\n"));
     EXPECT_EQ(tab->model().rowCount(), 0);
     EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [0]"));
     EXPECT_FALSE(tab->isBlinking());
@@ -108,7 +114,7 @@ TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
 TEST_F(ProvisioningTab, MenuEntriesNeedASessionAndCopyTheRow)
 {
     const QString sep = QStringLiteral("   ----------------------------------------------------------------------------\r\n");
-    controller->parseAutofind(
+    wiring->unauthorised().parseAutofind(
         crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc1.txt"))) + u'\n' + sep
         + QStringLiteral("   F/S/P               : 7\r\n   Ont MAC             : 00E0-FC12-3456\r\n"
                          "   Ont autofind time   : 2016-03-12 02:33:42+08:00\r\n")
@@ -143,12 +149,12 @@ TEST_F(ProvisioningTab, MenuEntriesNeedASessionAndCopyTheRow)
 TEST_F(ProvisioningTab, PeriodicRefreshCountsFromTheLastOltActivity)
 {
     tab->autoRefreshMinutes->setValue(3);
-    controller->onKeepAlive();
-    EXPECT_TRUE(controller->periodicRefreshTimer().isActive());
-    EXPECT_EQ(controller->periodicRefreshTimer().interval(), timing::scaled(3 * 60'000));
+    wiring->unauthorised().onKeepAlive();
+    EXPECT_TRUE(wiring->unauthorised().periodicRefreshTimer().isActive());
+    EXPECT_EQ(wiring->unauthorised().periodicRefreshTimer().interval(), timing::scaled(3 * 60'000));
     tab->autoRefresh->setChecked(false);
-    controller->onKeepAlive();
-    EXPECT_FALSE(controller->periodicRefreshTimer().isActive());
+    wiring->unauthorised().onKeepAlive();
+    EXPECT_FALSE(wiring->unauthorised().periodicRefreshTimer().isActive());
 }
 
 TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
@@ -166,7 +172,7 @@ TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
     form->addButton->setEnabled(false);
     ready = true;
 
-    controller->clearAddForm();
+    wiring->adding().clearAddForm();
     EXPECT_EQ(form->ontId->text(), QStringLiteral("Auto"));
     EXPECT_EQ(AddOntForm::colour(form->ontId), -1);
     EXPECT_EQ(form->servicePort[0]->text(), QStringLiteral("Auto"));
@@ -185,6 +191,116 @@ TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
     // Back to no type: nothing can be added and no profile asked for.
     form->setPonType(0);
     EXPECT_FALSE(form->addButton->isEnabled() || form->lineProfilesButton->isEnabled() || form->serviceProfilesButton->isEnabled());
+}
+
+// The form as a plain record: the controllers run with no widget at all.
+class RecordedForm : public provisioning::AddFormView
+{
+public:
+    core::AddOntValues values() const override { return shown; }
+    QString ponTypeText() const override { return shown.ponTypeText(); }
+    int editedRowIndex() const override { return -1; }
+    void setPonType(int index) override { shown.ponTypeIndex = index; }
+    void setFieldText(core::FieldRef field, const QString &text) override
+    {
+        texts[key(field)] = text;
+        if (field.field == core::Field::SerialOrMac)
+            shown.mac = text;
+    }
+    void paintField(core::FieldRef field, int bgr) override { colours[key(field)] = bgr; }
+    void resetFieldColour(core::FieldRef field) override { colours.erase(key(field)); }
+    void setActiveState(int) override {}
+    void focusName() override { ++nameFocused; }
+    void clearForNextOnt() override { ++cleared; }
+    void setAddEnabled(bool enabled) override { addEnabled = enabled; }
+    void setProfilesButtonEnabled(core::ProfileKind, bool) override {}
+
+    static std::pair<int, int> key(core::FieldRef f) { return {int(f.field), f.row}; }
+
+    core::AddOntValues shown;
+    std::map<std::pair<int, int>, QString> texts;
+    std::map<std::pair<int, int>, int> colours;
+    int nameFocused = 0;
+    int cleared = 0;
+    bool addEnabled = true;
+};
+
+TEST(ProvisioningControllers, WorkWithoutWidgets)
+{
+    ui::ScriptedDialogService dialogs;
+    ui::DialogService::install(&dialogs);
+    // Uninstalled on every way out, a failed assertion included.
+    const std::unique_ptr<ui::DialogService, void (*)(ui::DialogService *)> uninstall(
+        &dialogs, [](ui::DialogService *) { ui::DialogService::install(nullptr); });
+    session::OltSession session(timing::kQuietMs);
+    session::StepEngine engine(session, nullptr);
+    registry::OntList list;
+    provisioning::ControllerContext context(session, engine, list);
+    bool ready = false;
+    context.hooks().sessionReady = [&] { return ready; };
+    RecordedForm form;
+    provisioning::UnauthorisedController unauthorised(context, form);
+    provisioning::AddOntController adding(context, form);
+
+    // A listing: the rows, their count and the need to blink reach whoever listens.
+    QList<core::UnauthorisedOnt> shownRows;
+    int shownCount = -1;
+    QList<bool> blinks;
+    QObject::connect(&unauthorised, &provisioning::UnauthorisedController::rowsReplaced,
+                     [&](const QList<core::UnauthorisedOnt> &r) { shownRows = r; });
+    QObject::connect(&unauthorised, &provisioning::UnauthorisedController::countChanged, [&](int n) { shownCount = n; });
+    QObject::connect(&unauthorised, &provisioning::UnauthorisedController::blinkNeededChanged,
+                     [&](bool on) { blinks.append(on); });
+    unauthorised.parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
+    ASSERT_EQ(unauthorised.rows().size(), 2);
+    EXPECT_EQ(shownRows.size(), 2);
+    EXPECT_EQ(shownCount, 2);
+    EXPECT_EQ(blinks, QList<bool>{true});
+    EXPECT_TRUE(unauthorised.blinkNeeded());
+
+    // Without a session a row is refused with the box, the form untouched.
+    unauthorised.copyToForm(1);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad polaczenia!"));
+    EXPECT_TRUE(form.texts.empty());
+
+    // With one, the row's type, MAC/SN and place go into the form.
+    ready = true;
+    unauthorised.copyToForm(1);
+    EXPECT_EQ(form.shown.ponTypeIndex, 2);
+    EXPECT_EQ(form.texts[RecordedForm::key({core::Field::SerialOrMac})], QStringLiteral("48575443DE135E2D"));
+    EXPECT_EQ(form.texts[RecordedForm::key({core::Field::Slot})], QStringLiteral("1"));
+    EXPECT_EQ(form.texts[RecordedForm::key({core::Field::Port})], QStringLiteral("0"));
+    EXPECT_EQ(form.nameFocused, 1);
+    EXPECT_EQ(blinks, (QList<bool>{true, false}));
+    EXPECT_FALSE(unauthorised.blinkNeeded());
+    EXPECT_EQ(engine.pending(), session::StepEngine::kNoStep);
+
+    // The add checks paint the form through the view and send nothing: a
+    // service port left to the OLT is asked for, a missing type is refused.
+    int servicePortRequests = 0;
+    QObject::connect(&adding, &provisioning::AddOntController::servicePortsNeeded, [&] { ++servicePortRequests; });
+    dialogs.clear();
+    adding.addOrSave();
+    EXPECT_EQ(servicePortRequests, 1);
+    EXPECT_EQ(form.colours[RecordedForm::key({core::Field::ServicePort, 0})], provisioning::AddFormView::kErrorColour);
+    EXPECT_TRUE(dialogs.shown().isEmpty());
+
+    form.shown.rows[0].serviceport = QStringLiteral("8");
+    form.shown.frame = QStringLiteral("0");
+    form.shown.slot = QStringLiteral("1");
+    form.shown.port = QStringLiteral("0");
+    form.shown.id = QStringLiteral("6");
+    form.shown.ponTypeIndex = 0;
+    adding.addOrSave();
+    EXPECT_EQ(servicePortRequests, 1);
+    EXPECT_EQ(form.colours.count(RecordedForm::key({core::Field::ServicePort, 0})), 0u);
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Bledne dane! / Invalid input!"));
+    EXPECT_EQ(form.colours[RecordedForm::key({core::Field::PonType})], provisioning::AddFormView::kErrorColour);
+    EXPECT_TRUE(form.addEnabled);
+    EXPECT_FALSE(adding.batchInProgress());
+    EXPECT_TRUE(session.buffer().isEmpty());
 }
 
 } // namespace

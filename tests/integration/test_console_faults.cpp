@@ -3,7 +3,7 @@
 #include "demo_console.h"
 
 #include "provisioning/add_ont_form.h"
-#include "provisioning/provisioning_controller.h"
+#include "provisioning/provisioning_wiring.h"
 #include "registry/ont_list.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
@@ -79,7 +79,7 @@ TEST_F(ConsoleFaults, LineDroppedWhileAnAddIsTypedLeavesTheOntUnlisted)
     sim.setDropAfterCommands(int(commands) + 3);
     form.servicePortEnabled[0]->setChecked(true);
     QTest::mouseClick(form.addButton, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.provisioning().batchInProgress(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.provisioning().adding().batchInProgress(); }, 10000));
 
     for (const QString &line : sim.receivedTexts(2).mid(typed.size()))
         EXPECT_FALSE(line.startsWith(QStringLiteral("service-port"))) << "the batch went out whole";

@@ -6,7 +6,7 @@
 
 #include "core/ont_record.h"
 #include "provisioning/add_ont_form.h"
-#include "provisioning/provisioning_controller.h"
+#include "provisioning/provisioning_wiring.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
 #include "session/olt_session.h"

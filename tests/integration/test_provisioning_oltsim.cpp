@@ -2,7 +2,7 @@
 #include "core/ont_record.h"
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
-#include "provisioning/provisioning_controller.h"
+#include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_model.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_list.h"
@@ -30,13 +30,14 @@
 
 using namespace tervix;
 using provisioning::AddOntForm;
-using provisioning::ProvisioningController;
+using provisioning::ProvisioningWiring;
 using provisioning::UnauthorisedModel;
 
 namespace {
 
-// The console's provisioning half wired to its session the way the main
-// window wires it, against the simulated OLT of the demo.
+// The console's provisioning half wired to its session and login by the
+// same ProvisioningWiring the main window uses, against the simulated OLT of
+// the demo.
 class ProvisioningOltsim : public ::testing::Test
 {
 protected:
@@ -59,16 +60,8 @@ protected:
         tab = new provisioning::UnauthorisedTab(window.get());
         column->addWidget(form);
         column->addWidget(tab);
-        controller = std::make_unique<ProvisioningController>(*session, *engine, *list, *tab, *form, &trace);
-
-        auto &h = controller->hooks();
-        h.sessionReady = [this] { return login->sessionReady(); };
-        h.setSessionReady = [this](bool r) { login->setSessionReady(r); };
-        h.keepAlive = [this] { login->keepAlive(); };
-        QObject::connect(login.get(), &app::OltLoginController::keepAliveRestarted, controller.get(),
-                         &ProvisioningController::onKeepAlive);
-        QObject::connect(login.get(), &app::OltLoginController::workingSessionReady, controller.get(),
-                         &ProvisioningController::onWorkingSessionReady);
+        wiring = std::make_unique<ProvisioningWiring>(*session, *engine, *list, *tab, *form, &trace);
+        wiring->connectLogin(*login);
         QObject::connect(login.get(), &app::OltLoginController::ontListLoadRequested, list.get(),
                          [this](const QString &appDir, const QString &key) { list->load(appDir, key); });
         window->resize(1000, 700);
@@ -76,7 +69,7 @@ protected:
     }
     void TearDown() override
     {
-        controller.reset();
+        wiring.reset();
         window.reset();
         list.reset();
         login.reset();
@@ -97,7 +90,7 @@ protected:
     bool idle() const
     {
         return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle()
-            && !controller->batchInProgress();
+            && !wiring->adding().batchInProgress();
     }
 
     int rowOf(const QString &serialOrMac) const
@@ -143,7 +136,7 @@ protected:
     std::unique_ptr<QWidget> window;
     AddOntForm *form = nullptr;
     provisioning::UnauthorisedTab *tab = nullptr;
-    std::unique_ptr<ProvisioningController> controller;
+    std::unique_ptr<ProvisioningWiring> wiring;
 };
 
 TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)
