@@ -66,9 +66,9 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     connect(&c, &session::OltConnection::connectFailed, this, &OltLoginController::onConnectFailed);
     connect(&c, &session::OltConnection::disconnected, this, &OltLoginController::onDisconnected);
 
-    m_engine.registerBranch(MainStep::kIdentification, [this](int c) { return stepIdentification(c); });
-    m_engine.registerBranch(MainStep::kIdentificationPoll, [this](int c) { return stepIdentificationPoll(c); });
-    m_engine.registerBranch(MainStep::kWorkingLogin, [this](int c) { return stepWorking(c); });
+    m_engine.registerBranch(MainStep::kIdentification, [this](int code) { return stepIdentification(code); });
+    m_engine.registerBranch(MainStep::kIdentificationPoll, [this](int code) { return stepIdentificationPoll(code); });
+    m_engine.registerBranch(MainStep::kWorkingLogin, [this](int code) { return stepWorking(code); });
     m_engine.setKeepAliveHook([this] { keepAlive(); });
 }
 
@@ -135,13 +135,13 @@ void OltLoginController::identificationOverdue()
     // never comes) leaves the attempt hanging with the button off.
     if (m_state != State::OpeningIdentification && m_state != State::IdentificationLogin)
         return;
-    m_state = State::Idle;
+    // Idle first, so that closing the line here is not taken for a drop.
+    setState(State::Idle);
     abandonLine();
     m_session.connection().disconnectFromOlt();
     m_session.replaceBuffer(QStringLiteral("[100%] Wait.. / Czekaj.."));
     DialogService::instance().error(m_dialogParent, QStringLiteral("OLT Problem Config"),
                                     QStringLiteral("Problem z konf OLT!\nOLT nie odpowiada / The OLT does not answer."));
-    setState(State::Idle);
 }
 
 void OltLoginController::openSession(State opening)

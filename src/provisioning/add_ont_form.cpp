@@ -248,10 +248,10 @@ void AddOntForm::setPonType(int index)
 void AddOntForm::onPonTypeChanged()
 {
     const int i = ponType->currentIndex();
-    const bool ponType = i != 0;
-    addButton->setEnabled(ponType);
-    lineProfilesButton->setEnabled(ponType);
-    serviceProfilesButton->setEnabled(ponType);
+    const bool typeChosen = i != 0;
+    addButton->setEnabled(typeChosen);
+    lineProfilesButton->setEnabled(typeChosen);
+    serviceProfilesButton->setEnabled(typeChosen);
     if (i == 1) {
         lineProfile->setText(QStringLiteral("101"));
         serviceProfile->setText(QStringLiteral("101"));

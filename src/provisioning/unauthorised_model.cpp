@@ -23,15 +23,6 @@ void UnauthorisedModel::setIcon(int row, int icon)
     Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
-bool UnauthorisedModel::hasNew() const
-{
-    for (const Row &w : m_rows) {
-        if (w.icon == kIconFound)
-            return true;
-    }
-    return false;
-}
-
 QIcon UnauthorisedModel::icon(int index)
 {
     static const QIcon icons[2] = {

@@ -8,7 +8,7 @@
 
 namespace tervix::provisioning {
 
-// unauthorisedView: the ONTs the OLT found but nobody authorised yet. Columns "st" (the
+// The unauthorised list: the ONTs the OLT found but nobody authorised yet. Columns "st" (the
 // row's icon, no text), "EPGP?", "Port", "MAC & S/N", "Model", "VR".
 // Icon 0: found and not yet added; 1: added in this session.
 class UnauthorisedModel : public QAbstractTableModel
@@ -32,7 +32,6 @@ public:
     void replaceAll(const QList<core::UnauthorisedOnt> &onts);
     const QList<Row> &rows() const { return m_rows; }
     void setIcon(int row, int icon);
-    bool hasNew() const;   // some row still has icon 0
 
     static QIcon icon(int index);
 
