@@ -11,6 +11,8 @@ inline constexpr int kLastCreate = 12;
 // Enabling SSH for an account that exists.
 inline constexpr int kFirstSsh = 31;
 inline constexpr int kLastSsh = 32;
+// Reads the OLT's answer to enabling SSH.
+inline constexpr int kSshAnswer = 33;
 } // namespace AccountStep
 
 } // namespace tervix::accounts

@@ -6,6 +6,7 @@
 #include "app/version.h"
 #include "accounts/accounts_window.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
@@ -32,6 +33,10 @@ Application::Application(const AppOptions &options, QObject *parent)
         m_accountsWindow->raise();
     });
     m_debugLogWindow = std::make_unique<DebugLogWindow>(m_mainWindow->trace(), QString::fromLatin1(kVersion));
+    // The other windows would keep the program running behind a closed main
+    // window, and an account created later would log the hidden one in.
+    connect(m_mainWindow.get(), &MainWindow::closeAccepted, this, &Application::endProgram);
+    m_mainWindow->login().setTerminate([this] { endProgram(); });
 
     if (!options.host.isEmpty())
         m_mainWindow->addressField->setEditText(options.host);
@@ -48,6 +53,15 @@ Application::~Application()
     m_accountsWindow.reset();
     m_typedCommandsWindow.reset();
     m_mainWindow.reset();
+}
+
+void Application::endProgram()
+{
+    m_accountsWindow->close();
+    m_typedCommandsWindow->close();
+    m_debugLogWindow->close();
+    m_mainWindow->hide();
+    QCoreApplication::quit();
 }
 
 void Application::start(bool maximised)

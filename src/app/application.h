@@ -34,6 +34,9 @@ public:
     void start(bool maximised = true);
 
 private:
+    // Closes every window and leaves the event loop.
+    void endProgram();
+
     AppOptions m_options;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<TypedCommandsWindow> m_typedCommandsWindow;

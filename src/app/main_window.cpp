@@ -254,10 +254,12 @@ void MainWindow::setCaptionHost(const QString &host)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_login->formCloseQuery(m_tag, credentials()))
+    if (m_login->formCloseQuery(m_tag, credentials())) {
         event->accept();
-    else
+        Q_EMIT closeAccepted();
+    } else {
         event->ignore();
+    }
 }
 
 } // namespace tervix::app

@@ -88,6 +88,11 @@ public:
     QPlainTextEdit *outputMemo = nullptr;
     QPushButton *nextPageButton = nullptr; // "Przesun liste"
 
+Q_SIGNALS:
+    // The operator's close was accepted: the program ends, whatever other
+    // windows are still open.
+    void closeAccepted();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -1,8 +1,10 @@
 #include "app/olt_login_controller.h"
 
 #include "core/last_ip_list.h"
+#include "core/login_answer.h"
 #include "core/olt_identity.h"
 #include "core/timing.h"
+#include "session/login_sequence.h"
 #include "session/main_steps.h"
 #include "session/olt_session.h"
 #include "session/trace_log.h"
@@ -30,9 +32,11 @@ core::CommandBatch preparation(const QStringList &lines, int waitMs)
     return core::batchOf(lines, waitMs, true);
 }
 
-const QStringList kWorkingPreparation{QStringLiteral("enable"), QStringLiteral("undo smart"),
-                                      QStringLiteral("idle-timeout 255"), QStringLiteral("scroll 512"),
-                                      QStringLiteral("config")};
+const QStringList kWorkingPreparation = session::terminalPreparation(255);
+const QString kDisconnected = QStringLiteral("Rozlaczono / Disconnect");
+const QString kSaveLine = QStringLiteral("save");
+
+
 } // namespace
 
 OltLoginController::OltLoginController(session::OltSession &session, StepEngine &engine, session::TraceLog &trace,
@@ -49,6 +53,11 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     m_close.setSingleShot(true);
     connect(&m_close, &QTimer::timeout, this, [this] {
         m_close.stop();
+        if (!core::saveConfirmed(m_session.buffer())) {
+            endUnsaved(QStringLiteral("OLT nie potwierdzil zapisu / The OLT did not confirm the save."));
+            return;
+        }
+        setState(State::Idle); // closing the line now is no drop
         m_session.connection().disconnectFromOlt();
         terminate();
     });
@@ -69,6 +78,7 @@ OltLoginController::OltLoginController(session::OltSession &session, StepEngine 
     m_engine.registerBranch(MainStep::kIdentification, [this](int code) { return stepIdentification(code); });
     m_engine.registerBranch(MainStep::kIdentificationPoll, [this](int code) { return stepIdentificationPoll(code); });
     m_engine.registerBranch(MainStep::kWorkingLogin, [this](int code) { return stepWorking(code); });
+    m_engine.registerBranch(MainStep::kClosingLogin, [this](int code) { return stepClosingLogin(code); });
     m_engine.setKeepAliveHook([this] { keepAlive(); });
 }
 
@@ -148,6 +158,7 @@ void OltLoginController::openSession(State opening)
 {
     // A new login replaces whatever the old line was still doing.
     setState(opening);
+    m_workingLineUp = false;
     m_identPoll.stop();
     m_identDeadline.stop();
     abandonLine();
@@ -157,26 +168,22 @@ void OltLoginController::openSession(State opening)
 void OltLoginController::onConnected()
 {
     const LoginCredentials c = m_credentials;
-    auto &pacer = m_session.pacer();
     switch (m_state) {
     case State::OpeningIdentification:
     case State::OpeningWorking: {
         const bool working = m_state == State::OpeningWorking;
         const int firstStep = working ? MainStep::kWorkingLogin : MainStep::kIdentification;
-        if (!working) { // counted from the connect: a slow connect has its own time-out
+        if (working) {
+            m_workingLineUp = true;
+        } else { // counted from the connect: a slow connect has its own time-out
             setState(State::IdentificationLogin);
             m_identDeadline.start(timing::scaled(timing::kIdentDeadlineMs));
         }
-        if (c.safeMode)
-            pacer.enqueueWait(timing::kSafeModeWaitMs);
-        pacer.enqueue({PacedLine::wait(timing::kLoginPreWaitMs), PacedLine::send(c.login, timing::kLoginLineGapMs, true)});
         // The first step is armed only once the password is on its way, so it
         // reads the OLT's answer to the password.
-        pacer.enqueueAction([this, firstStep] { m_engine.setPending(firstStep); });
-        pacer.enqueue({PacedLine::send(c.password, 0, true)});
-        pacer.enqueueAction([this, working] {
+        session::enqueueLogin(m_session, c, session::LoginPacing::mainSession(c.safeMode), [this, working, firstStep] {
             Q_EMIT typedCommandsCleared();
-            m_engine.start();
+            m_engine.arm(firstStep);
             if (working) {
                 Q_EMIT saveGuardStartRequested();
                 afterWorkingLogin();
@@ -184,19 +191,56 @@ void OltLoginController::onConnected()
         });
         break;
     }
-    case State::ClosingSave: {
-        pacer.enqueue({PacedLine::wait(timing::kSafeModeWaitMs), PacedLine::wait(timing::kLoginPreWaitMs),
-                       PacedLine::send(c.login, timing::kStepPreWaitMs, true), PacedLine::send(c.password, 0, true)});
-        pacer.enqueueAction([this] { Q_EMIT typedCommandsCleared(); });
-        pacer.enqueueWait(timing::kStepPreWaitMs);
-        pacer.enqueue(preparation(kWorkingPreparation, timing::kPrepLineWaitMs));
-        pacer.enqueue({PacedLine::send(QStringLiteral("save"), 0, true)});
-        pacer.enqueueAction([this] { m_close.start(timing::scaled(timing::kCloseAfterSaveMs)); });
+    case State::ClosingSave:
+        session::enqueueLogin(m_session, c, session::LoginPacing::closingSave(), [this] {
+            Q_EMIT typedCommandsCleared();
+            m_engine.arm(MainStep::kClosingLogin);
+        });
         break;
-    }
     default: // no line of ours is being opened
         break;
     }
+}
+
+StepEngine::Outcome OltLoginController::stepClosingLogin(int)
+{
+    const QString refusal = core::loginRefusal(m_session.buffer());
+    if (!refusal.isEmpty()) {
+        endUnsaved(refusal);
+        return StepEngine::Outcome::SkipFrameEnd;
+    }
+    m_session.pacer().enqueueWait(timing::kStepPreWaitMs);
+    m_session.send(preparation(kWorkingPreparation, timing::kPrepLineWaitMs));
+    m_session.send({PacedLine::send(kSaveLine, 0, true)});
+    m_session.pacer().enqueueAction([this] { m_close.start(timing::scaled(timing::kCloseAfterSaveMs)); });
+    return StepEngine::Outcome::Done;
+}
+
+void OltLoginController::endUnsaved(const QString &reason)
+{
+    // Told once, then the program ends as the operator asked. Idle first, so
+    // that closing the line here is not taken for a drop.
+    m_close.stop();
+    setState(State::Idle);
+    abandonLine();
+    m_session.connection().disconnectFromOlt();
+    DialogService::instance().error(
+        m_dialogParent, QStringLiteral("SAVE"),
+        QStringLiteral("Konfiguracja OLT NIE zostala zapisana! / The OLT configuration was NOT saved.\n%1").arg(reason));
+    terminate();
+}
+
+void OltLoginController::failLogin(const QString &reason)
+{
+    // The OLT asks for a user name again after a refusal, or has hung up: the
+    // line is of no use. Idle first, so that closing it is not taken for a drop.
+    m_identPoll.stop();
+    m_identDeadline.stop();
+    setState(State::Idle);
+    abandonLine();
+    m_session.connection().disconnectFromOlt();
+    DialogService::instance().error(m_dialogParent, QStringLiteral("Nieprawidlowe dane"),
+                                    QStringLiteral("Bledny login lub haslo!\n%1").arg(reason));
 }
 
 void OltLoginController::abandonLine()
@@ -211,43 +255,55 @@ void OltLoginController::onConnectFailed()
     const State opening = m_state;
     if (opening != State::OpeningIdentification && opening != State::OpeningWorking && opening != State::ClosingSave)
         return;
-    showConnectError();
     if (opening == State::ClosingSave) {
-        terminate();
+        endUnsaved(QStringLiteral("Nie moge uzyskac polaczenia z OLT / Cannot connect to the OLT."));
         return;
     }
+    showConnectError();
     setState(State::Idle);
 }
 
 void OltLoginController::onDisconnected()
 {
-    m_session.appendLine(QStringLiteral("Rozlaczono / Disconnect"));
+    m_session.appendLine(kDisconnected);
     switch (m_state) {
     case State::IdentificationLogin:
     case State::IdentificationPoll:
-        // The OLT dropped the line before it could be identified: nothing more
-        // will come, so end the attempt and let the operator try again.
-        m_identPoll.stop();
-        abandonLine();
-        setState(State::Idle);
+    case State::AwaitingPrompt:
+        // The OLT dropped the line before it took the login, or before it
+        // could be identified: nothing more will come, so the attempt failed.
+        failLogin(refusalOrDrop());
+        break;
+    case State::OpeningWorking:
+        // The console closes the identification line itself before opening
+        // the working one; only a drop of the working line ends the attempt.
+        if (m_workingLineUp)
+            failLogin(refusalOrDrop());
         break;
     case State::Ready:
     case State::FirstListing:
         setState(State::Lost);
         break;
+    case State::ClosingSave:
+        if (!m_close.isActive() || !core::saveConfirmed(m_session.buffer()))
+            endUnsaved(refusalOrDrop());
+        break;
     default:
-        // The console closes a line itself before opening the next one; the
-        // attempt under way goes on.
         break;
     }
 }
 
+QString OltLoginController::refusalOrDrop() const
+{
+    const QString refusal = core::loginRefusal(m_session.buffer());
+    return refusal.isEmpty() ? QStringLiteral("OLT zamknal polaczenie / The OLT closed the connection.") : refusal;
+}
+
 StepEngine::Outcome OltLoginController::stepIdentification(int)
 {
-    if (m_session.buffer().contains(QStringLiteral("invalid"))) {
-        DialogService::instance().error(m_dialogParent, QStringLiteral("Nieprawidlowe dane"),
-                                        QStringLiteral("Bledny login lub haslo!"));
-        setState(State::Idle);
+    const QString refusal = core::loginRefusal(m_session.buffer());
+    if (!refusal.isEmpty()) {
+        failLogin(refusal);
         return StepEngine::Outcome::SkipFrameEnd;
     }
     m_session.pacer().enqueueWait(timing::kStepPreWaitMs);
@@ -320,10 +376,9 @@ void OltLoginController::afterWorkingLogin()
 
 StepEngine::Outcome OltLoginController::stepWorking(int)
 {
-    if (m_session.buffer().contains(QStringLiteral("invalid"))) {
-        DialogService::instance().error(m_dialogParent, QStringLiteral("Nieprawidlowe dane"),
-                                        QStringLiteral("Bledny login lub haslo!"));
-        setState(State::Lost);
+    const QString refusal = core::loginRefusal(m_session.buffer());
+    if (!refusal.isEmpty()) {
+        failLogin(refusal);
         return StepEngine::Outcome::SkipFrameEnd;
     }
     m_session.pacer().enqueueWait(timing::kStepPreWaitMs);
@@ -372,8 +427,9 @@ bool OltLoginController::formCloseQuery(int windowTag, const LoginCredentials &c
         return true;
     m_credentials = credentials;
     setState(State::ClosingSave);
-    m_engine.stop();
+    m_engine.cancel();
     m_session.pacer().clear();
+    m_session.clearBuffer();
     m_session.connection().connectTo(credentials.address);
     return false;
 }

@@ -43,8 +43,8 @@ public:
         AwaitingPrompt,        // the working password is typed; the OLT's answer is awaited
         Ready,                 // the working session serves commands
         FirstListing,          // ready, but the first unauthorised listing still runs
-        Lost,                  // the working session dropped or was refused: Enter in the password field reconnects
-        ClosingSave,           // the program is ending after a "save" on a fresh line
+        Lost,                  // the working session dropped: Enter in the password field reconnects
+        ClosingSave,           // the program is ending after a "save" on a fresh line (judged by the OLT's answer)
     };
 
     OltLoginController(session::OltSession &session, session::StepEngine &engine, session::TraceLog &trace,
@@ -107,6 +107,13 @@ private:
     session::StepEngine::Outcome stepIdentification(int);
     session::StepEngine::Outcome stepIdentificationPoll(int);
     session::StepEngine::Outcome stepWorking(int);
+    session::StepEngine::Outcome stepClosingLogin(int);
+    // A login the OLT refused or dropped: the box names the reason and
+    // "Polacz" is usable again.
+    void failLogin(const QString &reason);
+    QString refusalOrDrop() const;
+    // The closing save did not happen: the operator is told before the end.
+    void endUnsaved(const QString &reason);
     void identificationPoll();
     void identificationOverdue();
     void abandonLine();
@@ -138,6 +145,7 @@ private:
     QTimer m_close;           // ends the program once the closing save had its time
     QTimer m_openDelay;
     QTimer m_identDeadline;   // gives up an identification the OLT never answers
+    bool m_workingLineUp = false; // the working line of this attempt has connected
 };
 
 } // namespace tervix::app

@@ -48,5 +48,6 @@ inline constexpr int kAccountLoginGapMs = 200;     // before and after the accou
 inline constexpr int kAccountAnswerWaitMs = 100;   // after each answer of the account dialogue
 inline constexpr int kAccountUserNameWaitMs = 150; // after "terminal user name"
 inline constexpr int kAccountCreatedPollMs = 1500; // looks for the OLT's "successfully"
+inline constexpr int kAccountDialogueDeadlineMs = 60'000; // a dialogue not ended by then has stalled
 
 } // namespace tervix::timing

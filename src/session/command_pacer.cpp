@@ -15,8 +15,9 @@ CommandPacer::CommandPacer(LineSink sink, QObject *parent)
 
 void CommandPacer::enqueue(const core::CommandBatch &batch)
 {
+    const quint64 stamp = stampNow();
     for (const core::PacedLine &l : batch)
-        m_queue.push_back(Item{l, {}});
+        m_queue.push_back(Item{l, {}, stamp});
     pump();
 }
 
@@ -56,7 +57,7 @@ void CommandPacer::pump()
         if (item.action)
             item.action();
         else if (item.line.typesLine)
-            m_sink(item.line.line, item.line.clearFirst);
+            typeLine(item);
         if (generation != m_generation) {
             // The item cleared the queue: its wait goes with it, and whatever
             // it queued afterwards is the new work.
@@ -74,6 +75,17 @@ void CommandPacer::pump()
     m_pumping = false;
     if (m_queue.empty() && !m_waiting)
         Q_EMIT idle();
+}
+
+void CommandPacer::typeLine(const Item &item)
+{
+    bool clear = item.line.clearFirst;
+    if (clear && m_veto && m_veto(item.stamp)) {
+        clear = false;
+        if (m_deferred)
+            m_deferred();
+    }
+    m_sink(item.line.line, clear);
 }
 
 void CommandPacer::onWaitElapsed()

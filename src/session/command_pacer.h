@@ -31,6 +31,20 @@ public:
     void enqueueWait(int ms);
 
     bool isIdle() const { return m_queue.empty() && !m_waiting; }
+
+    // Who owns the receive buffer when a clearing line goes out. The stamp is
+    // taken as a line is queued; just before the line is typed the veto is
+    // asked with it, and a vetoed line goes out without emptying the buffer:
+    // deferred is called instead, and the owner decides later whether the
+    // clear happens. The step engine uses this so that a batch queued while a
+    // step waits for its listing cannot wipe that listing.
+    void setClearOwnership(std::function<quint64()> stamp, std::function<bool(quint64)> veto,
+                           std::function<void()> deferred)
+    {
+        m_stamp = std::move(stamp);
+        m_veto = std::move(veto);
+        m_deferred = std::move(deferred);
+    }
     // Forgets everything not yet sent (a connection that is being replaced).
     void clear();
 
@@ -42,11 +56,17 @@ private:
     {
         core::PacedLine line;
         std::function<void()> action;
+        quint64 stamp = 0;
     };
+    quint64 stampNow() const { return m_stamp ? m_stamp() : 0; }
     void pump();
+    void typeLine(const Item &item);
     void onWaitElapsed();
 
     LineSink m_sink;
+    std::function<quint64()> m_stamp;
+    std::function<bool(quint64)> m_veto;
+    std::function<void()> m_deferred;
     std::deque<Item> m_queue;
     QTimer m_timer;
     QElapsedTimer m_waitClock;

@@ -10,6 +10,8 @@ namespace MainStep {
 // Login: the identification line and the working line.
 inline constexpr int kIdentification = -100;
 inline constexpr int kIdentificationPoll = -101;
+// Closing with "save": the OLT's answer to the login on the fresh line.
+inline constexpr int kClosingLogin = -102;
 inline constexpr int kWorkingLogin = 1;
 // Authorising ONTs. The first listing is armed by the working login.
 inline constexpr int kFirstUnauthorisedListing = 2;

@@ -1,6 +1,7 @@
 #include "session/olt_connection.h"
 
 #include "core/olt_address.h"
+#include "core/windows1250.h"
 
 #include <libtelnet.h>
 
@@ -91,7 +92,7 @@ void OltConnection::sendText(const QString &text)
 {
     if (!isConnected() || !m_telnet)
         return;
-    const QByteArray bytes = text.toLatin1();
+    const QByteArray bytes = core::encodeWindows1250(text);
     telnet_send(m_telnet, bytes.constData(), size_t(bytes.size()));
 }
 
@@ -147,7 +148,7 @@ void OltConnection::onReadyRead()
     m_rx.clear();
     telnet_recv(m_telnet, data.constData(), size_t(data.size()));
     if (!m_rx.isEmpty())
-        Q_EMIT received(QString::fromLatin1(m_rx));
+        Q_EMIT received(core::decodeWindows1250(m_rx));
 }
 
 void OltConnection::telnetEvent(telnet_t *, telnet_event_t *event, void *user)

@@ -11,9 +11,10 @@ union telnet_event_t;
 namespace tervix::session {
 
 // One Telnet connection to an OLT: the TCP socket plus libtelnet's protocol
-// state. The OLT's bytes reach the console decoded one byte to one character
-// (Latin-1), with every Telnet command stripped; text sent is encoded the same
-// way, with a 0xFF data byte escaped as IAC IAC. Failures are signals only.
+// state. The OLT stores and prints names as the bytes they were typed in, and
+// operators type them on Polish Windows: the console reads and writes
+// Windows-1250, one byte to one character, with every Telnet command stripped
+// and a 0xFF data byte escaped as IAC IAC. Failures are signals only.
 class OltConnection : public QObject
 {
     Q_OBJECT
@@ -27,6 +28,8 @@ public:
     bool isConnected() const;
 
     // Sends text as typed (no line ending added). Dropped when not connected.
+    // A character the code page cannot hold goes out as "?"; the windows
+    // refuse such characters where the operator types them.
     void sendText(const QString &text);
 
     // How long a connect may take before it counts as failed.

@@ -2,6 +2,9 @@
 
 #include "core/timing.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace tervix::session {
 
 OltSession::OltSession(int quietMs, QObject *parent)
@@ -37,8 +40,18 @@ void OltSession::typeLine(const QString &line, bool clearFirst)
     m_connection.sendText(line + QLatin1Char('\r'));
 }
 
+void OltSession::applyDeferredClear()
+{
+    const qsizetype at = std::exchange(m_deferredClearAt, -1);
+    if (at < 0)
+        return;
+    m_buffer.remove(0, std::min(at, m_buffer.size()));
+    Q_EMIT bufferReplaced(m_buffer);
+}
+
 void OltSession::clearBuffer()
 {
+    m_deferredClearAt = -1;
     if (m_buffer.isEmpty())
         return;
     m_buffer.clear();
@@ -47,6 +60,7 @@ void OltSession::clearBuffer()
 
 void OltSession::replaceBuffer(const QString &text)
 {
+    m_deferredClearAt = -1;
     m_buffer = text;
     Q_EMIT bufferReplaced(m_buffer);
 }

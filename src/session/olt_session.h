@@ -35,6 +35,13 @@ public:
     const QString &buffer() const { return m_buffer; }
     void clearBuffer();
     void replaceBuffer(const QString &text);
+    // A clear that could not happen when its line went out, because a step
+    // was still waiting for the text before it. Applied when another step
+    // takes the slot (the line was that step's command: its text starts at
+    // the line), forgotten when the waiting step reads the buffer.
+    void deferClear() { m_deferredClearAt = m_buffer.size(); }
+    void applyDeferredClear();
+    void forgetDeferredClear() { m_deferredClearAt = -1; }
     // Adds a line of the console's own (status texts) to the buffer.
     void appendLine(const QString &line);
 
@@ -61,6 +68,7 @@ private:
     int m_quietMs;
     bool m_outputArriving = false;
     quint64 m_droppedLines = 0;
+    qsizetype m_deferredClearAt = -1;
 };
 
 } // namespace tervix::session

@@ -13,8 +13,14 @@ StepEngine::StepEngine(OltSession &session, TraceLog *trace, QString traceTag, Q
     , m_trace(trace)
     , m_tag(std::move(traceTag))
 {
-    m_tick.setInterval(timing::scaled(timing::kStepTickMs));
+    m_intervalMs = timing::scaled(timing::kStepTickMs);
+    m_tick.setInterval(m_intervalMs);
     connect(&m_tick, &QTimer::timeout, this, &StepEngine::onTick);
+    connect(&m_session.connection(), &OltConnection::disconnected, this, &StepEngine::onDisconnected);
+    m_session.pacer().setClearOwnership(
+        [this] { return m_pending == kNoStep ? quint64(0) : m_armSerial; },
+        [this](quint64 stamp) { return stamp != 0 && m_pending != kNoStep && stamp == m_armSerial; },
+        [this] { m_session.deferClear(); });
 }
 
 bool StepEngine::registerBranch(int code, Branch branch)
@@ -30,6 +36,10 @@ bool StepEngine::registerBranch(int code, Branch branch)
 bool StepEngine::registerPagedBranch(int code, ListingParser parser)
 {
     return registerBranch(code, [this, parser = std::move(parser)](int c) {
+        if (m_pagedCode != c) {
+            m_pagedOutput.clear();
+            m_pagedCode = c;
+        }
         if (core::collectPage(m_session.buffer(), m_pagedOutput)) {
             m_session.send({core::PacedLine::wait(timing::kPageContinueWaitMs),
                             core::PacedLine::send(QString(core::kPageContinueKey), 0, true)});
@@ -39,6 +49,7 @@ bool StepEngine::registerPagedBranch(int code, ListingParser parser)
         // The parser may arm a next step and read paged output itself; it gets
         // its own copy and the shared buffer is emptied before it runs on.
         const QString listing = std::exchange(m_pagedOutput, QString());
+        m_pagedCode = kNoStep;
         parser(listing);
         return Outcome::Done;
     });
@@ -46,13 +57,25 @@ bool StepEngine::registerPagedBranch(int code, ListingParser parser)
 
 void StepEngine::arm(int code)
 {
+    arm(code, timing::scaled(timing::kStepTickMs));
+}
+
+void StepEngine::arm(int code, int intervalMs)
+{
+    // Pages collected for another listing are not the start of this one.
+    if (code != m_pagedCode)
+        forgetPages();
+    // A clear held back for the step this one replaces happens now.
+    m_session.applyDeferredClear();
     m_pending = code;
+    ++m_armSerial;
+    m_intervalMs = intervalMs;
     start();
 }
 
 void StepEngine::start()
 {
-    m_tick.setInterval(timing::scaled(timing::kStepTickMs));
+    m_tick.setInterval(m_intervalMs);
     m_tick.start();
 }
 
@@ -65,10 +88,28 @@ void StepEngine::cancel()
 {
     m_tick.stop();
     m_pending = kNoStep;
+    forgetPages();
+}
+
+void StepEngine::forgetPages()
+{
+    m_pagedOutput.clear();
+    m_pagedCode = kNoStep;
+}
+
+void StepEngine::onDisconnected()
+{
+    cancel();
+    m_session.pacer().clear();
 }
 
 void StepEngine::onTick()
 {
+    if (!m_session.connection().isConnected()) {
+        // Whatever the step waits for will not come on this line.
+        cancel();
+        return;
+    }
     // A step waits for the OLT to fall quiet and for the pacer to have typed
     // everything queued before it.
     if (m_session.outputArriving() || !m_session.pacer().isIdle())
@@ -80,6 +121,8 @@ void StepEngine::runStep(int code)
 {
     m_tick.stop();
     m_pending = kNoStep;
+    // The step reads the whole text it waited for.
+    m_session.forgetDeferredClear();
     if (m_trace)
         m_trace->add(m_tag);
     if (m_keepAlive)
@@ -88,11 +131,18 @@ void StepEngine::runStep(int code)
     const auto it = m_branches.constFind(code);
     if (it != m_branches.constEnd())
         outcome = (*it)(code);
-    if (outcome == Outcome::Done) {
-        m_session.setOutputArriving(true);
+    if (outcome == Outcome::Rerun && m_pending == kNoStep) {
+        // Again at the next tick, at the same rhythm, without waiting for output.
+        m_pending = code;
+        start();
+    }
+    if (outcome != Outcome::SkipFrameEnd) {
+        if (outcome == Outcome::Done)
+            m_session.setOutputArriving(true);
         if (m_trace)
             m_trace->add(m_tag + QStringLiteral("-end"));
     }
+    Q_EMIT stepRan(code);
 }
 
 } // namespace tervix::session

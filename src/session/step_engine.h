@@ -24,6 +24,11 @@ class TraceLog;
 // stop the tick, clear the slot, trace the tag, call the keep-alive hook, run
 // the branch, then mark output as arriving (so the next step waits for new
 // output) and trace tag + "-end", unless the branch asks to skip that last part.
+//
+// A step never runs on a line that is not connected: when the connection
+// drops, the pending step, the typing still queued and any half-collected
+// paged listing are all forgotten, so no parser is handed a listing the drop
+// cut short.
 class StepEngine : public QObject
 {
     Q_OBJECT
@@ -33,6 +38,7 @@ public:
     enum class Outcome {
         Done,          // normal end of the frame
         SkipFrameEnd,  // early exits that leave the output-arriving mark alone and write no "-end"
+        Rerun,         // run this step again at the next tick, even if the OLT prints nothing more
     };
     using Branch = std::function<Outcome(int code)>;
     using ListingParser = std::function<void(const QString &listing)>;
@@ -48,14 +54,16 @@ public:
     // listing, pages joined, to the parser.
     bool registerPagedBranch(int code, ListingParser parser);
 
-    // Makes code the pending step and starts the tick.
+    // Makes code the pending step and starts the tick; a connection of another
+    // rhythm (scanning, automation) may tick at its own interval.
     void arm(int code);
+    void arm(int code, int intervalMs);
     // The two halves, for callers that set the code before sending and start later.
     void setPending(int code) { m_pending = code; }
     void start();
     void stop();
-    // Stops the tick and forgets the pending step: the line it was waiting on
-    // is being abandoned.
+    // Stops the tick and forgets the pending step and any pages collected for
+    // it: the line it was waiting on is being abandoned.
     void cancel();
     int pending() const { return m_pending; }
 
@@ -64,9 +72,14 @@ public:
 
     void setKeepAliveHook(std::function<void()> hook) { m_keepAlive = std::move(hook); }
 
+Q_SIGNALS:
+    // A step ran (after its branch): watchdogs of hanging passes listen here.
+    void stepRan(int code);
 
 private:
     void onTick();
+    void onDisconnected();
+    void forgetPages();
 
     OltSession &m_session;
     TraceLog *m_trace;
@@ -76,6 +89,11 @@ private:
     QHash<int, Branch> m_branches;
     std::function<void()> m_keepAlive;
     QString m_pagedOutput;
+    int m_pagedCode = kNoStep;  // the step the collected pages belong to
+    int m_intervalMs = 0;
+    // Counts arms: a clearing line queued while a step waits keeps that
+    // step's listing unless another step has been armed since.
+    quint64 m_armSerial = 0;
 };
 
 } // namespace tervix::session

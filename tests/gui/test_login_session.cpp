@@ -60,7 +60,7 @@ TEST_F(LoginSession, WrongPasswordStopsAtIdentificationAndASecondConnectWorks)
     w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 10000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Nieprawidlowe dane"));
-    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!"));
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!\nUsername or password invalid."));
     EXPECT_EQ(w.login().state(), app::OltLoginController::State::Idle);
     EXPECT_TRUE(w.connectButton->isEnabled());
     QTest::qWait(300);
@@ -83,7 +83,11 @@ TEST_F(LoginSession, LineDroppedDuringLoginEndsTheAttemptAndAllowsAnother)
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.connectButton->isEnabled(); }, 10000));
     EXPECT_TRUE(w.outputMemo->toPlainText().contains(QStringLiteral("Rozlaczono / Disconnect")));
     EXPECT_EQ(w.login().state(), app::OltLoginController::State::Idle);
+    // A login the OLT dropped failed, and the operator is told so.
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_TRUE(dialogs.shown().first().text.contains(QStringLiteral("The OLT closed the connection")));
 
+    dialogs.clear();
     olt.dropAtLine = -1;
     QTest::mouseClick(w.connectButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));

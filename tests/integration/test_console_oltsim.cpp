@@ -67,7 +67,7 @@ TEST_F(ConsoleOnOltsim, WrongPasswordIsRefusedAtIdentification)
 {
     app::MainWindow &w = connectAs(QStringLiteral("admin"), QStringLiteral("nope"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 15000));
-    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!"));
+    EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Bledny login lub haslo!\nUsername or password invalid."));
     EXPECT_TRUE(w.connectButton->isEnabled());
     EXPECT_EQ(sim.receivedTexts(), (QStringList{"admin", "nope"}));
 }
