@@ -120,4 +120,43 @@ TEST(FreeServicePorts, HighestRecordedIndexReadsEveryGroupOfEveryRow)
         EXPECT_EQ(highestServicePort(c.fields), c.max) << c.fields.join(u'|').toStdString();
 }
 
+// Fields the console never writes (hand-edited or damaged files) still read
+// as the cut-and-search walk has always read them: a group's first value is
+// skipped, a missing ";^" advances by one character and the value before it
+// counts, and a value without a ";" after it is not read.
+TEST(FreeServicePorts, OddFieldsReadAsTheWalkAlwaysReadThem)
+{
+    const struct
+    {
+        const char *field;
+        int max;
+    } cases[] = {
+        {"", 0},
+        {";", 0},
+        {";;;;;", 0},
+        {"5", 0},
+        {"-1;7", 0},
+        {"-1;7;", 7},
+        {"-1;7;8;9;", 9},
+        {"1;2;3;^;4;5;^", 4},
+        {";^;^", 0},
+        {"^;^5;6;^", 0},
+        {"9;^8;7;^", 0},
+        {"-1;12;x;^0;30;-;^", 30},
+        {"1;;2;^", 0},
+        {"1;2;^^3;4;^", 4},
+        {"x;1;2^;3;^", 1},
+        {";;;;;;;;;;5;", 0},
+        {";;;;;;;;;5;", 5},
+        {";5;;6;;;7", 5},
+        {";^5;^", 0},
+        {";-3;", 0},
+        {";a5;6;", 6},
+        {"; 12 ;", 12},
+        {";+12;", 12},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(highestServicePort({QString::fromLatin1(c.field)}), c.max) << c.field;
+}
+
 } // namespace
