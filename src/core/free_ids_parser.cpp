@@ -2,6 +2,8 @@
 
 #include "core/scanner.h"
 
+#include <algorithm>
+
 namespace tervix::core {
 
 namespace {
@@ -49,20 +51,60 @@ std::optional<int> proposeOntId(QStringView listing, const QString &slot, const 
     return n + 1;
 }
 
+namespace {
+
+// The next occurrence of a marker at or after a position that only ever moves
+// forward. An occurrence found earlier stays the answer until the position
+// passes it, and an absent marker stays absent, so every character is
+// searched at most once per marker however the walk advances.
+class ForwardSearch
+{
+public:
+    ForwardSearch(QStringView text, QStringView marker) : m_text(text), m_marker(marker) {}
+
+    qsizetype from(qsizetype pos)
+    {
+        if (m_found != kAbsent && m_found < pos)
+            m_found = m_text.indexOf(m_marker, pos);
+        return m_found;
+    }
+
+private:
+    static constexpr qsizetype kAbsent = -1;
+    static constexpr qsizetype kNotSearched = -2;
+    QStringView m_text;
+    QStringView m_marker;
+    qsizetype m_found = kNotSearched;
+};
+
+} // namespace
+
 int highestServicePort(const QStringList &vlanFields)
 {
     int max = 0;
     for (const QString &field : vlanFields) {
-        Scanner s(field);
-        while (true) {
-            s.cutThrough(u";");
-            if (!s.contains(u";"))
+        // The cut-and-search walk over the field (cut through ";", read the
+        // value before the next ";", cut through ";^"), with the searches
+        // shared between passes: a field of ";" without any ";^" advances one
+        // character per pass, and searching afresh each time was quadratic.
+        const QStringView text(field);
+        ForwardSearch semicolon(text, u";");
+        ForwardSearch groupEnd(text, u";^");
+        qsizetype pos = 0;
+        for (;;) {
+            const qsizetype first = semicolon.from(pos);
+            if (first >= 0)
+                pos = first + 1;
+            const qsizetype next = semicolon.from(pos);
+            if (next < 0)
                 break;
             bool ok = false;
-            const int v = s.before(u";").toInt(&ok);
+            const int v = text.mid(pos, next - pos).toInt(&ok);
             if (ok && v > max)
                 max = v;
-            s.cutThrough(u";^");
+            const qsizetype end = groupEnd.from(pos);
+            // An absent ";^" still moves the walk on by one character.
+            pos = end >= 0 ? end + 2 : std::min(pos + 1, text.size());
         }
     }
     return max;
