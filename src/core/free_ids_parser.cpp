@@ -8,15 +8,70 @@ namespace tervix::core {
 
 namespace {
 
-// The lines of a text as the console has always walked them: each is the text
-// up to a line break, and a trailing piece without one is not a line.
-template<typename F>
-void eachLine(QStringView text, F &&f)
+bool isBlank(QChar c)
 {
-    Scanner s(text.toString());
-    for (qsizetype end = s.lineEnd(); end >= 0; end = s.lineEnd()) {
-        f(s.rest().left(end));
-        s.drop(end + 1);
+    return c == u' ' || c == u'\t';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The line that closes a port's tables, "In port 0/ 1/0 , the total of ONTs
+// are: ..." (upper-cased here). A description may say "in port" too, so the
+// line is known by its shape: the words first on the line, then the port's
+// place as three numbers between slashes (the OLT pads them with blanks), then
+// a comma.
+bool isPortFooter(QStringView line)
+{
+    qsizetype i = 0;
+    const auto skip = [&](bool (*what)(QChar)) {
+        const qsizetype from = i;
+        while (i < line.size() && what(line[i]))
+            ++i;
+        return i - from;
+    };
+    skip(isBlank);
+    if (!line.mid(i).startsWith(u"IN PORT"))
+        return false;
+    i += 7;
+    if (skip(isBlank) == 0)
+        return false;
+    for (int part = 0; part < 3; ++part) {
+        if (part > 0) {
+            skip(isBlank);
+            if (i >= line.size() || line[i] != u'/')
+                return false;
+            ++i;
+            skip(isBlank);
+        }
+        if (skip(isDigit) == 0)
+            return false;
+    }
+    skip(isBlank);
+    return i < line.size() && line[i] == u',';
+}
+
+// The description table's lines up to the port's closing line, as the console
+// has always walked them: each line is the text up to a line break. Without a
+// closing line there is no table at all (a refusal, or a listing that is not
+// the port's).
+QList<QStringView> descriptionTableLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype pos = 0;
+    for (;;) {
+        qsizetype end = pos;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        const QStringView line = text.mid(pos, end - pos);
+        if (isPortFooter(line))
+            return lines;
+        if (end >= text.size())
+            return {};
+        lines.append(line);
+        pos = end + 1;
     }
 }
 
@@ -26,27 +81,27 @@ std::optional<int> proposeOntId(QStringView listing, const QString &slot, const 
 {
     Scanner s(listing.toString().toUpper());
     s.cutThrough(u"DESCRIPTION");
-    const QString table = s.before(u"IN PORT");
     const QString key = (slot + u'/' + port).toUpper();
 
     QString lastMatching;
-    eachLine(table, [&](QStringView line) {
+    for (QStringView line : descriptionTableLines(s.rest())) {
         if (line.contains(key))
             lastMatching = line.toString();
-    });
+    }
 
     QString id = QStringLiteral("0");
     if (!lastMatching.isEmpty()) {
         Scanner l(lastMatching);
         l.cutThrough(key);
-        while (!l.atEnd() && !(l.rest().front() >= u'0' && l.rest().front() <= u'9'))
+        while (!l.atEnd() && !isDigit(l.rest().front()))
             l.drop(1);
         // The id ends at the next space, or with the line when nothing follows it.
         id = l.beforeOrRest(u" ");
     }
     bool ok = false;
     const int n = id.toInt(&ok);
-    if (!ok)
+    // An id the OLT cannot number, or its last one, leaves no id to propose.
+    if (!ok || n < 0 || n >= kMaxOntId)
         return std::nullopt;
     return n + 1;
 }
@@ -100,7 +155,7 @@ int highestServicePort(const QStringList &vlanFields)
                 break;
             bool ok = false;
             const int v = text.mid(pos, next - pos).toInt(&ok);
-            if (ok && v > max)
+            if (ok && v > max && v <= kMaxServicePortIndex)
                 max = v;
             const qsizetype end = groupEnd.from(pos);
             // An absent ";^" still moves the walk on by one character.
@@ -119,13 +174,17 @@ std::optional<std::array<int, 4>> proposeServicePorts(QStringView answer, int hi
     const qsizetype end = s.lineEnd();
     bool ok = false;
     int v = s.rest().left(end < 0 ? s.remaining() : end).trimmed().toInt(&ok);
-    if (!ok)
+    if (!ok || v < 0 || v > kMaxServicePortIndex)
         return std::nullopt;
-    const int m = highestInList + 1;
-    if (v < m)
-        v = m;
+    // Compared before adding one, so that no highest index can overflow.
+    if (highestInList >= kMaxServicePortIndex)
+        return std::nullopt;
+    if (v <= highestInList)
+        v = highestInList + 1;
     if (v % 2 != 0)
         ++v;
+    if (v + 3 > kMaxServicePortIndex)
+        return std::nullopt;
     return std::array<int, 4>{v, v + 1, v + 2, v + 3};
 }
 
