@@ -12,11 +12,37 @@ bool parsePort(QStringView text, quint16 &port)
     port = quint16(v);
     return true;
 }
+
+// The typed address is stored as typed in the last-address file, whose items
+// end with ";" and whose first line is all that is read: a ";", a line break
+// or any other control character would split one address into several.
+bool isStorable(QStringView text)
+{
+    for (QChar c : text) {
+        if (c == u';' || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+// No host name or address literal holds a blank or an unprintable character.
+bool isPlainHost(QStringView host)
+{
+    if (host.isEmpty())
+        return false;
+    for (QChar c : host) {
+        if (c.isSpace() || !c.isPrint())
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 OltAddress parseOltAddress(const QString &text)
 {
     OltAddress a;
+    if (!isStorable(text))
+        return a;
     const QString t = text.trimmed();
     if (t.isEmpty())
         return a;
@@ -28,7 +54,7 @@ OltAddress parseOltAddress(const QString &text)
         const QStringView tail = QStringView(t).mid(close + 1);
         if (!tail.isEmpty() && !(tail.startsWith(u':') && parsePort(tail.mid(1), a.port)))
             return a;
-        a.valid = !a.host.isEmpty();
+        a.valid = isPlainHost(a.host);
         return a;
     }
     const qsizetype colon = t.indexOf(u':');
@@ -39,7 +65,7 @@ OltAddress parseOltAddress(const QString &text)
     } else {
         a.host = t;
     }
-    a.valid = !a.host.isEmpty() && !a.host.contains(u' ');
+    a.valid = isPlainHost(a.host);
     return a;
 }
 

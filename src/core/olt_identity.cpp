@@ -14,8 +14,11 @@ QString barcodeFromLabel(const QString &memo)
     Scanner s(memo.toLower());
     s.cutThrough(u"barcode");
     s.drop(1);
-    const qsizetype cr = s.indexOf(u"\r");
-    return cr < 0 ? s.restString() : s.rest().left(cr).toString();
+    // The OLT ends its lines with CR LF, but a line that arrives with LF (or CR)
+    // alone must not glue the following label lines onto the bar code: the bar
+    // code names the OLT's files.
+    const qsizetype end = s.lineEnd();
+    return end < 0 ? s.restString() : s.rest().left(end).toString();
 }
 
 QString oltKeyFromBarcode(const QString &barcode)

@@ -10,7 +10,7 @@ bool labelSeen(const QString &memo);
 
 // The bar code as the label prints it: the whole text lower-cased, everything
 // through the first "barcode" and the one separator character after it cut
-// away, up to (not including) the next carriage return.
+// away, up to (not including) the next carriage return or line feed.
 QString barcodeFromLabel(const QString &memo);
 
 // The bar code names files and a folder inside the data directory, so it must

@@ -1,9 +1,9 @@
 #include "core/ont_data_file.h"
 
 #include "core/scanner.h"
+#include "core/windows1250.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace tervix::core {
 
@@ -123,10 +123,10 @@ QString decodeDataFile(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    QStringDecoder cp1250("windows-1250");
-    if (cp1250.isValid())
-        return cp1250.decode(bytes);
-    return QString::fromLatin1(bytes);
+    // The list is rewritten as UTF-8 after loading, so a wrong guess here would
+    // corrupt every Polish letter for good. The code page's own table decodes
+    // the same way whichever codecs the Qt build carries.
+    return decodeWindows1250(bytes);
 }
 
 QByteArray encodeDataFile(const QString &text)

@@ -48,6 +48,9 @@ QList<OltProfile> parseProfiles(QStringView listing)
         l.skipBlanks();
         p.name = l.takeBefore(u"  ");
         l.skipBlanks();
+        // Rows of firmware that does not pad them end with the count; the
+        // line end bounds the cell as a blank does, so the count is not lost
+        // to whether the OLT pads its rows.
         p.bindings = l.beforeOrRest(u" ");
         if (!p.id.isEmpty())
             out.append(p);

@@ -20,6 +20,27 @@ TEST(OltIdentity, BarcodeIsLowerCasedUpToTheCarriageReturn)
     EXPECT_FALSE(labelSeen(QStringLiteral("  Desc=MA5608T\r\n  BarCode=ABC1\r\n")));
 }
 
+// The bar code names the OLT's files; whichever line end the label arrives
+// with, the key must be the bar code alone and not the lines after it.
+TEST(OltIdentity, BarcodeEndsAtTheFirstLineEndOfAnyKind)
+{
+    struct Case
+    {
+        const char *name;
+        QString label;
+    } cases[] = {
+        {"CR LF", kLabel},
+        {"LF only", QString(kLabel).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))},
+        {"CR only", QString(kLabel).replace(QStringLiteral("\r\n"), QStringLiteral("\r"))},
+        {"LF CR", QString(kLabel).replace(QStringLiteral("\r\n"), QStringLiteral("\n\r"))},
+        {"last line", QStringLiteral("  BarCode=2102310QHY10H3000123")},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(barcodeFromLabel(c.label), QStringLiteral("2102310qhy10h3000123")) << c.name;
+        EXPECT_EQ(oltKeyFromBarcode(barcodeFromLabel(c.label)), QStringLiteral("2102310qhy10h3000123")) << c.name;
+    }
+}
+
 TEST(OltIdentity, KeyNeverLeavesTheDataFolder)
 {
     struct Case

@@ -1,9 +1,9 @@
 #include "core/ont_data_file.h"
+#include "core/windows1250.h"
 
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
-#include <QStringEncoder>
 #include <QStringList>
 
 using namespace tervix::core;
@@ -244,13 +244,27 @@ TEST(DataFileBytes, PolishLettersSurviveInUtf8AndOldWindowsFilesStayReadable)
     EXPECT_EQ(fieldsOf(parseDataFile(decodeDataFile(encodeDataFile(text))).records.at(0))[6], name);
 
     // A file from an older console, in the Windows code page.
-    QStringEncoder cp1250("windows-1250");
-    ASSERT_TRUE(cp1250.isValid());
-    const QByteArray old = cp1250.encode(text);
+    const QByteArray old = encodeWindows1250(text);
     EXPECT_EQ(fieldsOf(parseDataFile(decodeDataFile(old)).records.at(0))[6], name);
 
     // With a byte-order mark.
     EXPECT_EQ(decodeDataFile(QByteArray("\xEF\xBB\xBF^!", 5)), QStringLiteral("^!"));
+}
+
+// The bytes are written out rather than produced by a Qt codec: the old file
+// must read the same on a Qt build that carries no Windows code pages, where
+// a fallback guess would have turned the letters into Latin-1 look-alikes.
+TEST(DataFileBytes, AnOldWindowsFileDecodesWithThePolishCodePage)
+{
+    const QString name = QStringLiteral("Paweł Żółć");
+    const QByteArray nameBytes("Pawe\xB3 \xAF\xF3\xB3\xE6");
+    const QByteArray file = QByteArray("^!") + encodeDataFile(rec(kRowA)).replace("Kowalski", nameBytes);
+
+    const DataFileContent d = parseDataFile(decodeDataFile(file));
+    ASSERT_EQ(d.records.size(), 1u);
+    EXPECT_EQ(fieldsOf(d.records[0])[6], name);
+    // Saving it again keeps the letters.
+    EXPECT_EQ(fieldsOf(parseDataFile(decodeDataFile(encodeDataFile(decodeDataFile(file)))).records.at(0))[6], name);
 }
 
 TEST(DataFileDamaged, ATruncatedFileLoadsItsCompleteRecords)

@@ -75,4 +75,25 @@ INSTANTIATE_TEST_SUITE_P(
         ProfileCase{"no_table", QStringLiteral("\r\n  % Unknown command, the error locates at '^'\r\n"), {}}),
     [](const ::testing::TestParamInfo<ProfileCase> &i) { return std::string(i.param.name); });
 
+// Firmware that does not pad its rows ends a row with the binding count. The
+// count is the cell's whole text whichever line end follows it, and reads the
+// same as on padded rows; it never takes in the line end or the next row.
+TEST(ProfileBindingTimes, CountEndingTheLineIsTheCell)
+{
+    const QString rows = QStringLiteral("  0           line-profile_default_0                      0\r\n"
+                                        "  5           line-profile_5                              73\r\n"
+                                        "  6           line-profile_6                              8          \r\n");
+    const QList<OltProfile> expected{p("0", "LINE-PROFILE_DEFAULT_0", "0"), p("5", "LINE-PROFILE_5", "73"),
+                                     p("6", "LINE-PROFILE_6", "8")};
+    const struct
+    {
+        const char *name;
+        const char *lineEnd;
+    } ends[] = {{"CR LF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}, {"CR CR LF", "\r\r\n"}};
+    for (const auto &e : ends) {
+        const QString listing = QString(kHeader + rows + kFooter).replace(QStringLiteral("\r\n"), QString::fromLatin1(e.lineEnd));
+        EXPECT_EQ(parseProfiles(listing), expected) << e.name;
+    }
+}
+
 } // namespace
