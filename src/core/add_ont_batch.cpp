@@ -257,9 +257,11 @@ FormCheck checkAddForm(const AddOntValues &f, bool addMode)
         return w;
     const QString nameProblem = nameError(f.name);
     if (!check({Field::Name}, nameProblem.isEmpty(),
-                 QStringLiteral("Nazwa nie moze byc pusta ani zawierac cudzyslowu (\"), znakow sterujacych, ^! ani *^: ")
+                 QStringLiteral("Nazwa nie moze byc pusta ani zawierac cudzyslowu (\"), znaku zapytania, znakow sterujacych, "
+                                "znakow spoza Windows-1250, ^! ani *^: ")
                      + nameProblem + u'\n'
-                     + QStringLiteral("The name must not be empty nor hold a double quote, control characters, ^! or *^.")))
+                     + QStringLiteral("The name must not be empty nor hold a double quote, a question mark, control "
+                                      "characters, characters outside Windows-1250, ^! or *^.")))
         return w;
     if (!number({Field::LineProfile}, f.lineProfile) || !number({Field::SrvProfile}, f.srvProfile))
         return w;
@@ -277,8 +279,11 @@ FormCheck checkAddForm(const AddOntValues &f, bool addMode)
     }
     const QString idError = textError(f.subscriberId);
     check({Field::SubscriberId}, idError.isEmpty(),
-            QStringLiteral("ID klienta nie moze zawierac cudzyslowu, znakow sterujacych, ^! ani *^: ") + idError + u'\n'
-                + QStringLiteral("The customer id must not hold a double quote, control characters, ^! or *^."));
+            QStringLiteral("ID klienta nie moze zawierac cudzyslowu, znaku zapytania, znakow sterujacych, znakow spoza "
+                           "Windows-1250, ^! ani *^: ")
+                + idError + u'\n'
+                + QStringLiteral("The customer id must not hold a double quote, a question mark, control characters, "
+                                 "characters outside Windows-1250, ^! or *^."));
     return w;
 }
 

@@ -1,6 +1,7 @@
 #include "core/form_input_rules.h"
 
 #include "core/ont_data_file.h"
+#include "core/windows1250.h"
 
 namespace tervix::core {
 
@@ -20,21 +21,35 @@ bool isPlainNumber(QStringView field)
     return true;
 }
 
-bool isForbiddenInName(QChar c)
+namespace {
+bool isControl(QChar c)
 {
-    if (c == u'"')
-        return true;
     const QChar::Category cat = c.category();
     return cat == QChar::Other_Control || cat == QChar::Separator_Line || cat == QChar::Separator_Paragraph;
+}
+} // namespace
+
+bool isForbiddenInName(QChar c)
+{
+    return c == u'"' || c == u'?' || isControl(c) || !isWindows1250Encodable(c);
 }
 
 QString textError(QStringView text)
 {
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         if (c == u'"')
             return QStringLiteral("cudzyslow / double quote");
-        if (isForbiddenInName(c))
+        if (c == u'?')
+            return QStringLiteral("znak zapytania ? (pomoc OLT) / question mark ? (the OLT's help key)");
+        if (isControl(c))
             return QStringLiteral("znak sterujacy (np. Enter) / control character (e.g. Enter)");
+        if (!isWindows1250Encodable(c)) {
+            // A character outside the basic plane comes as two halves; show it whole.
+            const qsizetype n = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            return QStringLiteral("znak spoza Windows-1250 / a character Windows-1250 cannot hold: ")
+                + text.mid(i, n).toString();
+        }
     }
     if (text.contains(u"*^") || !isStorableField(text))
         return QStringLiteral("^! lub *^ / ^! or *^");

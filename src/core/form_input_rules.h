@@ -18,13 +18,17 @@ bool startsWithDigit(QStringView field);
 bool isPlainNumber(QStringView field);
 
 // A character that cannot stand in a name: the double quote (it would close
-// the quoted description), and every control character (a carriage return or
-// line feed would end the line and the rest would run as a second command).
+// the quoted description), every control character (a carriage return or
+// line feed would end the line and the rest would run as a second command),
+// "?" (the CLI's help key: typed inside a line it makes the OLT print help
+// instead of running the line), and any character Windows-1250, the code
+// page the console types in, cannot hold (the OLT would store something else).
+// Polish letters are held.
 bool isForbiddenInName(QChar c);
 
-// Why a text cannot be stored as typed, or empty when it can: it holds a
-// forbidden character, or "^!" / "*^", the data file's field and record
-// separators (or is a lone "*").
+// Why a text cannot be stored or typed as it is, or empty when it can: it
+// holds a forbidden character, or "^!" / "*^", the data file's field and
+// record separators (or is a lone "*").
 QString textError(QStringView text);
 
 // The ONT's name (its quoted description on the OLT): as textError, and it

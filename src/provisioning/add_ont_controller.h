@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/add_ont_batch.h"
+#include "core/batch_answers.h"
 
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 
 namespace tervix::provisioning {
@@ -11,14 +13,20 @@ class AddFormView;
 class ControllerContext;
 
 // "[+] Dodaj" in add mode: the form's checks, the refusal of a place or
-// MAC/SN the list holds already, the GPON or EPON batch, and once it went
-// out whole the new list row, the save and the clearing of the form.
+// MAC/SN the list holds already, the GPON or EPON batch, and once the OLT
+// has answered it the new list row, the save and the clearing of the form.
 //
 // A batch is handed to the session's pacer whole; the window stays live while
-// it is typed. The new list row, the save and the clearing of the form follow
-// once the pacer has typed the last line, and only when every line went out
-// (a line dropped mid-batch leaves the ONT unlisted). A press while a batch is
-// being typed does nothing.
+// it is typed. Once the last line is typed and the OLT has fallen quiet, its
+// answers are judged (core::checkBatchAnswers on the receive buffer):
+// - the ONT is listed and saved only when the OLT accepted its "ont add"
+//   (and the lines that lead to it) and answered every line;
+// - a refused "ont add" lists and saves nothing, and the operator gets the
+//   OLT's reason; a line without an answer (dropped, or the output cut) lists
+//   nothing either, and the operator is told which lines were not confirmed;
+// - a later line refused (a service port, a native VLAN) is reported, and the
+//   ONT, which the OLT does hold, is listed with the list's incomplete mark.
+// A press while a batch is being typed or judged does nothing.
 class AddOntController : public QObject
 {
     Q_OBJECT
@@ -30,12 +38,14 @@ public:
     void clearAddForm();
     void reenableAddButton();
     QTimer &reenableTimer() { return m_reenable; }
-    // The sibling-request flag: duplicate refusals show no box while it is set.
+    // The sibling-request flag: the duplicate refusal of the next add shows
+    // no box. It holds for that one add: every way the add ends clears it, and
+    // so does clearing the form.
     void setSiblingRequest(bool on) { m_siblingRequest = on; }
-    bool siblingRequest() const { return m_siblingRequest; }
+    bool siblingRequest() const { return m_siblingRequest || m_siblingAwaitsId; }
     // An add the sibling program asked for goes ahead as soon as its id is known.
     void onOntIdProposed();
-    // An add batch is being typed.
+    // An add batch is being typed, or its answers are awaited.
     bool batchInProgress() const { return m_batchInProgress; }
 
 Q_SIGNALS:
@@ -44,19 +54,31 @@ Q_SIGNALS:
     // The form left the service ports or the id to the OLT.
     void servicePortsNeeded();
     void ontIdNeeded();
-    // The ONT's batch went out whole and its row is in the list.
+    // The OLT authorised the ONT and its row is in the list (marked
+    // incomplete when the OLT refused some of the rest of the batch).
     void ontListed(const QString &serialOrMac);
 
 private:
-    void finishAdd(const core::AddOntValues &f);
+    void judgeAnswers();
+    void listOnt(const core::AddOntValues &f, const QString &incompleteNote);
+    void refuseAdd(const core::AddOntValues &f, const core::LineAnswer &refused);
+    void leaveUnconfirmed(const core::AddOntValues &f, const core::BatchAnswers &answers);
+    void endWithoutListing();
     void abandonAdd();
     void onPacerIdle();
+    void onStepMissed();
 
     ControllerContext &m_context;
     AddFormView &m_form;
     QTimer m_reenable;
     bool m_siblingRequest = false;
+    // A sibling request waits for the OLT to propose the ONT's id.
+    bool m_siblingAwaitsId = false;
     bool m_batchInProgress = false;
+    // The batch has been typed whole; its answers are judged at the next step.
+    bool m_awaitingAnswers = false;
+    core::AddOntValues m_sent;
+    QStringList m_typed;
 };
 
 } // namespace tervix::provisioning

@@ -52,6 +52,7 @@ void OntList::remove(int row)
     if (!isValidRow(row))
         return;
     Q_EMIT rowsAboutToBeRemoved(row, row);
+    m_incomplete.remove(m_rows[size_t(row)].serialOrMac);
     m_rows.erase(m_rows.begin() + row);
     Q_EMIT rowsRemoved();
 }
@@ -66,6 +67,7 @@ void OntList::replaceAll(std::vector<OntRecord> rows)
     for (OntRecord &r : rows)
         neutraliseStoredFields(r);
     Q_EMIT aboutToBeReset();
+    m_incomplete.clear();
     m_rows = std::move(rows);
     Q_EMIT reset();
 }
@@ -78,6 +80,20 @@ void OntList::setRecord(int row, OntRecord replacement)
     m_rows[size_t(row)] = std::move(replacement);
     Q_EMIT advancedRowChanged(row);
     Q_EMIT basicRowChanged(row);
+}
+
+void OntList::markIncomplete(int row, const QString &note)
+{
+    if (!isValidRow(row))
+        return;
+    m_incomplete.insert(m_rows[size_t(row)].serialOrMac, note);
+    Q_EMIT advancedRowChanged(row);
+    Q_EMIT basicRowChanged(row);
+}
+
+QString OntList::incompleteNote(int row) const
+{
+    return isValidRow(row) ? m_incomplete.value(m_rows[size_t(row)].serialOrMac) : QString();
 }
 
 void OntList::setLevels(int row, const QString &levels)

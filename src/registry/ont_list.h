@@ -2,6 +2,7 @@
 
 #include "core/ont_record.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -68,6 +69,15 @@ public:
     void setImage(int row, int image);
     void setBasicImage(int row, int image);
 
+    // ---- Incomplete rows -------------------------------------------------
+    // An ONT the OLT authorised while it refused some of the rest of its
+    // batch (a service port, a native VLAN) is listed all the same, marked
+    // with what was refused until the row goes or the list is replaced. The
+    // mark is only shown; the data file never holds it.
+    void markIncomplete(int row, const QString &note);
+    // The mark of a row, empty when it has none.
+    QString incompleteNote(int row) const;
+
     // ---- The data file ---------------------------------------------------
     // The folder and OLT whose file save writes; set by load.
     void setFile(const QString &appDir, const QString &oltKey);
@@ -128,6 +138,9 @@ private:
     std::vector<core::OntRecord> m_rows;
     QString m_appDir;
     QString m_oltKey;
+    // Marks of incomplete rows by their MAC/SN, which a row keeps however
+    // the rows before it come and go.
+    QHash<QString, QString> m_incomplete;
     // The data file that could not be opened at the last load; save
     // leaves it alone.
     QString m_unreadableFile;

@@ -20,6 +20,7 @@ inline constexpr int kFreeServicePort = 4;
 inline constexpr int kPortOntListing = 5;
 inline constexpr int kLineProfiles = 6;
 inline constexpr int kServiceProfiles = 7;
+inline constexpr int kAddAnswers = 8;
 } // namespace MainStep
 
 } // namespace tervix::session

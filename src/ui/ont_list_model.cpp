@@ -9,6 +9,7 @@ namespace tervix::ui {
 
 OntListModel::OntListModel(const registry::OntList &list, View view, QObject *parent)
     : QAbstractTableModel(parent)
+    , m_list(list)
     , m_rows(list.rows())
     , m_view(view)
     , m_columns(view == View::Advanced ? int(core::Column::Count) : int(core::BasicColumn::Count))
@@ -54,6 +55,16 @@ QStringList OntListModel::headers(View view)
             QStringLiteral("info"),  QStringLiteral("id_lv1"), QStringLiteral("Active?")};
 }
 
+QColor OntListModel::incompleteBackground()
+{
+    return QColor(255, 205, 150);
+}
+
+QString OntListModel::incompleteLine()
+{
+    return QStringLiteral("NIEKOMPLETNY / INCOMPLETE");
+}
+
 int OntListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -83,7 +94,22 @@ QVariant OntListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        if (m_view == View::Basic && index.column() == core::BasicColumn::Name
+            && !m_list.incompleteNote(index.row()).isEmpty()) {
+            const core::OntRecord &r = m_rows[size_t(index.row())];
+            return core::nameCell(r.name, r.serialOrMac, incompleteLine());
+        }
         return cellText(index.row(), index.column());
+    case Qt::BackgroundRole:
+        if (m_view == View::Advanced && !m_list.incompleteNote(index.row()).isEmpty())
+            return incompleteBackground();
+        return {};
+    case Qt::ToolTipRole: {
+        const QString note = m_list.incompleteNote(index.row());
+        if (note.isEmpty())
+            return {};
+        return incompleteLine() + u'\n' + note;
+    }
     case Qt::DecorationRole:
         if (index.column() == 0) {
             const int img = image(index.row());

@@ -3,6 +3,7 @@
 #include "core/ont_record.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QStringList>
 
 #include <vector>
@@ -29,6 +30,11 @@ public:
     OntListModel(const registry::OntList &list, View view, QObject *parent = nullptr);
 
     static QStringList headers(View view);
+    // An incomplete row (OntList::markIncomplete): its background in the
+    // advanced view, the third line of its name in the basic view, and its
+    // tool tip in both.
+    static QColor incompleteBackground();
+    static QString incompleteLine();
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -39,6 +45,7 @@ private:
     QString cellText(int row, int col) const;
     int image(int row) const;
 
+    const registry::OntList &m_list;
     const std::vector<core::OntRecord> &m_rows;
     View m_view;
     int m_columns;

@@ -621,9 +621,14 @@ void CliSession::cmdServicePort(const Args &a)
     }
     if (sp.index < 0)
         sp.index = model().nextFreeServicePort();
+    const int conflicting = model().conflictingServicePort(sp);
     const QString err = model().addServicePort(sp);
-    if (!err.isEmpty())
+    if (!err.isEmpty()) {
         say(QStringLiteral("  ") + err);
+        // The device names the service port that is in the way.
+        if (err.endsWith(QLatin1String("has existed already")) && conflicting >= 0)
+            say(QStringLiteral("  Conflicted service virtual port index: %1").arg(conflicting));
+    }
 }
 
 void CliSession::cmdUndoServicePortOfOnt(const Args &a)
@@ -1088,7 +1093,7 @@ void CliSession::ontAdd(int port, int id, const QString &serial, int lp, int sp,
     o.srvProfile = sp;
     const QString err = model().addOnt(o);
     if (!err.isEmpty()) {
-        say(QStringLiteral("  Number of ONTs that can be added: 1, success: 0"));
+        // A refused add prints its reason alone, as captured from an MA5608T.
         say(QStringLiteral("  ") + err);
         return;
     }

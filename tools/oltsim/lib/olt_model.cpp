@@ -315,6 +315,19 @@ QString OltModel::factoryRestoreOnt(int f, int s, int p, int id)
     return resetOnt(f, s, p, id);
 }
 
+int OltModel::conflictingServicePort(const ServicePort &sp) const
+{
+    if (servicePort(sp.index))
+        return sp.index;
+    // The same flow (ONT, GEM port and user VLAN) under another index.
+    for (const ServicePort &other : std::as_const(servicePorts)) {
+        if (other.frame == sp.frame && other.slot == sp.slot && other.port == sp.port && other.ont == sp.ont
+            && other.gemport == sp.gemport && other.userVlan == sp.userVlan)
+            return other.index;
+    }
+    return -1;
+}
+
 QString OltModel::addServicePort(const ServicePort &sp)
 {
     if (servicePort(sp.index))
@@ -326,11 +339,8 @@ QString OltModel::addServicePort(const ServicePort &sp)
         return QStringLiteral("Failure: The ONT does not exist");
     if (o->epon != sp.epon)
         return QStringLiteral("Failure: The port type does not match");
-    for (const ServicePort &other : std::as_const(servicePorts)) {
-        if (other.frame == sp.frame && other.slot == sp.slot && other.port == sp.port && other.ont == sp.ont
-            && other.gemport == sp.gemport && other.userVlan == sp.userVlan)
-            return QStringLiteral("Failure: The service virtual port has existed already");
-    }
+    if (conflictingServicePort(sp) >= 0)
+        return QStringLiteral("Failure: The service virtual port has existed already");
     servicePorts.append(sp);
     markChanged();
     return {};

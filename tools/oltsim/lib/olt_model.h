@@ -280,6 +280,9 @@ public:
     int srvBindings(int id, bool epon) const;
     int dbaBindings(int id) const;
     int nextFreeServicePort() const;
+    // The service port a new one would clash with (its index taken, or the
+    // same ONT, GEM port and user VLAN under another index), or -1.
+    int conflictingServicePort(const ServicePort &sp) const;
     QList<const Ont *> ontsOnPort(int f, int s, int p) const;
     QList<const Ont *> sortedOnts() const;
     QList<const ServicePort *> sortedServicePorts() const;
