@@ -56,9 +56,15 @@ void UnauthorisedController::refreshUnauthorised()
     m_context.trace(TraceTag::kRefreshUnauthorised);
     if (!m_context.isReady())
         return;
+    // Another step still waits for its answer (an add being judged, a
+    // listing for the form): taking the slot would leave it unread.
+    const int pending = m_context.engine().pending();
+    if (pending != StepEngine::kNoStep && pending != MainStep::kUnauthorisedListing)
+        return;
     setBlinkNeeded(false);
     m_context.keepAlive();
-    m_context.session().clearBuffer();
+    // The listing's own line empties the memo when its turn comes, not now:
+    // a batch still being typed keeps the answers the operator reads.
     m_context.session().sendLine(QString(core::kAutofindCommand), true);
     m_context.engine().arm(MainStep::kUnauthorisedListing);
     m_context.trace(TraceTag::end(TraceTag::kRefreshUnauthorised));

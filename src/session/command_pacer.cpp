@@ -13,17 +13,22 @@ CommandPacer::CommandPacer(LineSink sink, QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &CommandPacer::onWaitElapsed);
 }
 
+void CommandPacer::push(Item item)
+{
+    item.number = ++m_lastNumber;
+    m_queue.push_back(std::move(item));
+}
+
 void CommandPacer::enqueue(const core::CommandBatch &batch)
 {
-    const quint64 stamp = stampNow();
     for (const core::PacedLine &l : batch)
-        m_queue.push_back(Item{l, {}, stamp});
+        push(Item{l, {}});
     pump();
 }
 
 void CommandPacer::enqueueAction(std::function<void()> action)
 {
-    m_queue.push_back(Item{core::PacedLine::wait(0), std::move(action)});
+    push(Item{core::PacedLine::wait(0), std::move(action)});
     pump();
 }
 
@@ -54,8 +59,11 @@ void CommandPacer::pump()
     while (!m_queue.empty() && !m_waiting) {
         Item item = std::move(m_queue.front());
         m_queue.pop_front();
-        if (item.action)
+        if (item.action) {
+            m_runningAction = item.number;
             item.action();
+            m_runningAction = 0;
+        }
         else if (item.line.typesLine)
             typeLine(item);
         if (generation != m_generation) {
@@ -80,7 +88,7 @@ void CommandPacer::pump()
 void CommandPacer::typeLine(const Item &item)
 {
     bool clear = item.line.clearFirst;
-    if (clear && m_veto && m_veto(item.stamp)) {
+    if (clear && m_veto && m_veto(item.number)) {
         clear = false;
         if (m_deferred)
             m_deferred();

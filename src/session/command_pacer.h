@@ -31,22 +31,24 @@ public:
     void enqueueWait(int ms);
 
     bool isIdle() const { return m_queue.empty() && !m_waiting; }
+    // Forgets everything not yet sent (a connection that is being replaced).
+    void clear();
 
-    // Who owns the receive buffer when a clearing line goes out. The stamp is
-    // taken as a line is queued; just before the line is typed the veto is
-    // asked with it, and a vetoed line goes out without emptying the buffer:
-    // deferred is called instead, and the owner decides later whether the
-    // clear happens. The step engine uses this so that a batch queued while a
-    // step waits for its listing cannot wipe that listing.
-    void setClearOwnership(std::function<quint64()> stamp, std::function<bool(quint64)> veto,
-                           std::function<void()> deferred)
+    // Who owns the receive buffer when a clearing line goes out. Every item
+    // queued gets the next number of a running count. Just before a clearing
+    // line is typed the veto is asked with its number; a vetoed line goes out
+    // without emptying the buffer, deferred is called instead, and the owner
+    // decides later whether the clear happens. The step engine uses this so
+    // that a line queued behind a waiting step cannot wipe that step's text.
+    void setClearOwnership(std::function<bool(quint64 number)> veto, std::function<void()> deferred)
     {
-        m_stamp = std::move(stamp);
         m_veto = std::move(veto);
         m_deferred = std::move(deferred);
     }
-    // Forgets everything not yet sent (a connection that is being replaced).
-    void clear();
+    // The number of the last item queued, and of the action running now (0
+    // outside actions).
+    quint64 lastQueued() const { return m_lastNumber; }
+    quint64 runningAction() const { return m_runningAction; }
 
 Q_SIGNALS:
     void idle();
@@ -56,16 +58,17 @@ private:
     {
         core::PacedLine line;
         std::function<void()> action;
-        quint64 stamp = 0;
+        quint64 number = 0;
     };
-    quint64 stampNow() const { return m_stamp ? m_stamp() : 0; }
+    void push(Item item);
     void pump();
     void typeLine(const Item &item);
     void onWaitElapsed();
 
     LineSink m_sink;
-    std::function<quint64()> m_stamp;
     std::function<bool(quint64)> m_veto;
+    quint64 m_lastNumber = 0;
+    quint64 m_runningAction = 0;
     std::function<void()> m_deferred;
     std::deque<Item> m_queue;
     QTimer m_timer;

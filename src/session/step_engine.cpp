@@ -18,8 +18,7 @@ StepEngine::StepEngine(OltSession &session, TraceLog *trace, QString traceTag, Q
     connect(&m_tick, &QTimer::timeout, this, &StepEngine::onTick);
     connect(&m_session.connection(), &OltConnection::disconnected, this, &StepEngine::onDisconnected);
     m_session.pacer().setClearOwnership(
-        [this] { return m_pending == kNoStep ? quint64(0) : m_armSerial; },
-        [this](quint64 stamp) { return stamp != 0 && m_pending != kNoStep && stamp == m_armSerial; },
+        [this](quint64 number) { return m_pending != kNoStep && number > m_ownedUpTo; },
         [this] { m_session.deferClear(); });
 }
 
@@ -68,7 +67,10 @@ void StepEngine::arm(int code, int intervalMs)
     // A clear held back for the step this one replaces happens now.
     m_session.applyDeferredClear();
     m_pending = code;
-    ++m_armSerial;
+    // The step reads the answers to what is queued up to now; armed by an
+    // action between queued lines, only to what is queued ahead of it.
+    const CommandPacer &pacer = m_session.pacer();
+    m_ownedUpTo = pacer.runningAction() != 0 ? pacer.runningAction() : pacer.lastQueued();
     m_intervalMs = intervalMs;
     start();
 }

@@ -58,8 +58,7 @@ public:
     // rhythm (scanning, automation) may tick at its own interval.
     void arm(int code);
     void arm(int code, int intervalMs);
-    // The two halves, for callers that set the code before sending and start later.
-    void setPending(int code) { m_pending = code; }
+    // Starts the tick again for the pending step.
     void start();
     void stop();
     // Stops the tick and forgets the pending step and any pages collected for
@@ -91,9 +90,10 @@ private:
     QString m_pagedOutput;
     int m_pagedCode = kNoStep;  // the step the collected pages belong to
     int m_intervalMs = 0;
-    // Counts arms: a clearing line queued while a step waits keeps that
-    // step's listing unless another step has been armed since.
-    quint64 m_armSerial = 0;
+    // The pending step owns the text of the pacer's items up to this number:
+    // a clearing line queued behind them does not wipe it (the clear is held
+    // back until another step takes the slot).
+    quint64 m_ownedUpTo = 0;
 };
 
 } // namespace tervix::session

@@ -120,6 +120,25 @@ TEST_F(LiveSession, ABatchQueuedWhileAStepWaitsDoesNotWipeItsListing)
     EXPECT_FALSE(seenBy31.contains(QStringLiteral("answer to display a")));
 }
 
+TEST_F(LiveSession, ALineQueuedBehindABatchDoesNotWipeTheAnswersItsStepReads)
+{
+    // A batch arms the step that judges its answers once its last line is
+    // typed; the operator asks for a listing while the batch is still typed.
+    StepEngine engine(s, nullptr);
+    QString judged;
+    engine.registerBranch(40, [&](int) { judged = s.buffer(); return StepEngine::Outcome::Done; });
+    QObject::connect(&peer, &ScriptedTelnetPeer::lineReceived, [&](const QString &line) {
+        peer.sendText(QStringLiteral("\r\n") + line + QStringLiteral("\r\n  answer to ") + line + QStringLiteral("\r\nOLT#"));
+    });
+    s.send({core::PacedLine::send(QStringLiteral("ont add 1"), 100, true), core::PacedLine::send(QStringLiteral("quit"), 100)});
+    s.pacer().enqueueAction([&] { engine.arm(40); });
+    s.sendLine(QStringLiteral("display ont autofind all"), true);
+    engine.arm(41);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !judged.isEmpty(); }, 5000));
+    EXPECT_TRUE(judged.contains(QStringLiteral("answer to ont add 1"))) << judged.toStdString();
+    EXPECT_TRUE(judged.contains(QStringLiteral("answer to quit"))) << judged.toStdString();
+}
+
 TEST_F(LiveSession, PolishLettersTravelAsWindows1250BothWays)
 {
     const QString name = QStringLiteral("Paweł Żółć");
