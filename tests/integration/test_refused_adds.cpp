@@ -222,4 +222,18 @@ TEST_F(RefusedAdds, AnswersThatNeverCameListNothing)
     EXPECT_TRUE(form->addButton->isEnabled());
 }
 
+TEST_F(RefusedAdds, TheListButtonPressedDuringAnAddLeavesItsAnswersToBeJudged)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 10000));
+    dialogs.clear();
+    form->addButton->click();
+    ASSERT_TRUE(wiring->adding().batchInProgress());
+    tab->refreshButton->click(); // while the batch is still being typed
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, 20000));
+    EXPECT_TRUE(dialogs.shown().isEmpty()) << dialogs.shown().first().text.toStdString();
+    ASSERT_EQ(list->size(), 1);
+    EXPECT_EQ(list->record(0).serialOrMac, kWaitingSn);
+    EXPECT_TRUE(session->buffer().contains(QStringLiteral("ont add"))) << session->buffer().toStdString();
+}
+
 } // namespace

@@ -101,9 +101,12 @@ TEST_F(LiveSession, ABatchQueuedWhileAStepWaitsDoesNotWipeItsListing)
         peer.sendText(QStringLiteral("\r\n") + line + QStringLiteral("\r\n  answer to ") + line + QStringLiteral("\r\nOLT#"));
     });
 
-    // A listing is awaited when an operator's batch, clearing as it starts, is queued.
+    // A listing has come and its step waits for the OLT to fall quiet, when an
+    // operator's batch, clearing as it starts, is queued.
+    timing::setScale(1.0);
     s.sendLine(QStringLiteral("display listing"), true);
     engine.arm(30);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.buffer().contains(QStringLiteral("answer to display listing")); }, 5000));
     s.send({core::PacedLine::send(QStringLiteral("interface gpon 0/1"), 50, true),
             core::PacedLine::send(QStringLiteral("quit"))});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !seenBy30.isEmpty(); }, 5000));
@@ -130,7 +133,8 @@ TEST_F(LiveSession, ALineQueuedBehindABatchDoesNotWipeTheAnswersItsStepReads)
     QObject::connect(&peer, &ScriptedTelnetPeer::lineReceived, [&](const QString &line) {
         peer.sendText(QStringLiteral("\r\n") + line + QStringLiteral("\r\n  answer to ") + line + QStringLiteral("\r\nOLT#"));
     });
-    s.send({core::PacedLine::send(QStringLiteral("ont add 1"), 100, true), core::PacedLine::send(QStringLiteral("quit"), 100)});
+    timing::setScale(1.0); // the answers come back within the waits between the lines
+    s.send({core::PacedLine::send(QStringLiteral("ont add 1"), 300, true), core::PacedLine::send(QStringLiteral("quit"), 300)});
     s.pacer().enqueueAction([&] { engine.arm(40); });
     s.sendLine(QStringLiteral("display ont autofind all"), true);
     engine.arm(41);
