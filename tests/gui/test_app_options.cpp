@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         // One separator at the end, however the folder was written.
         DataDirCase{"trailing_separators", kOptionDir + QStringLiteral("//"), std::nullopt, kOptionDir + u'/'},
         DataDirCase{"dot_segments", QStringLiteral("/srv/a/../option-dir/."), std::nullopt, kOptionDir + u'/'},
+        DataDirCase{"root", QStringLiteral("/"), std::nullopt, QStringLiteral("/")},
         // A relative folder is taken from the working folder, as a shell user expects.
         DataDirCase{"relative_option", QStringLiteral("rel-data"), kEnvironmentDir,
                     QDir::current().absoluteFilePath(QStringLiteral("rel-data")) + u'/'}),

@@ -120,7 +120,7 @@ protected:
     {
         ASSERT_TRUE(olt.peer.listen());
         session->connection().connectTo(olt.peer.address());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return session->connection().isConnected(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return session->connection().isConnected(); }, 20000));
         ready = true;
         wiring->onWorkingSessionReady();
         engine->arm(session::MainStep::kFirstUnauthorisedListing);
@@ -201,7 +201,7 @@ TEST_F(ProvisioningFlow, FromTheAutofindTableToTheListedOnt)
     form->addButton->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->size() == 1; }, 10000));
     ASSERT_TRUE(waitIdle());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.lines().size() >= before + 8; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.lines().size() >= before + 8; }, 20000));
     QTest::qWait(100);
 
     EXPECT_EQ(olt.lines().mid(before),

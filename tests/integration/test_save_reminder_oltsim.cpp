@@ -30,10 +30,10 @@ protected:
             << sim.error().toStdString();
         ASSERT_TRUE(sim.listen());
         session.connection().connectTo(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return session.connection().isConnected(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return session.connection().isConnected(); }, 20000));
         for (const char *line : {"admin", "secret1", "enable", "undo smart", "config"})
             session.send({core::PacedLine::send(QString::fromLatin1(line), 200)});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return session.buffer().endsWith(QStringLiteral("(config)#")); }, 5000))
+        ASSERT_TRUE(QTest::qWaitFor([&] { return session.buffer().endsWith(QStringLiteral("(config)#")); }, 20000))
             << session.buffer().toStdString();
         sim.clearReceivedLines();
         trace.setKeepAll(true);

@@ -64,13 +64,16 @@ private:
 class SimClient
 {
 public:
-    explicit SimClient(const Simulator &sim)
+    // With the count of what the simulator sent (see SentOutput), batch() and
+    // waitAnswered() know when an answer is complete.
+    explicit SimClient(const Simulator &sim, const SentOutput *sent = nullptr)
         : m_sim(sim)
+        , m_sent(sent)
     {
         QObject::connect(&conn, &tervix::session::OltConnection::received, [this](const QString &t) { text += t; });
         QObject::connect(&conn, &tervix::session::OltConnection::disconnected, [this] { dropped = true; });
         conn.connectTo(QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()));
-        const bool up = QTest::qWaitFor([this] { return conn.isConnected(); }, 5000);
+        const bool up = QTest::qWaitFor([this] { return conn.isConnected(); }, 20000);
         EXPECT_TRUE(up) << "no connection to the simulator";
     }
 
@@ -78,12 +81,12 @@ public:
     void key(const QString &keys) { conn.sendText(keys); }
 
     // Waits until the text received since the last take() contains needle.
-    bool waitFor(const QString &needle, int ms = 5000)
+    bool waitFor(const QString &needle, int ms = 20000)
     {
         return QTest::qWaitFor([&] { return text.indexOf(needle, m_mark) >= 0; }, ms);
     }
     // Waits until the output ends with the prompt (the answer is complete).
-    bool waitPrompt(const QString &prompt, int ms = 5000)
+    bool waitPrompt(const QString &prompt, int ms = 20000)
     {
         return QTest::qWaitFor([&] { return text.size() > m_mark && text.endsWith(prompt); }, ms);
     }
@@ -122,11 +125,16 @@ public:
     // Waits until the simulator has logged `lines` more lines than `linesBefore`
     // and this client has read everything it sent. The simulator logs a line
     // as it arrives and answers it at once (no latency fault on), so the
-    // answers are complete then. Assumes this is the simulator's only client.
-    bool waitAnswered(const SentOutput &sent, qsizetype linesBefore, qsizetype lines = 1, int ms = 20000)
+    // answers are complete then. Needs the count of what was sent, and this
+    // being the simulator's only client.
+    bool waitAnswered(qsizetype linesBefore, qsizetype lines = 1, int ms = 20000)
     {
+        if (!m_sent) {
+            ADD_FAILURE() << "waitAnswered needs a SimClient made with a SentOutput";
+            return false;
+        }
         return QTest::qWaitFor(
-            [&] { return m_sim.receivedLines().size() >= linesBefore + lines && text.size() == sent.bytes(); }, ms);
+            [&] { return m_sim.receivedLines().size() >= linesBefore + lines && text.size() == m_sent->bytes(); }, ms);
     }
     // Types every line at once, as the console types a batch, and returns the
     // answers up to the prompt after the last one. The same prompt also follows
@@ -134,12 +142,12 @@ public:
     // answered in two pieces, so neither the prompt nor the echo of the last
     // line ("y" and "quit" repeat, passwords are not echoed) tells that the
     // answer is complete: the count of what was sent does.
-    QString batch(const SentOutput &sent, const QStringList &lines, const QString &prompt)
+    QString batch(const QStringList &lines, const QString &prompt)
     {
         const qsizetype before = m_sim.receivedLines().size();
         for (const QString &l : lines)
             type(l);
-        EXPECT_TRUE(waitAnswered(sent, before, lines.size())) << "the batch was not answered whole";
+        EXPECT_TRUE(waitAnswered(before, lines.size())) << "the batch was not answered whole";
         EXPECT_TRUE(text.endsWith(prompt)) << "no prompt " << prompt.toStdString() << " after the batch";
         return take();
     }
@@ -150,6 +158,7 @@ public:
 
 private:
     const Simulator &m_sim;
+    const SentOutput *m_sent = nullptr;
     qsizetype m_mark = 0;
 };
 

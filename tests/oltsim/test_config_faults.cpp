@@ -23,12 +23,12 @@ protected:
     {
         test::startDemo(sim);
         ASSERT_TRUE(sent.start(sim));
-        client = std::make_unique<SimClient>(sim);
+        client = std::make_unique<SimClient>(sim, &sent);
         ASSERT_TRUE(client->typeBlind({QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("enable"), QStringLiteral("undo smart"),
                                        QStringLiteral("scroll 512"), QStringLiteral("config")},
                                       kConfig));
     }
-    QString batch(const QStringList &lines, const QString &prompt = kConfig) { return client->batch(sent, lines, prompt); }
+    QString batch(const QStringList &lines, const QString &prompt = kConfig) { return client->batch(lines, prompt); }
     Simulator sim;
     SentOutput sent;
     std::unique_ptr<SimClient> client;
@@ -175,7 +175,7 @@ TEST_F(Config, RebootAsksThenEndsTheSession)
     EXPECT_EQ(sim.model().reboots, 0);
     client->type(QStringLiteral("reboot system"));
     client->type(QStringLiteral("y"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return client->dropped; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return client->dropped; }, 20000));
     EXPECT_EQ(sim.model().reboots, 1);
 }
 
@@ -284,7 +284,7 @@ TEST(SimFaults, DroppedAfterCommandsAndSilentLogin)
     a.run(QStringLiteral("enable"), kPriv);
     EXPECT_FALSE(a.dropped);
     a.type(QStringLiteral("undo smart"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return a.dropped; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return a.dropped; }, 20000));
 
     sim.setDropAfterCommands(-1);
     sim.setLoginNeverAnswers(true);
