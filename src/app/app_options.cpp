@@ -30,7 +30,12 @@ AppOptions parseAppOptions(const QStringList &arguments, const QString &programD
         dir = qEnvironmentVariable("TERVIX_DATA_DIR");
     if (dir.isEmpty())
         dir = programDir;
-    o.dataDir = QDir(dir).absolutePath() + QLatin1Char('/');
+    // Exactly one separator at the end: file names are appended to it, and a
+    // folder typed with its trailing slash (as shells complete it) would
+    // otherwise end in two.
+    o.dataDir = QDir::cleanPath(QDir(dir).absolutePath());
+    if (!o.dataDir.endsWith(QLatin1Char('/')))
+        o.dataDir += QLatin1Char('/');
     o.host = p.value(host);
     o.login = p.value(login);
     o.loginGiven = p.isSet(login);

@@ -10,21 +10,21 @@ namespace tervix::timing {
 
 namespace {
 std::atomic<double> g_override{0.0};
+} // namespace
 
-double environmentScale()
+double scaleFromText(const QString &text)
 {
     bool ok = false;
-    const double v = qEnvironmentVariable("TERVIX_TIME_SCALE").toDouble(&ok);
+    const double v = text.toDouble(&ok);
     return (ok && v > 0.0 && std::isfinite(v)) ? v : 1.0;
 }
-} // namespace
 
 double scale()
 {
     const double o = g_override.load();
     if (o > 0.0)
         return o;
-    static const double env = environmentScale();
+    static const double env = scaleFromText(qEnvironmentVariable("TERVIX_TIME_SCALE"));
     return env;
 }
 

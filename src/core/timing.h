@@ -5,10 +5,15 @@
 // factor, default 1) shrinks or stretches all of them together so that tests can
 // run the real logic in a fraction of the wall time.
 
+#include <QString>
+
 namespace tervix::timing {
 
 // Factor read once from TERVIX_TIME_SCALE; 1.0 when unset or not a positive number.
 double scale();
+// The factor a TERVIX_TIME_SCALE text names: a positive finite number, else 1.0
+// (empty, not a number, zero, negative, infinite or too large for a double).
+double scaleFromText(const QString &text);
 // Overrides the factor (tests); a value <= 0 restores the environment's factor.
 void setScale(double factor);
 // ms multiplied by the factor, at least 1 ms for any positive input.

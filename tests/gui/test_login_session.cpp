@@ -33,7 +33,7 @@ TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
     EXPECT_EQ(w.login().oltKey(), QStringLiteral("tiny01"));
     EXPECT_EQ(w.login().state(), app::OltLoginController::State::Ready);
     EXPECT_EQ(olt.connections, 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.peer.lines().size() >= 14; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.peer.lines().size() >= 14; }, 20000));
     EXPECT_EQ(olt.peer.lineTexts().mid(0, 7), kIdentification);
     EXPECT_EQ(olt.peer.lineTexts().mid(7, 7), kWorking);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tervix v0.1.26-2f.9 #.") + olt.peer.address());
@@ -48,7 +48,7 @@ TEST_F(LoginSession, ConnectIdentifiesTheOltThenPreparesTheWorkingSession)
     EXPECT_GT(w.login().keepAliveTimer().remainingTime(), timing::scaled(timing::kKeepAliveMs) - 60000);
     const qsizetype before = olt.peer.lines().size();
     w.login().keepAliveTimer().start(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.peer.lines().size() > before; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return olt.peer.lines().size() > before; }, 20000));
     EXPECT_EQ(olt.peer.lines().last().text, QStringLiteral("y"));
 }
 

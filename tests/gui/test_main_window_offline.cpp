@@ -32,7 +32,7 @@ TEST_F(MainWindowOffline, RefusedPortGivesTheConnectionBoxAndLeavesTheWindowUsab
     QTest::mouseClick(w.connectButton, Qt::LeftButton);
     EXPECT_FALSE(w.connectButton->isEnabled());
     EXPECT_TRUE(w.outputMemo->toPlainText().contains(QStringLiteral("Secure Connection -> Wait..")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 20000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad polaczenia!"));
     EXPECT_EQ(dialogs.shown().first().text, QStringLiteral("Czy adres IP poprawny?\nNie moge uzyskac polaczenia!"));
     EXPECT_TRUE(w.connectButton->isEnabled());
@@ -41,7 +41,7 @@ TEST_F(MainWindowOffline, RefusedPortGivesTheConnectionBoxAndLeavesTheWindowUsab
     // A second attempt, by Enter in the password field, tries again.
     dialogs.clear();
     QTest::keyClick(w.passwordField, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown().isEmpty(); }, 20000));
     EXPECT_EQ(dialogs.shown().first().caption, QStringLiteral("Blad polaczenia!"));
 
     // Closing without a session asks nothing.

@@ -57,7 +57,7 @@ TEST_F(OntListLogin, TheListOfTheOltLoadsAfterLoginAndIsRewrittenInTheCurrentFor
     const int width2 = panel.advancedView->columnWidth(2);
     w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().size() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().size() == 2; }, 20000));
 
     EXPECT_EQ(panel.title(), QStringLiteral("Autoryzowane koncowki: 2 "));
     EXPECT_EQ(panel.viewPages->currentWidget(), panel.basicView);
@@ -97,7 +97,7 @@ TEST_F(OntListLogin, AnOltWithoutAListAsksForTheImport)
     QSignalSpy importNeeded(&w.ontListPanel(), &registry::OntListPanel::importNeeded);
     w.connectToOlt();
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.login().sessionReady(); }, 15000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !importNeeded.isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !importNeeded.isEmpty(); }, 20000));
     EXPECT_EQ(w.ontList().size(), 0);
     EXPECT_EQ(w.ontListPanel().title(), QStringLiteral("Autoryzowane koncowki: 0 "));
     EXPECT_FALSE(QFile::exists(dataFile()));

@@ -91,8 +91,8 @@ TEST_F(ProvisioningTab, ListBlinksUntilEveryOntIsDealtWith)
     wiring->unauthorised().parseAutofind(crlf(test::readSample(QStringLiteral("display_ont_autofind__ntc2.txt"))));
     EXPECT_EQ(tab->countLabel->text(), QStringLiteral("Nieautoryzowane koncowki!: [2]"));
     ASSERT_TRUE(tab->isBlinking());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kBlinkColour; }, 5000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kListColour; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kBlinkColour; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tab->listColour() == UnauthorisedTab::kListColour; }, 20000));
 
     // The sibling program's lookup: MAC/SN then port, only for ONTs not yet added.
     const QString key = QStringLiteral("4857544311E70E9A0/1/0");
@@ -186,7 +186,7 @@ TEST_F(ProvisioningTab, ClearingKeepsThePlaceAndReEnablesTheAddButtonLater)
     EXPECT_EQ(form->name->text(), QStringLiteral("Klient7"));
     EXPECT_EQ(form->ponType->currentIndex(), 1);
     EXPECT_FALSE(form->addButton->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 20000));
 
     // Back to no type: nothing can be added and no profile asked for.
     form->setPonType(0);

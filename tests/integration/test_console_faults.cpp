@@ -36,7 +36,7 @@ TEST_F(ConsoleFaults, LoginThatNeverAnswersEndsInTheConfigurationBox)
     EXPECT_TRUE(w.connectButton->isEnabled());
     EXPECT_FALSE(w.login().sessionReady());
     EXPECT_TRUE(w.login().oltKey().isEmpty());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.sessionCount() == 0; }, 3000)); // the silent line was closed
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.sessionCount() == 0; }, 20000)); // the silent line was closed
     EXPECT_EQ(sim.receivedTexts(2), QStringList()); // no working session was opened
 }
 

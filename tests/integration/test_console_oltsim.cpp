@@ -4,6 +4,7 @@
 
 #include "accounts/accounts_window.h"
 #include "session/olt_session.h"
+#include "session/step_engine.h"
 #include "simulator.h"
 
 #include <QLineEdit>
@@ -60,7 +61,7 @@ TEST_F(ConsoleOnOltsim, ConnectIdentifiesByBarCodeAndPreparesTheWorkingSession)
     EXPECT_EQ(sim.receivedTexts(2).mid(0, 7), kWorking);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Tervix v0.1.26-2f.9 #.") + address);
     // The memo shows what the OLT prints.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.outputMemo->toPlainText().contains(QStringLiteral("OLT-T")); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.outputMemo->toPlainText().contains(QStringLiteral("OLT-T")); }, 20000));
 }
 
 TEST_F(ConsoleOnOltsim, WrongPasswordIsRefusedAtIdentification)
@@ -76,7 +77,14 @@ TEST_F(ConsoleOnOltsim, ClosingWithYesSavesOnAFreshLoginThenEnds)
 {
     app::MainWindow &w = connectAs(QStringLiteral("admin"), QStringLiteral("secret1"));
     ASSERT_TRUE(waitReady(w));
-    QTest::qWait(1500); // let the first listing finish
+    // The first listing of waiting ONTs has been typed and read.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return sim.receivedTexts(2).contains(QStringLiteral("display ont autofind all")) && w.login().sessionReady()
+                && w.engine().pending() == session::StepEngine::kNoStep && w.session().pacer().isIdle();
+        },
+        20000))
+        << w.outputMemo->toPlainText().toStdString();
     sim.mutableModel().unsaved = true;
     dialogs.scriptAnswer(ui::DialogService::Answer::Yes);
     EXPECT_FALSE(w.close());
@@ -131,7 +139,7 @@ TEST_F(ConsoleOnOltsim, SshCanBeEnabledForAnExistingAccount)
             if (u.name == QStringLiteral("operator1") && u.ssh)
                 return true;
         return false;
-    }, 3000));
+    }, 20000));
 }
 
 } // namespace

@@ -97,7 +97,7 @@ TEST_P(ProvisioningConsole, WaitingOntAuthorisedWithTheMouse)
     ASSERT_TRUE(form.addButton->isEnabled());
     QTest::mouseClick(form.addButton, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.ontList().size() == 1 && w.session().pacer().isIdle(); }, 20000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.model().servicePort(sp) != nullptr; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.model().servicePort(sp) != nullptr; }, 20000));
 
     const oltsim::Ont *ont = sim.model().findOnt(0, 2, 3, id);
     ASSERT_NE(ont, nullptr);

@@ -122,7 +122,7 @@ protected:
         form->addButton->click();
         ASSERT_TRUE(QTest::qWaitFor([&] { return list->size() == rows + 1 && idle(); }, 20000));
         // The batch's last line has been typed; let the OLT take it.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return session->buffer().endsWith(u'#'); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return session->buffer().endsWith(u'#'); }, 20000));
     }
 
     ui::ScriptedDialogService dialogs;
@@ -259,7 +259,7 @@ TEST_F(ProvisioningOltsim, DuplicatePlaceAndSnAreRefusedAndSendNothing)
         } else {
             form->serialOrMac->setText(list->record(0).serialOrMac);
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form->addButton->isEnabled(); }, 20000));
         dialogs.clear();
         const qsizetype typed = sim.receivedLines().size();
         form->addButton->click();

@@ -35,10 +35,10 @@ TEST(SimProgram, ServesTheScenarioAndSaysWhere)
     s.connectToHost(QStringLiteral("127.0.0.1"), quint16(m.captured(1).toUInt()));
     QByteArray got;
     QObject::connect(&s, &QTcpSocket::readyRead, [&] { got += s.readAll(); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return got.contains(">>User name:"); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return got.contains(">>User name:"); }, 20000));
     // The extra account logs in beside the scenario's.
     s.write("tester\r\nsecret99\r\n");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return got.endsWith("MA5608T-DEMO>"); }, 5000)) << got.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return got.endsWith("MA5608T-DEMO>"); }, 20000)) << got.toStdString();
     p.kill();
     p.waitForFinished(5000);
 }

@@ -14,7 +14,8 @@ protected:
     void SetUp() override
     {
         test::startDemo(sim);
-        client = std::make_unique<SimClient>(sim);
+        ASSERT_TRUE(sent.start(sim));
+        client = std::make_unique<SimClient>(sim, &sent);
         // The working session's preparation, typed blind like the console does.
         ASSERT_TRUE(client->typeBlind({QStringLiteral("admin"), QStringLiteral("admin123"), QStringLiteral("enable"), QStringLiteral("undo smart"),
                                        QStringLiteral("idle-timeout 255"), QStringLiteral("scroll 512"), QStringLiteral("config")},
@@ -24,6 +25,7 @@ protected:
     QString run(const QString &line, const QString &prompt = kConfig) { return client->run(line, prompt); }
 
     Simulator sim;
+    SentOutput sent;
     std::unique_ptr<SimClient> client;
 };
 } // namespace

@@ -15,6 +15,7 @@ const QString kMore = QStringLiteral("---- More ( Press 'Q' to break ) ----");
 struct Prepared
 {
     Simulator sim;
+    SentOutput sent;
     std::unique_ptr<SimClient> client;
 };
 
@@ -22,7 +23,8 @@ struct Prepared
 void prepare(Prepared &p, bool undoSmart = true)
 {
     test::startDemo(p.sim);
-    p.client = std::make_unique<SimClient>(p.sim);
+    ASSERT_TRUE(p.sent.start(p.sim));
+    p.client = std::make_unique<SimClient>(p.sim, &p.sent);
     ASSERT_TRUE(p.client->login(QStringLiteral("admin"), QStringLiteral("admin123"), kUser));
     p.client->run(QStringLiteral("enable"), kPriv);
     if (undoSmart)
@@ -92,9 +94,10 @@ TEST(SimSession, SmartPromptWaitsForEnterThenPrintsCommandBlock)
     Prepared p;
     prepare(p, false);
     SimClient &c = *p.client;
+    const qsizetype lines = p.sim.receivedLines().size();
     c.type(QStringLiteral("display service-port next-free-index"));
-    ASSERT_TRUE(c.waitFor(QStringLiteral("{ <cr>||<K> }: ")));
-    QTest::qWait(50);
+    ASSERT_TRUE(c.waitAnswered(lines));
+    EXPECT_TRUE(c.text.endsWith(QStringLiteral("{ <cr>||<K> }: ")));
     EXPECT_FALSE(c.text.contains(QStringLiteral("Next valid")));
     c.take();
     const QString answer = c.run(QString(), kPriv);
@@ -143,17 +146,17 @@ TEST(SimSession, PagingWithTheConsolesContinuationKey)
     prepare(p);
     SimClient &c = *p.client;
     // The default page length, as the captures measure it: 23 lines after the echo, then 24.
+    qsizetype lines = p.sim.receivedLines().size();
     c.type(QStringLiteral("display ont info 0 all"));
-    ASSERT_TRUE(c.waitFor(kMore));
-    QTest::qWait(30);
+    ASSERT_TRUE(c.waitAnswered(lines));
     const QString first = c.take();
     EXPECT_TRUE(first.endsWith(QStringLiteral("\r\n") + kMore));
     EXPECT_EQ(first.count(QStringLiteral("\r\n")), 1 + 23);
 
     // The double quote brings the next page, the carriage return one more line.
+    lines = p.sim.receivedLines().size();
     c.key(QStringLiteral("\"\r"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return c.text.count(kMore) >= 3; }, 3000));
-    QTest::qWait(30);
+    ASSERT_TRUE(c.waitAnswered(lines)); // the key and its carriage return
     const QString next = c.take();
     const QStringList parts = next.split(kMore);
     ASSERT_EQ(parts.size(), 3);
@@ -233,7 +236,7 @@ TEST(SimSession, LogoutAsksAndRemindsOfUnsavedData)
     ASSERT_TRUE(c.waitFor(QStringLiteral("(y/n)[n]:")));
     EXPECT_FALSE(c.take().contains(QStringLiteral("save data before")));
     c.type(QStringLiteral("y"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return c.dropped; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return c.dropped; }, 20000));
 }
 
 TEST(SimSession, FourSessionsKeepTheirOwnModeAndPageLengthOverOneOlt)
@@ -268,19 +271,21 @@ TEST(SimSession, ConsolePageAssemblyRestoresEveryRow)
     Prepared p;
     prepare(p);
     SimClient &c = *p.client;
-    auto quietText = [&c] {
-        qsizetype seen = -1;
-        while (seen != c.text.size()) {
-            seen = c.text.size();
-            QTest::qWait(150);
-        }
+    // The console takes a page once the OLT has fallen quiet; here, once the
+    // simulator has seen the line (a page key logs with its carriage return)
+    // and everything it answered has arrived.
+    qsizetype lines = 0;
+    auto answer = [&] {
+        EXPECT_TRUE(c.waitAnswered(lines));
         return c.take();
     };
+    lines = p.sim.receivedLines().size();
     c.type(QStringLiteral("display ont info 0 all"));
     QString listing;
     int pages = 0;
-    while (tervix::core::collectPage(quietText(), listing)) {
+    while (tervix::core::collectPage(answer(), listing)) {
         ++pages;
+        lines = p.sim.receivedLines().size();
         c.key(QStringLiteral("\"\r"));
     }
     EXPECT_GE(pages, 4);

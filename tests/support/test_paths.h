@@ -7,9 +7,11 @@
 
 namespace tervix::test {
 
-// Folder of the captured OLT listings shipped beside the project.
+// Folder of the captured OLT listings shipped with the tests (tests/fixtures).
 QString samplesDir();
 // A sample read as the console would receive it: one byte to one character.
+// A sample that cannot be read, or is empty, fails the running test (or the
+// whole program, when a table of cases reads it before the tests run).
 QString readSample(const QString &fileName);
 QByteArray readSampleBytes(const QString &fileName);
 // The OLT ends its lines with CR LF on Telnet; the captured samples keep LF

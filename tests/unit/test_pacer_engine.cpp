@@ -29,8 +29,8 @@ protected:
         ASSERT_TRUE(peer.listen());
         QSignalSpy up(&s.connection(), &session::OltConnection::connected);
         s.connection().connectTo(peer.address());
-        ASSERT_TRUE(up.wait(3000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.terminalType() == QStringLiteral("dumb"); }, 3000));
+        ASSERT_TRUE(up.wait(10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.terminalType() == QStringLiteral("dumb"); }, 10000));
     }
     void TearDown() override { timing::setScale(0); }
 
@@ -38,27 +38,79 @@ protected:
     OltSession s{timing::kQuietMs};
 };
 
-TEST_F(Connected, PacerKeepsOrderAndWaitsAndNeverInterleavesBatches)
+TEST_F(Connected, PacerKeepsOrderAndNeverInterleavesBatches)
 {
     s.send({core::PacedLine::send(QStringLiteral("a1"), 150), core::PacedLine::send(QStringLiteral("a2"), 80),
             core::PacedLine::send(QStringLiteral("a3"), 0)});
     s.send(core::batchOf({QStringLiteral("b1"), QStringLiteral("b2")}, 50));
     s.sendLine(QStringLiteral("c1"), false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.lines().size() == 6; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.lines().size() == 6; }, 20000));
     EXPECT_EQ(peer.lineTexts(), (QStringList{"a1", "a2", "a3", "b1", "b2", "c1"}));
-    const auto &l = peer.lines();
-    // Measured at the peer: the gaps are at least the waits (less a little for
-    // loopback jitter in the arrival of the earlier line).
-    EXPECT_GE(l[1].atMs - l[0].atMs, 145);
-    EXPECT_GE(l[2].atMs - l[1].atMs, 75);
-    EXPECT_GE(l[4].atMs - l[3].atMs, 45);
     EXPECT_TRUE(s.pacer().isIdle());
 }
 
-TEST_F(Connected, EventLoopStaysResponsiveWhilePacingABatch)
+// The waits are measured where the pacer hands the lines over, on a monotonic
+// clock like the one it waits by: a gap seen at a peer shrinks when the earlier
+// line is read late on a busy machine, the gap between two hand-overs cannot.
+// Only lower bounds: a busy machine may make any wait longer.
+TEST(CommandPacer, EveryLineWaitsAtLeastItsTimeAfterThePreviousOne)
 {
+    QElapsedTimer clock;
+    clock.start();
+    QStringList sent;
+    QList<qint64> sentAtNs;
+    session::CommandPacer pacer([&](const QString &line, bool) {
+        sent << line;
+        sentAtNs << clock.nsecsElapsed();
+    });
+    pacer.enqueue({core::PacedLine::send(QStringLiteral("a1"), 150), core::PacedLine::send(QStringLiteral("a2"), 80),
+                   core::PacedLine::send(QStringLiteral("a3"), 0)});
+    pacer.enqueue(core::batchOf({QStringLiteral("b1"), QStringLiteral("b2")}, 50));
+    pacer.enqueueWait(120);
+    pacer.enqueue({core::PacedLine::send(QStringLiteral("c1"), 0)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pacer.isIdle(); }, 20000));
+    ASSERT_EQ(sent, (QStringList{"a1", "a2", "a3", "b1", "b2", "c1"}));
+    const auto gapMs = [&](int i) { return double(sentAtNs[i] - sentAtNs[i - 1]) / 1e6; };
+    EXPECT_GE(gapMs(1), timing::scaled(150));
+    EXPECT_GE(gapMs(2), timing::scaled(80));
+    EXPECT_GE(gapMs(4), timing::scaled(50));
+    EXPECT_GE(gapMs(5), timing::scaled(50) + timing::scaled(120)); // a bare wait adds to the line's own
+}
+
+// The pacer neither sleeps nor spins an event loop of its own: enqueue hands
+// over the first line and returns, and between two lines the application's
+// event loop runs. A probe posted as a line goes out runs before the next line.
+TEST(CommandPacer, ReturnsToTheEventLoopBetweenLines)
+{
+    QStringList sent;
+    QList<qsizetype> sentWhenProbeRan;
+    session::CommandPacer pacer([&](const QString &line, bool) {
+        sent << line;
+        QTimer::singleShot(0, [&] { sentWhenProbeRan << sent.size(); });
+    });
+    bool postedBeforeRan = false;
+    QTimer::singleShot(0, [&] { postedBeforeRan = true; });
     QStringList lines;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 6; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    pacer.enqueue(core::batchOf(lines, 30));
+    EXPECT_EQ(sent, QStringList{"line 0"});
+    EXPECT_FALSE(pacer.isIdle());
+    EXPECT_FALSE(postedBeforeRan) << "enqueue ran the event loop";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pacer.isIdle() && sentWhenProbeRan.size() == lines.size(); }, 20000));
+    EXPECT_EQ(sent, lines);
+    EXPECT_EQ(sentWhenProbeRan, (QList<qsizetype>{1, 2, 3, 4, 5, 6}));
+}
+
+// Wall time on purpose, so it runs alone (see tests/CMakeLists.txt): a pacer
+// that slept inside its timer callback would pass the test above but stall the
+// event loop for a whole wait. The waits are long and the limit is half of one,
+// far above what a busy machine adds to a 5 ms timer.
+TEST_F(Connected, WallClockEventLoopStaysResponsiveWhilePacingABatch)
+{
+    constexpr int kWaitMs = 300;
+    QStringList lines;
+    for (int i = 0; i < 8; ++i)
         lines << QStringLiteral("display ont info 0 1 %1 all").arg(i);
     qint64 worst = 0;
     QElapsedTimer gap;
@@ -69,13 +121,14 @@ TEST_F(Connected, EventLoopStaysResponsiveWhilePacingABatch)
     });
     gap.start();
     probe.start();
-    s.send(core::batchOf(lines, 100));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.lines().size() == 20; }, 10000));
+    s.send(core::batchOf(lines, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer.lines().size() == lines.size(); }, 30000));
     probe.stop();
-    EXPECT_LT(worst, 50) << "longest event-loop stall in ms";
+    EXPECT_LT(worst, kWaitMs / 2) << "longest event-loop stall in ms";
 }
 
-TEST_F(Connected, StepArmedDuringOutputRunsOnlyAfterTheQuietPeriod)
+// Wall time (an upper bound), so it runs alone: see tests/CMakeLists.txt.
+TEST_F(Connected, WallClockStepArmedDuringOutputRunsOnlyAfterTheQuietPeriod)
 {
     StepEngine engine(s, nullptr);
     QElapsedTimer clock;
@@ -97,12 +150,13 @@ TEST_F(Connected, StepArmedDuringOutputRunsOnlyAfterTheQuietPeriod)
     });
     chatter.start(200);
     engine.arm(7);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ranAt >= 0; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ranAt >= 0; }, 20000));
     EXPECT_EQ(sent, 5);
     // lastData is taken by a second receiver, a little after the session saw
-    // the data; the upper bound leaves room for a loaded machine.
+    // the data. The upper bound is one quiet period and one tick, with room for
+    // a loaded machine, yet short of a second quiet period and tick.
     EXPECT_GE(ranAt - lastData, timing::kQuietMs - 20);
-    EXPECT_LE(ranAt - lastData, timing::kQuietMs + timing::kStepTickMs + 400);
+    EXPECT_LE(ranAt - lastData, timing::kQuietMs + timing::kStepTickMs + 600);
     EXPECT_TRUE(seen.contains(QStringLiteral("line 4")));
     EXPECT_TRUE(seen.startsWith(QStringLiteral("\r\nline 0"))); // an empty memo gains an empty line first
 }
@@ -123,7 +177,7 @@ TEST_F(Connected, ArmingReplacesThePendingStepAndTheStepWaitsForThePacer)
     s.send(core::batchOf({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}, 1500));
     engine.arm(5);
     engine.arm(6);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !ran.isEmpty(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ran.isEmpty(); }, 10000));
     EXPECT_EQ(ran, QList<int>{6});
     EXPECT_EQ(linesAtStep, 3);
     EXPECT_TRUE(s.pacer().isIdle());
@@ -157,7 +211,7 @@ TEST_F(Connected, PagedListingsAreContinuedJoinedAndHandedOverOneByOne)
         s.sendLine(command, true);
         engine.arm(10);
         const qsizetype before = listings.size();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return listings.size() > before; }, 5000))
+        ASSERT_TRUE(QTest::qWaitFor([&] { return listings.size() > before; }, 10000))
             << peer.lineTexts().join(u'|').toStdString() << " buffer: " << s.buffer().toStdString();
     }
     ASSERT_EQ(listings.size(), 2);
@@ -192,7 +246,7 @@ TEST(CommandPacer, ClearForgetsQueuedWorkButNotWhatTheClearingItemQueuesAfter)
         pacer.enqueue({core::PacedLine::send(QStringLiteral("new"), 10)});
     });
     pacer.enqueue({core::PacedLine::send(QStringLiteral("stale"), 0)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pacer.isIdle(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pacer.isIdle(); }, 10000));
     EXPECT_EQ(sent, QStringList{"new"});
 }
 
