@@ -90,8 +90,9 @@ TEST_F(RefusedLogin, ARefusedOrDroppedWorkingLoginFailsWithTheReason)
         EXPECT_EQ(w.login().state(), app::OltLoginController::State::Idle);
         EXPECT_TRUE(w.connectButton->isEnabled());
         EXPECT_FALSE(w.login().sessionReady());
-        if (!c.answer.isEmpty())
+        if (!c.answer.isEmpty()) {
             EXPECT_TRUE(w.outputMemo->toPlainText().contains(c.reason)) << w.outputMemo->toPlainText().toStdString();
+        }
         // Nothing was typed on the working line after its password.
         QTest::qWait(timing::scaled(timing::kQuietMs) * 2);
         const QStringList typed = olt.peer.lineTexts();
