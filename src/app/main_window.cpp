@@ -6,6 +6,8 @@
 #include "provisioning/add_ont_form.h"
 #include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_tab.h"
+#include "registry/ont_info_controller.h"
+#include "registry/ont_info_panel.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
 #include "registry/save_reminder_guard.h"
@@ -50,6 +52,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     wireSession();
     wireOntList();
     wireProvisioning();
+    wireOntInfo();
     // The last addresses are loaded once the window exists.
     m_login->recordLastAddress(QString());
 }
@@ -216,6 +219,50 @@ void MainWindow::wireProvisioning()
     m_provisioning->setDialogParent(this);
     m_provisioning->connectLogin(*m_login);
     m_provisioning->hooks().refreshCaption = [this] { m_ontListPanel->refreshCaption(); };
+}
+
+void MainWindow::wireOntInfo()
+{
+    m_ontInfo = std::make_unique<registry::OntInfoController>(m_provisioning->context());
+    m_ontInfoPanel = new registry::OntInfoPanel(*m_ontInfo, centralWidget());
+    m_ontInfoPanel->adjustSize();
+    m_ontListPanel->setMenuItem(registry::OntListPanel::Diagnose, QStringLiteral("Diagnozuj / Info / Reboot"), [this] {
+        showOntInfo(m_ontListPanel->selectedAdvancedRow());
+    });
+}
+
+void MainWindow::showOntInfo(int row, bool inOwnWindow)
+{
+    if (!m_login->sessionReady()) {
+        m_provisioning->context().notConnectedError();
+        return;
+    }
+    if (m_ontInfo->running() || row < 0 || row >= m_ontList->size())
+        return;
+    // The panel goes where it is asked for before the run fills it.
+    if (inOwnWindow) {
+        if (!m_ontInfoWindow) {
+            m_ontInfoWindow = new QWidget(this, Qt::Window);
+            m_ontInfoWindow->setWindowTitle(QStringLiteral("Diagnoza koncowki"));
+        }
+        if (m_ontInfoPanel->parentWidget() != m_ontInfoWindow) {
+            m_ontInfoPosition = m_ontInfoPanel->pos();
+            m_ontInfoPanel->setParent(m_ontInfoWindow);
+        }
+        m_ontInfoPanel->move(1, 1);
+        m_ontInfoWindow->resize(m_ontInfoPanel->sizeHint() + QSize(2, 2));
+        m_ontInfoWindow->show();
+    } else {
+        if (m_ontInfoPanel->parentWidget() != centralWidget()) {
+            m_ontInfoPanel->setParent(centralWidget());
+            m_ontInfoPanel->move(m_ontInfoPosition);
+        }
+        if (m_ontInfoWindow)
+            m_ontInfoWindow->close();
+    }
+    const core::OntRecord &r = m_ontList->record(row);
+    m_ontInfo->start({r.frame, r.slot, r.port, r.ontId,
+                      r.ponType.contains(QStringLiteral("G.")) ? QStringLiteral("gpon") : QStringLiteral("epon"), r.name});
 }
 
 void MainWindow::showEvent(QShowEvent *event)

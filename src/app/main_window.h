@@ -29,6 +29,8 @@ class UnauthorisedTab;
 } // namespace tervix::provisioning
 
 namespace tervix::registry {
+class OntInfoController;
+class OntInfoPanel;
 class OntList;
 class OntListPanel;
 class SaveReminderGuard;
@@ -59,6 +61,13 @@ public:
     provisioning::ProvisioningWiring &provisioning() { return *m_provisioning; }
     provisioning::AddOntForm &addForm() { return *m_addForm; }
     provisioning::UnauthorisedTab &unauthorisedTab() { return *m_unauthorised; }
+    registry::OntInfoController &ontInfo() { return *m_ontInfo; }
+    registry::OntInfoPanel &ontInfoPanel() { return *m_ontInfoPanel; }
+
+    // "Diagnozuj / Info / Reboot" for a row of the list: a run for that ONT,
+    // its panel over this window, or in a window of its own when the all-ONT
+    // view asks.
+    void showOntInfo(int row, bool inOwnWindow = false);
 
     void setTypedCommandsWindow(TypedCommandsWindow *w);
     void setAccountWindowOpener(std::function<void()> open);
@@ -103,6 +112,7 @@ private:
     void setCaptionHost(const QString &host);
     void wireOntList();
     void wireProvisioning();
+    void wireOntInfo();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
@@ -115,6 +125,10 @@ private:
     provisioning::UnauthorisedTab *m_unauthorised = nullptr;
     provisioning::AddOntForm *m_addForm = nullptr;
     std::unique_ptr<provisioning::ProvisioningWiring> m_provisioning;
+    std::unique_ptr<registry::OntInfoController> m_ontInfo;
+    registry::OntInfoPanel *m_ontInfoPanel = nullptr;
+    QWidget *m_ontInfoWindow = nullptr; // hosts the panel for the all-ONT view
+    QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;
     TypedCommandsWindow *m_typed = nullptr;

@@ -258,7 +258,7 @@ bool opticsComplete(const QString &joined)
     return part.contains(u"mperature") || part.contains(u"ailure:");
 }
 
-std::optional<int> gaugePosition(const QString &level)
+std::optional<int> signalLevel(const QString &level)
 {
     QString number = level;
     number.replace(u',', u'.');

@@ -75,6 +75,6 @@ bool opticsComplete(const QString &joined);
 // rounded half to even (-19.95 -> -20, -18.5 -> -18, 2.5 -> 2). No number
 // ("off", "?", "") gives std::nullopt: the panel then shows the gauge at its
 // minimum, not at the position of a level of 0.
-std::optional<int> gaugePosition(const QString &level);
+std::optional<int> signalLevel(const QString &level);
 
 } // namespace tervix::core

@@ -48,6 +48,12 @@ inline constexpr int kMinuteMs = 60'000;           // the operator sets some per
 inline constexpr int kAddLineWaitMs = 200;         // after each line of an add batch
 inline constexpr int kReenableAddMs = 4500;        // "[+] Dodaj" comes back this long after the form is cleared
 inline constexpr int kUnauthorisedBlinkMs = 700;   // the unauthorised list blinks while it holds new ONTs
+// ONT information
+inline constexpr int kOntInfoConfigWaitMs = 250;    // after "config"
+inline constexpr int kOntInfoInterfaceWaitMs = 300; // after "interface ..." before the info line
+inline constexpr int kOntInfoQuitWaitMs = 200;      // after "quit" and before the optical listing
+inline constexpr int kOpticsRecheckMs = 100;        // between two looks for the end of the optical listing
+inline constexpr int kOpticsMaxLooks = 50;          // looks before the optical listing counts as lost
 // Account connection
 inline constexpr int kAccountLoginGapMs = 200;     // before and after the account connection's login name
 inline constexpr int kAccountAnswerWaitMs = 100;   // after each answer of the account dialogue

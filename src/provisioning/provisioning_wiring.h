@@ -39,6 +39,9 @@ public:
     ~ProvisioningWiring() override;
 
     Hooks &hooks() { return m_context.hooks(); }
+    // The context the provisioning controllers share; other controllers of
+    // the main session (ONT information) share it too.
+    ControllerContext &context() { return m_context; }
     void setDialogParent(QWidget *w) { m_context.setDialogParent(w); }
     // The login's readiness and keep-alive become the hooks; its keep-alive
     // restarts the periodic refresh and its working session enables the

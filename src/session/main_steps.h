@@ -21,6 +21,10 @@ inline constexpr int kPortOntListing = 5;
 inline constexpr int kLineProfiles = 6;
 inline constexpr int kServiceProfiles = 7;
 inline constexpr int kAddAnswers = 8;
+// Information about one ONT: its "display ont info" answer, then the
+// service ports, MAC addresses and optical levels, one phase after another.
+inline constexpr int kOntInfo = 27;
+inline constexpr int kOntDiagnosis = 15;
 } // namespace MainStep
 
 } // namespace tervix::session

@@ -73,6 +73,7 @@ void StepEngine::arm(int code, int intervalMs)
     m_ownedUpTo = pacer.runningAction() != 0 ? pacer.runningAction() : pacer.lastQueued();
     m_intervalMs = intervalMs;
     start();
+    Q_EMIT armed(code);
 }
 
 void StepEngine::start()

@@ -74,6 +74,9 @@ public:
 Q_SIGNALS:
     // A step ran (after its branch): watchdogs of hanging passes listen here.
     void stepRan(int code);
+    // A step took the slot: a run of several steps whose step was replaced by
+    // another subsystem's knows it will not be called back.
+    void armed(int code);
 
 private:
     void onTick();

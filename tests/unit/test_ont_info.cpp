@@ -37,7 +37,7 @@ void PrintTo(const OntMacRow &r, std::ostream *os)
 
 namespace {
 
-using tervix::core::gaugePosition;
+using tervix::core::signalLevel;
 using tervix::core::kAddressesMarker;
 using tervix::core::kEndMarker;
 using tervix::core::kOpticsMarker;
@@ -450,14 +450,14 @@ void PrintTo(const GaugeCase &c, std::ostream *os)
     *os << '"' << c.level << '"';
 }
 
-class GaugePosition : public ::testing::TestWithParam<GaugeCase> {};
+class SignalLevel : public ::testing::TestWithParam<GaugeCase> {};
 
-TEST_P(GaugePosition, RoundsHalvesToEven)
+TEST_P(SignalLevel, RoundsHalvesToEven)
 {
-    EXPECT_EQ(gaugePosition(QString::fromLatin1(GetParam().level)), GetParam().position);
+    EXPECT_EQ(signalLevel(QString::fromLatin1(GetParam().level)), GetParam().position);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GaugePosition,
+INSTANTIATE_TEST_SUITE_P(Cases, SignalLevel,
                          ::testing::Values(GaugeCase{"-19.95", -20}, GaugeCase{"-18.5", -18}, GaugeCase{"-17.5", -18},
                                            GaugeCase{"2.5", 2}, GaugeCase{"3.5", 4}, GaugeCase{"-19,95", -20},
                                            GaugeCase{"2.31", 2}, GaugeCase{"38", 38}, GaugeCase{"0", 0},
