@@ -177,4 +177,25 @@ TEST_F(OntInfoOnOltsim, ARunThatCannotFinishEndsWithItsReasonAndThePanelWorksAga
     EXPECT_EQ(p.progressGauge->value(), 4);
 }
 
+TEST_F(OntInfoOnOltsim, FromTheAllOntViewThePanelOpensInAWindowOfItsOwnUntilTheListAsksAgain)
+{
+    const oltsim::Ont *o = pickOnt(true);
+    ASSERT_NE(o, nullptr);
+    const int row = listOnt(*o);
+    registry::OntInfoPanel &p = w->ontInfoPanel();
+    QWidget *mainArea = p.parentWidget();
+
+    w->showOntInfo(row, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, 30000));
+    ASSERT_NE(p.parentWidget(), mainArea);
+    EXPECT_TRUE(p.window()->isVisible());
+    EXPECT_NE(p.window(), w);
+    EXPECT_EQ(p.stateLabel->text(), QStringLiteral("online!"));
+
+    w->showOntInfo(row);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return idle(); }, 30000));
+    EXPECT_EQ(p.parentWidget(), mainArea);
+    EXPECT_EQ(p.window(), w);
+}
+
 } // namespace
