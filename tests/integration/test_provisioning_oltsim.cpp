@@ -1,3 +1,5 @@
+#include "provisioning_rig.h"
+
 #include "app/olt_login_controller.h"
 #include "core/ont_record.h"
 #include "core/timing.h"
@@ -38,83 +40,9 @@ namespace {
 // The console's provisioning half wired to its session and login by the
 // same ProvisioningWiring the main window uses, against the simulated OLT of
 // the demo.
-class ProvisioningOltsim : public ::testing::Test
+class ProvisioningOltsim : public test::ProvisioningRig
 {
 protected:
-    void SetUp() override
-    {
-        timing::setScale(0.1);
-        ui::DialogService::install(&dialogs);
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
-            << sim.error().toStdString();
-        ASSERT_TRUE(sim.listen(QHostAddress::LocalHost));
-
-        session = std::make_unique<session::OltSession>(timing::kQuietMs);
-        engine = std::make_unique<session::StepEngine>(*session, &trace);
-        login = std::make_unique<app::OltLoginController>(*session, *engine, trace, dir.path() + u'/');
-        list = std::make_unique<registry::OntList>(&trace);
-        window = std::make_unique<QWidget>();
-        auto *column = new QVBoxLayout(window.get());
-        form = new AddOntForm(window.get());
-        tab = new provisioning::UnauthorisedTab(window.get());
-        column->addWidget(form);
-        column->addWidget(tab);
-        wiring = std::make_unique<ProvisioningWiring>(*session, *engine, *list, *tab, *form, &trace);
-        wiring->connectLogin(*login);
-        QObject::connect(login.get(), &app::OltLoginController::ontListLoadRequested, list.get(),
-                         [this](const QString &appDir, const QString &key) { list->load(appDir, key); });
-        window->resize(1000, 700);
-        window->show();
-    }
-    void TearDown() override
-    {
-        wiring.reset();
-        window.reset();
-        list.reset();
-        login.reset();
-        engine.reset();
-        session.reset();
-        ui::DialogService::install(nullptr);
-        timing::setScale(0);
-    }
-
-    void connectAndList()
-    {
-        login->connectToOlt({QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
-                               QStringLiteral("admin123"), false});
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return login->sessionReady() && tab->model().rowCount() > 0 && idle(); }, 20000));
-    }
-
-    bool idle() const
-    {
-        return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle()
-            && !wiring->adding().batchInProgress();
-    }
-
-    int rowOf(const QString &serialOrMac) const
-    {
-        const auto &rows = tab->model().rows();
-        for (int i = 0; i < rows.size(); ++i) {
-            if (rows[i].ont.serialOrMac == serialOrMac)
-                return i;
-        }
-        return -1;
-    }
-
-    // "Dodaj jako nowe" on the row, then the proposals of the OLT.
-    void takeAsNew(const QString &serialOrMac)
-    {
-        const int row = rowOf(serialOrMac);
-        ASSERT_GE(row, 0) << serialOrMac.toStdString();
-        tab->unauthorisedView->selectionModel()->select(tab->model().index(row, 0),
-                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        tab->addAsNewAction->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return AddOntForm::colour(form->ontId) == AddOntForm::kProposalColour && idle(); },
-                                    20000));
-    }
-
     void press()
     {
         const int rows = list->size();
@@ -125,18 +53,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return session->buffer().endsWith(u'#'); }, 20000));
     }
 
-    ui::ScriptedDialogService dialogs;
-    QTemporaryDir dir;
-    oltsim::Simulator sim;
-    session::TraceLog trace;
-    std::unique_ptr<session::OltSession> session;
-    std::unique_ptr<session::StepEngine> engine;
-    std::unique_ptr<app::OltLoginController> login;
-    std::unique_ptr<registry::OntList> list;
-    std::unique_ptr<QWidget> window;
-    AddOntForm *form = nullptr;
-    provisioning::UnauthorisedTab *tab = nullptr;
-    std::unique_ptr<ProvisioningWiring> wiring;
 };
 
 TEST_F(ProvisioningOltsim, AuthorisesWaitingGponAndEponOnts)

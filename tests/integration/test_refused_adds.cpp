@@ -1,5 +1,7 @@
 // Adds the OLT refuses, in whole or in part, against the simulated OLT: what
 // the list, its file and the operator get.
+#include "provisioning_rig.h"
+
 #include "app/olt_login_controller.h"
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
@@ -35,72 +37,14 @@ namespace {
 
 const QString kWaitingSn = QStringLiteral("485754430B086EA9"); // waits on 0/1/4 in the demo
 
-class RefusedAdds : public ::testing::Test
+class RefusedAdds : public test::ProvisioningRig
 {
 protected:
     void SetUp() override
     {
-        timing::setScale(0.1);
-        ui::DialogService::install(&dialogs);
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(sim.loadFile(test::sourceDir() + QStringLiteral("/tools/oltsim/scenarios/demo.json")))
-            << sim.error().toStdString();
-        ASSERT_TRUE(sim.listen(QHostAddress::LocalHost));
-
-        session = std::make_unique<session::OltSession>(timing::kQuietMs);
-        engine = std::make_unique<session::StepEngine>(*session, &trace);
-        login = std::make_unique<app::OltLoginController>(*session, *engine, trace, dir.path() + u'/');
-        list = std::make_unique<registry::OntList>(&trace);
-        window = std::make_unique<QWidget>();
-        auto *column = new QVBoxLayout(window.get());
-        form = new AddOntForm(window.get());
-        tab = new provisioning::UnauthorisedTab(window.get());
-        column->addWidget(form);
-        column->addWidget(tab);
-        wiring = std::make_unique<provisioning::ProvisioningWiring>(*session, *engine, *list, *tab, *form, &trace);
-        wiring->connectLogin(*login);
-        QObject::connect(login.get(), &app::OltLoginController::ontListLoadRequested, list.get(),
-                         [this](const QString &appDir, const QString &key) { list->load(appDir, key); });
-        window->show();
-
-        login->connectToOlt({QStringLiteral("127.0.0.1:%1").arg(sim.serverPort()), QStringLiteral("admin"),
-                               QStringLiteral("admin123"), false});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return login->sessionReady() && tab->model().rowCount() > 0 && idle(); }, 20000));
-        takeAsNew(kWaitingSn);
-    }
-    void TearDown() override
-    {
-        wiring.reset();
-        window.reset();
-        list.reset();
-        login.reset();
-        engine.reset();
-        session.reset();
-        ui::DialogService::install(nullptr);
-        timing::setScale(0);
-    }
-
-    bool idle() const
-    {
-        return engine->pending() == session::StepEngine::kNoStep && session->pacer().isIdle()
-            && !wiring->adding().batchInProgress();
-    }
-
-    // "Dodaj jako nowe" on the waiting ONT, then the OLT's proposals.
-    void takeAsNew(const QString &sn)
-    {
-        const auto &rows = tab->model().rows();
-        int row = -1;
-        for (int i = 0; i < rows.size(); ++i) {
-            if (rows[i].ont.serialOrMac == sn)
-                row = i;
-        }
-        ASSERT_GE(row, 0);
-        tab->unauthorisedView->selectionModel()->select(tab->model().index(row, 0),
-                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        tab->addAsNewAction->trigger();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return AddOntForm::colour(form->ontId) == AddOntForm::kProposalColour && idle(); },
-                                    20000));
+        ProvisioningRig::SetUp();
+        ASSERT_NO_FATAL_FAILURE(connectAndList());
+        ASSERT_NO_FATAL_FAILURE(takeAsNew(kWaitingSn));
         form->name->setText(QStringLiteral("Zielińska Ewa"));
         form->servicePortEnabled[0]->setChecked(true);
     }
@@ -121,18 +65,6 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    ui::ScriptedDialogService dialogs;
-    QTemporaryDir dir;
-    oltsim::Simulator sim;
-    session::TraceLog trace;
-    std::unique_ptr<session::OltSession> session;
-    std::unique_ptr<session::StepEngine> engine;
-    std::unique_ptr<app::OltLoginController> login;
-    std::unique_ptr<registry::OntList> list;
-    std::unique_ptr<QWidget> window;
-    AddOntForm *form = nullptr;
-    provisioning::UnauthorisedTab *tab = nullptr;
-    std::unique_ptr<provisioning::ProvisioningWiring> wiring;
 };
 
 TEST_F(RefusedAdds, MissingProfileListsNothingAndTheRetryIsNoDuplicate)
