@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <optional>
 
 namespace tervix::registry {
@@ -140,10 +142,69 @@ void OntList::setBasicImage(int row, int image)
     Q_EMIT basicRowChanged(row);
 }
 
+int OntList::applyStateListing(const core::StateListing &listing)
+{
+    // One look-up table per listing: a scan of the list for every listed ONT
+    // would make a 32k-ONT OLT cost a billion comparisons.
+    QHash<QString, int> rowOf;
+    rowOf.reserve(size());
+    for (int i = 0; i < size(); ++i) {
+        const QString key = m_rows[size_t(i)].serialOrMac.toLower();
+        if (!key.isEmpty() && !rowOf.contains(key))
+            rowOf.insert(key, i);
+    }
+
+    int found = 0;
+    int first = -1;
+    int last = -1;
+    for (const core::OntLine &line : listing.states) {
+        const auto it = rowOf.constFind(line.serialOrMac.toLower());
+        if (it == rowOf.cend())
+            continue;
+        ++found;
+        const int i = it.value();
+        OntRecord &r = m_rows[size_t(i)];
+        const int image = line.online ? core::RowImage::Online : core::RowImage::Offline;
+        r.image = image;
+        r.basicImage = image;
+        // A measured row shows its signal class; only a row never measured
+        // takes its text from the state.
+        if (r.levels == QLatin1String("-"))
+            r.signalCell = line.online ? onlineTileText(r.ponType) : offlineTileText(r.ponType);
+        first = first < 0 ? i : std::min(first, i);
+        last = std::max(last, i);
+    }
+    if (first >= 0)
+        Q_EMIT rowsChanged(first, last);
+
+    if (listing.whole && listing.count > 0)
+        m_oltOntCount = listing.count;
+    return found;
+}
+
+int OntList::occupiedRowCount() const
+{
+    return int(std::count_if(m_rows.begin(), m_rows.end(),
+                             [](const OntRecord &r) { return r.name != QLatin1String("--WOLNY--"); }));
+}
+
+QString OntList::onlineTileText(const QString &ponType)
+{
+    return ponType + QStringLiteral("\n> Signal Normal\nONT: ? OLT: ?");
+}
+
+QString OntList::offlineTileText(const QString &ponType)
+{
+    return ponType + QStringLiteral("\n> OFF ONT\nONT: off OLT: off");
+}
+
 void OntList::setFile(const QString &appDir, const QString &oltKey)
 {
     if (appDir != m_appDir || oltKey != m_oltKey)
         m_failureReported = false;
+    // The count belongs to the OLT it was read from.
+    if (oltKey != m_oltKey)
+        m_oltOntCount = 0;
     m_appDir = appDir;
     m_oltKey = oltKey;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ont_record.h"
+#include "core/ont_state_listing.h"
 
 #include <QHash>
 #include <QObject>
@@ -69,6 +70,29 @@ public:
     void setImage(int row, int image);
     void setBasicImage(int row, int image);
 
+    // ---- The OLT's state listing ------------------------------------------
+    // Shows what one "display ont info F all" says of the listed ONTs: every
+    // row whose SN/MAC (any letter case) is listed gets the online (2) or
+    // offline (3) image in both views; a row never measured (levels "-") also
+    // gets the tile text of that state, while a measured row keeps the text
+    // its signal class gave it. ONTs the list does not hold are only counted.
+    // The views hear of it once, as one range of changed rows. Returns the
+    // number of listed ONTs found in the list.
+    //
+    // The OLT's ONT count is taken from a whole listing that lists at least
+    // one ONT; a listing cut short, or one without any ONT, leaves it as it was.
+    int applyStateListing(const core::StateListing &listing);
+    // The OLT's ONT count as the last whole state listing gave it; 0 until
+    // then and after a change of OLT.
+    int oltOntCount() const { return m_oltOntCount; }
+    // Rows that stand for an ONT, that is every row but the freed ones, for
+    // comparing the list with the OLT's count.
+    int occupiedRowCount() const;
+
+    // The tile texts of an unmeasured row after a state listing.
+    static QString onlineTileText(const QString &ponType);
+    static QString offlineTileText(const QString &ponType);
+
     // ---- Incomplete rows -------------------------------------------------
     // An ONT the OLT authorised while it refused some of the rest of its
     // batch (a service port, a native VLAN) is listed all the same, marked
@@ -128,6 +152,8 @@ Q_SIGNALS:
     void advancedRowChanged(int row);
     void advancedCellChanged(int row, int column);
     void basicRowChanged(int row);
+    // Rows first..last changed in both views (a whole listing applied at once).
+    void rowsChanged(int first, int last);
 
 private:
     static void neutraliseStoredFields(core::OntRecord &row);
@@ -147,6 +173,7 @@ private:
     QTimer m_deferredSave;
     QWidget *m_dialogParent = nullptr;
     bool m_failureReported = false;
+    int m_oltOntCount = 0;
 };
 
 } // namespace tervix::registry

@@ -23,6 +23,9 @@ OntListModel::OntListModel(const registry::OntList &list, View view, QObject *pa
     connect(&list, &OntList::rowsRemoved, this, [this] { endRemoveRows(); });
     connect(&list, &OntList::aboutToBeReset, this, [this] { beginResetModel(); });
     connect(&list, &OntList::reset, this, [this] { endResetModel(); });
+    connect(&list, &OntList::rowsChanged, this, [this](int first, int last) {
+        Q_EMIT dataChanged(index(first, 0), index(last, m_columns - 1));
+    });
     if (view == View::Advanced) {
         connect(&list, &OntList::advancedRowChanged, this,
                 [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, m_columns - 1)); });

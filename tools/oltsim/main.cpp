@@ -98,6 +98,11 @@ int main(int argc, char **argv)
             f.garbageEveryLines = value.isEmpty() ? 7 : value.toInt();
         else if (name == QLatin1String("login-never-answers"))
             f.loginNeverAnswers = true;
+        else if (name == QLatin1String("pause-after")) {
+            // pause-after=MS:TEXT, the text last as it may hold any character.
+            f.pauseMs = value.section(QLatin1Char(':'), 0, 0).toInt();
+            f.pauseAfterText = value.section(QLatin1Char(':'), 1);
+        }
         else {
             err << "oltsim: unknown fault " << spec << "\n";
             return 2;

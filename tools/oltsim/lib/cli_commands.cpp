@@ -1290,7 +1290,7 @@ void CliSession::cmdIfOntInfo(const Args &a)
 
 void CliSession::cmdIfOntInfoAll(const Args &a)
 {
-    sayListing(listings::ontStateBlocks(model(), m_modeA, m_modeB, a.n(0), m_core.settings.twoLineDescriptionHeader));
+    sayListing(listings::ontStateBlocks(model(), m_modeA, m_modeB, a.n(0), m_core.settings.stateListingStyle()));
 }
 
 void CliSession::cmdIfOptical(const Args &a)
@@ -1499,12 +1499,12 @@ void CliSession::cmdOntLoadStart(const Args &)
 void CliSession::cmdShowAutofind(const Args &) { sayListing(listings::autofind(model(), m_core.settings.autofindLayout)); }
 void CliSession::cmdShowOntFrame(const Args &a)
 {
-    sayListing(listings::ontStateBlocks(model(), a.n(0), -1, -1, m_core.settings.twoLineDescriptionHeader));
+    sayListing(listings::ontStateBlocks(model(), a.n(0), -1, -1, m_core.settings.stateListingStyle()));
 }
 
 void CliSession::cmdShowOntPort(const Args &a)
 {
-    sayListing(listings::ontStateBlocks(model(), a.n(0), a.n(1), a.n(2), m_core.settings.twoLineDescriptionHeader));
+    sayListing(listings::ontStateBlocks(model(), a.n(0), a.n(1), a.n(2), m_core.settings.stateListingStyle()));
 }
 
 void CliSession::cmdShowMacOnt(const Args &a)

@@ -119,14 +119,24 @@ QStringList autofind(const OltModel &m, AutofindLayout layout)
     return out;
 }
 
-QStringList ontStateBlocks(const OltModel &m, int frame, int slot, int port, bool twoLineDescriptionHeader)
+QStringList ontStateBlocks(const OltModel &m, int frame, int slot, int port, const StateListingStyle &style)
 {
-    // One block per port that holds ONTs, in slot and port order.
+    // One part per port that holds ONTs, in slot and port order; with
+    // emptyPortFooters a frame listing also has every empty PON port, as the
+    // footer alone.
     QMap<QPair<int, int>, QList<const Ont *>> byPort;
     for (const Ont *o : m.sortedOnts()) {
         if (o->frame != frame || (slot >= 0 && o->slot != slot) || (port >= 0 && o->port != port))
             continue;
         byPort[{o->slot, o->port}].append(o);
+    }
+    if (style.emptyPortFooters && slot < 0 && frame == 0) {
+        for (const Board &b : m.boards) {
+            if (!b.pon || b.name.isEmpty())
+                continue;
+            for (int p = 0; p < b.ports; ++p)
+                byPort[{b.slot, p}];
+        }
     }
     QStringList out;
     if (byPort.isEmpty()) {
@@ -134,44 +144,74 @@ QStringList ontStateBlocks(const OltModel &m, int frame, int slot, int port, boo
         return out;
     }
     const QString sep = separator(2, 77);
-    bool first = true;
+    // The description column starts at 19, which is where a wrapped one goes on.
+    const QString descriptionIndent(19, QLatin1Char(' '));
+    bool lastWasFooterAlone = false;
     for (auto it = byPort.cbegin(); it != byPort.cend(); ++it) {
-        if (!first)
-            out << QString();
-        first = false;
         const QList<const Ont *> &list = it.value();
+        int online = 0;
+        int offline = 0;
+        for (const Ont *o : list) {
+            if (o->stateUnknown)
+                continue;
+            ++(o->online() ? online : offline);
+        }
+        QString footer = QStringLiteral("  In port %1/%2/%3, the total %4of ONTs are: %5, online: %6")
+                             .arg(frame)
+                             .arg(it.key().first, 2)
+                             .arg(lj(num(it.key().second), 2))
+                             .arg(style.offlineInFooter ? QStringLiteral("number ") : QString())
+                             .arg(list.size())
+                             .arg(online);
+        if (style.offlineInFooter)
+            footer += QStringLiteral(", offline: %1").arg(offline);
+        if (list.isEmpty()) {
+            // Consecutive empty ports follow one another, as "display board" shows them.
+            if (!out.isEmpty() && !lastWasFooterAlone)
+                out << QString();
+            out << footer;
+            lastWasFooterAlone = true;
+            continue;
+        }
+        if (!out.isEmpty())
+            out << QString();
+        lastWasFooterAlone = false;
         out << sep
             << QStringLiteral("  F/S/P   ONT         SN         Control     Run      Config   Match    Protect")
             << QStringLiteral("          ID                     flag        state    state    state    side ")
             << sep;
-        int online = 0;
         for (const Ont *o : list) {
-            if (o->online())
-                ++online;
-            out << QStringLiteral("  ") + lj(paddedPlace(o->frame, o->slot, o->port), 7) + rj(num(o->id), 4) + QStringLiteral("  ")
-                    + lj(o->sn, 16) + QStringLiteral("  ")
-                    + lj(o->active ? QStringLiteral("active") : QStringLiteral("deactivated"), 12)
-                    + lj(o->online() ? QStringLiteral("online") : QStringLiteral("offline"), 9)
+            const QString flag = !o->active ? QStringLiteral("deactivated")
+                : o->configuring            ? QStringLiteral("configuring")
+                                            : QStringLiteral("active");
+            QString states;
+            if (o->stateUnknown)
+                states = lj(QStringLiteral("-"), 9) + lj(QStringLiteral("-"), 9) + lj(QStringLiteral("-"), 9);
+            else
+                states = lj(o->online() ? QStringLiteral("online") : QStringLiteral("offline"), 9)
                     + lj(o->online() ? QStringLiteral("normal") : QStringLiteral("initial"), 9)
-                    + lj(o->online() ? QStringLiteral("match") : QStringLiteral("initial"), 9)
-                    + QStringLiteral("no ");
+                    + lj(o->online() ? QStringLiteral("match") : QStringLiteral("initial"), 9);
+            out << QStringLiteral("  ") + lj(paddedPlace(o->frame, o->slot, o->port), 7) + rj(num(o->id), 4) + QStringLiteral("  ")
+                    + lj(o->sn, 16) + QStringLiteral("  ") + lj(flag, 12) + states + QStringLiteral("no ");
         }
         out << sep;
-        if (twoLineDescriptionHeader)
+        if (style.twoLineDescriptionHeader)
             out << QStringLiteral("  F/S/P       ONT  Description  ") << QStringLiteral("              ID  ");
         else
             out << QStringLiteral("  F/S/P   ONT-ID   Description");
         out << sep;
-        for (const Ont *o : list)
-            out << QStringLiteral("  ") + lj(paddedPlace(o->frame, o->slot, o->port), 7) + rj(num(o->id), 7) + QStringLiteral("   ") + o->description;
-        out << sep
-            << QStringLiteral("  In port %1/%2/%3, the total of ONTs are: %4, online: %5")
-                   .arg(frame)
-                   .arg(it.key().first, 2)
-                   .arg(lj(num(it.key().second), 2))
-                   .arg(list.size())
-                   .arg(online)
-            << sep;
+        for (const Ont *o : list) {
+            const QString place = QStringLiteral("  ") + lj(paddedPlace(o->frame, o->slot, o->port), 7) + rj(num(o->id), 7) + QStringLiteral("   ");
+            QString text = o->description;
+            if (style.descriptionWrap > 0 && text.size() > style.descriptionWrap) {
+                out << place + text.left(style.descriptionWrap);
+                for (qsizetype at = style.descriptionWrap; at < text.size(); at += style.descriptionWrap)
+                    out << descriptionIndent + text.mid(at, style.descriptionWrap);
+                continue;
+            }
+            out << place + lj(text, style.descriptionPadding);
+        }
+        out << sep << footer << sep;
     }
     return out;
 }

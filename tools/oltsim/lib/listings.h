@@ -16,9 +16,18 @@ QString separator(int indent, int hyphens);
 enum class AutofindLayout { Old, New };
 QStringList autofind(const OltModel &m, AutofindLayout layout);
 
+// How a firmware lays out the ONT state listing, where captures differ.
+struct StateListingStyle
+{
+    bool twoLineDescriptionHeader = false; // "F/S/P       ONT  Description" / "ID"
+    bool offlineInFooter = false;          // "the total number of ONTs are: N, online: M, offline: K"
+    int descriptionPadding = 0;            // descriptions padded with spaces to this width
+    int descriptionWrap = 0;               // >0: longer descriptions go on on lines of this many characters
+    bool emptyPortFooters = false;         // frame listings: every empty port of a PON board as its footer alone
+};
+
 // "display ont info F all" (frame = -1 slot), "display ont info F S P all" / "display ont info P all".
-// Some firmware heads the description table with two lines ("F/S/P       ONT  Description" / "ID").
-QStringList ontStateBlocks(const OltModel &m, int frame, int slot = -1, int port = -1, bool twoLineDescriptionHeader = false);
+QStringList ontStateBlocks(const OltModel &m, int frame, int slot = -1, int port = -1, const StateListingStyle &style = {});
 QStringList ontSummary(const OltModel &m, int f, int s, int p, const QList<Optics> &levels);
 QStringList macAddressOntTable(const OltModel &m, const Ont &o);
 QStringList ontDetail(const OltModel &m, const Ont &o);

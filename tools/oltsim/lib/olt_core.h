@@ -27,6 +27,8 @@ struct Faults
     bool noQuitEcho = false;      // "quit" is not echoed
     int garbageEveryLines = 0;    // >0: every n-th listing line carries stray bytes, 8-bit ones included
     bool loginNeverAnswers = false; // the password is read and nothing ever comes back
+    QString pauseAfterText;       // output stops for pauseMs right after this text (within one piece of output) ...
+    int pauseMs = 0;              // ... so a preamble and what it announces come apart
 };
 
 // Behaviour of the device that a scenario chooses.
@@ -36,6 +38,15 @@ struct Settings
     int idleTimeoutMinutes = 10;      // of a fresh session
     listings::AutofindLayout autofindLayout = listings::AutofindLayout::New;
     bool twoLineDescriptionHeader = false; // firmware that heads the ONT description table with two lines
+    bool stateFooterOffline = false;  // state listing footers add ", offline: K" (and say "total number of")
+    int descriptionPadding = 0;       // state listing descriptions padded with spaces to this width
+    int descriptionWrap = 0;          // >0: longer state listing descriptions wrap onto lines of this width
+    bool emptyPortFooters = false;    // frame state listings print each empty PON port as its footer alone
+
+    listings::StateListingStyle stateListingStyle() const
+    {
+        return {twoLineDescriptionHeader, stateFooterOffline, descriptionPadding, descriptionWrap, emptyPortFooters};
+    }
     int saveReminderSeconds = 0;      // >0: sessions at a prompt get the save reminder while changes are unsaved
     QString ftpFolder;                // stands in for the operator's FTP server ("ont-load")
     double opticsDriftDb = 0;         // levels wander by up to this much on each read

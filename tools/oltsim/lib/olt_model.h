@@ -59,6 +59,8 @@ struct Ont
     int lineProfile = 0;
     int srvProfile = 0;
     bool active = true;         // control flag: false after "ont deactivate"
+    bool configuring = false;   // control flag "configuring" while the OLT still sets the ONT up
+    bool stateUnknown = false;  // the state listing prints "-" for its run, config and match states
     bool present = false;       // on the fibre and answering; online when also active
     QString lastUpTime = QStringLiteral("-");
     QString lastDownTime = QStringLiteral("-");

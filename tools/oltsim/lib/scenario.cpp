@@ -137,6 +137,11 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         return QStringLiteral("autofindLayout must be \"new\" or \"old\"");
     s.autofindLayout = layout == QLatin1String("old") ? listings::AutofindLayout::Old : listings::AutofindLayout::New;
     s.twoLineDescriptionHeader = str(root, "descriptionHeader", QStringLiteral("one-line")) == QLatin1String("two-line");
+    const QJsonObject sl = root.value(QLatin1String("stateListing")).toObject();
+    s.stateFooterOffline = boolean(sl, "footerOffline", false);
+    s.descriptionPadding = std::clamp(integer(sl, "descriptionPadding", 0), 0, 256);
+    s.descriptionWrap = std::max(0, integer(sl, "descriptionWrap", 0));
+    s.emptyPortFooters = boolean(sl, "emptyPortFooters", false);
     s.defaultScroll = std::clamp(integer(root, "scroll", s.defaultScroll), 10, 512);
     s.idleTimeoutMinutes = integer(root, "idleTimeoutMinutes", s.idleTimeoutMinutes);
     s.saveReminderSeconds = integer(root, "saveReminderSeconds", 0);
@@ -288,6 +293,8 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
         ont.srvProfile = integer(o, "srvProfile", 0);
         ont.active = boolean(o, "active", true);
         ont.present = boolean(o, "online", true);
+        ont.configuring = boolean(o, "configuring", false);
+        ont.stateUnknown = boolean(o, "stateUnknown", false);
         readHardware(o, ont.hw);
         ont.lastUpTime = str(o, "lastUpTime", QStringLiteral("-"));
         ont.lastDownTime = str(o, "lastDownTime", QStringLiteral("-"));
@@ -392,6 +399,8 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
     f.noQuitEcho = boolean(fo, "noQuitEcho", false);
     f.garbageEveryLines = integer(fo, "garbageEveryLines", 0);
     f.loginNeverAnswers = boolean(fo, "loginNeverAnswers", false);
+    f.pauseAfterText = str(fo, "pauseAfterText");
+    f.pauseMs = std::max(0, integer(fo, "pauseMs", 0));
     m.unsaved = false;
     return {};
 }

@@ -59,6 +59,12 @@ public:
     void setQuitEchoMissing(bool on) { m_core.faults.noQuitEcho = on; }
     void setGarbageEveryLines(int n) { m_core.faults.garbageEveryLines = n; }
     void setLoginNeverAnswers(bool on) { m_core.faults.loginNeverAnswers = on; }
+    // Output stops for ms right after text, once in each piece of output that holds it.
+    void setPauseAfter(const QString &text, int ms)
+    {
+        m_core.faults.pauseAfterText = text;
+        m_core.faults.pauseMs = ms;
+    }
 
     // Accounts: the scenario's, those added here (--user/--password) and those
     // created on the OLT with "terminal user name".

@@ -82,15 +82,39 @@ void TelnetConnection::send(const QByteArray &bytes)
 {
     m_core.transcript(m_session->id(), '>', bytes);
     const Faults &f = m_core.faults;
-    if (f.fragmentBytes <= 0 && f.byteLatencyUs <= 0 && m_queue.isEmpty()) {
+    qsizetype pauseAt = -1;
+    if (f.pauseMs > 0 && !f.pauseAfterText.isEmpty()) {
+        const QByteArray text = f.pauseAfterText.toLatin1();
+        const qsizetype at = bytes.indexOf(text);
+        if (at >= 0)
+            pauseAt = at + text.size();
+    }
+    // Output written during a pause waits behind it.
+    const bool paced = f.fragmentBytes > 0 || f.byteLatencyUs > 0;
+    if (!paced && pauseAt < 0 && m_queue.isEmpty() && !m_pump.isActive()) {
         telnet_send(m_telnet, bytes.constData(), size_t(bytes.size()));
         return;
     }
-    const int piece = f.fragmentBytes > 0 ? f.fragmentBytes : 64;
-    for (qsizetype i = 0; i < bytes.size(); i += piece)
-        m_queue.append(bytes.mid(i, piece));
+    if (pauseAt < 0) {
+        enqueue(bytes, 0);
+    } else {
+        enqueue(bytes.left(pauseAt), f.pauseMs);
+        enqueue(bytes.mid(pauseAt), 0);
+    }
     if (!m_pump.isActive())
         pump();
+}
+
+void TelnetConnection::enqueue(const QByteArray &bytes, int pauseAfterMs)
+{
+    if (bytes.isEmpty())
+        return;
+    const Faults &f = m_core.faults;
+    const bool paced = f.fragmentBytes > 0 || f.byteLatencyUs > 0;
+    const qsizetype piece = f.fragmentBytes > 0 ? f.fragmentBytes : paced ? 64 : bytes.size();
+    for (qsizetype i = 0; i < bytes.size(); i += piece)
+        m_queue.append({bytes.mid(i, piece), 0});
+    m_queue.last().pauseAfterMs = pauseAfterMs;
 }
 
 void TelnetConnection::pump()
@@ -100,15 +124,15 @@ void TelnetConnection::pump()
             m_socket->disconnectFromHost();
         return;
     }
-    const QByteArray piece = m_queue.takeFirst();
-    telnet_send(m_telnet, piece.constData(), size_t(piece.size()));
+    const Piece piece = m_queue.takeFirst();
+    telnet_send(m_telnet, piece.bytes.constData(), size_t(piece.bytes.size()));
     const Faults &f = m_core.faults;
     // The timer counts whole milliseconds; the remainder is owed by the next piece,
     // otherwise a few microseconds per byte would never slow small pieces at all.
-    m_owedLatencyUs += qint64(std::max(0, f.byteLatencyUs)) * piece.size();
+    m_owedLatencyUs += qint64(std::max(0, f.byteLatencyUs)) * piece.bytes.size();
     const qint64 latencyMs = m_owedLatencyUs / 1000;
     m_owedLatencyUs -= latencyMs * 1000;
-    m_pump.start(int(std::max<qint64>(0, f.fragmentDelayMs + latencyMs)));
+    m_pump.start(int(std::max<qint64>(0, f.fragmentDelayMs + latencyMs + piece.pauseAfterMs)));
 }
 
 void TelnetConnection::closeWhenFlushed()

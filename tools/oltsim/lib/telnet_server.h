@@ -34,6 +34,7 @@ private:
     static void telnetEvent(telnet_t *t, telnet_event_t *ev, void *user);
     void onTelnetEvent(telnet_event_t *ev);
     void send(const QByteArray &bytes);
+    void enqueue(const QByteArray &bytes, int pauseAfterMs);
     void pump();
     void closeWhenFlushed();
 
@@ -41,7 +42,12 @@ private:
     QPointer<QTcpSocket> m_socket;
     telnet_t *m_telnet = nullptr;
     CliSession *m_session = nullptr;
-    QList<QByteArray> m_queue;
+    struct Piece
+    {
+        QByteArray bytes;
+        int pauseAfterMs = 0;   // extra silence once this piece is out
+    };
+    QList<Piece> m_queue;
     QTimer m_pump;
     qint64 m_owedLatencyUs = 0;
     bool m_closing = false;

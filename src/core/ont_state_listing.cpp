@@ -1,0 +1,231 @@
+#include "core/ont_state_listing.h"
+
+#include <QRegularExpression>
+
+namespace tervix::core {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+// The cut-and-search moves of core::Scanner over a view of one line, so that
+// reading tens of thousands of rows copies nothing but the fields.
+struct LineCursor
+{
+    QStringView rest;
+
+    void cutThrough(QStringView marker)
+    {
+        const qsizetype i = rest.indexOf(marker);
+        if (i >= 0)
+            drop(i + marker.size());
+        else if (marker.size() > 1)
+            drop(marker.size() - 1);
+    }
+    QStringView before(QStringView marker) const
+    {
+        const qsizetype i = rest.indexOf(marker);
+        return i <= 0 ? QStringView() : rest.first(i);
+    }
+    QStringView beforeOrRest(QStringView marker) const
+    {
+        const qsizetype i = rest.indexOf(marker);
+        return i < 0 ? rest : rest.first(i);
+    }
+    QString takeBefore(QStringView marker)
+    {
+        const QString v = before(marker).toString();
+        cutThrough(marker);
+        return v;
+    }
+    void skipBlanks()
+    {
+        qsizetype i = 0;
+        while (i < rest.size() && isBlank(rest.at(i)))
+            ++i;
+        drop(i);
+    }
+    void drop(qsizetype n) { rest = rest.sliced(std::min(n, rest.size())); }
+};
+
+// Structure lines (separators, table headers, footers) sit at the OLT's
+// two-space indent. A description wrapped onto a further line is indented to
+// its column, so its text never reads as structure.
+constexpr qsizetype kMaxStructureIndent = 4;
+
+bool isSeparator(QStringView body)
+{
+    // Some firmware breaks the closing separator with a space, and a noisy
+    // line may carry stray bytes after it: the leading run of hyphens decides.
+    return body.startsWith(QLatin1StringView("----------"));
+}
+
+qsizetype skipDigits(QStringView s, qsizetype i)
+{
+    while (i < s.size() && s.at(i).isDigit())
+        ++i;
+    return i;
+}
+
+qsizetype skipSpaces(QStringView s, qsizetype i)
+{
+    while (i < s.size() && s.at(i) == u' ')
+        ++i;
+    return i;
+}
+
+// "F/ S/P  ID " at the start of a row: the slot is right-aligned in two
+// characters, the port left-aligned.
+bool startsWithPlaceAndId(QStringView body)
+{
+    qsizetype i = 0;
+    for (int part = 0; part < 3; ++part) {
+        i = skipSpaces(body, i);
+        const qsizetype digits = skipDigits(body, i);
+        if (digits == i)
+            return false;
+        i = skipSpaces(body, digits);
+        if (part < 2) {
+            if (i >= body.size() || body.at(i) != u'/')
+                return false;
+            ++i;
+        }
+    }
+    const qsizetype idEnd = skipDigits(body, i);
+    return idEnd > i && idEnd < body.size() && body.at(idEnd) == u' ';
+}
+
+struct Footer
+{
+    bool read = false;
+    int frame = -1, slot = -1, port = -1, total = -1;
+};
+
+Footer readFooter(QStringView body)
+{
+    // "In port 0/ 1/0 , the total of ONTs are: 31, online: 31"; other firmware
+    // says "the total number of ONTs are|is" and adds ", offline: K".
+    static const QRegularExpression re(QStringLiteral(
+        "^In port\\s*(\\d+)\\s*/\\s*(\\d+)\\s*/\\s*(\\d+)\\s*,\\s*the total (?:number )?of ONTs (?:are|is)\\s*:\\s*(\\d+)\\s*,\\s*online\\s*:\\s*\\d+"));
+    const QRegularExpressionMatch m = re.match(body.toString());
+    if (!m.hasMatch())
+        return {};
+    return {true, m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt()};
+}
+
+} // namespace
+
+OntLine parseOntLine(QStringView line, bool descriptionLine)
+{
+    OntLine r;
+    LineCursor c{line};
+    c.cutThrough(u"  ");
+    c.skipBlanks();
+    r.frame = c.takeBefore(u"/");
+    c.skipBlanks();
+    r.slot = c.takeBefore(u"/");
+    c.skipBlanks();
+    r.port = c.takeBefore(u" ");
+    c.skipBlanks();
+    r.id = c.takeBefore(u" ");
+    c.skipBlanks();
+    if (descriptionLine) {
+        r.name = c.beforeOrRest(u"\r").toString();
+        return r;
+    }
+    r.serialOrMac = c.takeBefore(u" ");
+    c.skipBlanks();
+    const QStringView controlFlag = c.beforeOrRest(u" ");
+    r.deactivated = controlFlag.contains(QLatin1StringView("deactiva"), Qt::CaseInsensitive);
+    c.cutThrough(u" ");
+    c.skipBlanks();
+    const QStringView runState = c.beforeOrRest(u" ");
+    r.online = runState.compare(QLatin1StringView("online"), Qt::CaseInsensitive) == 0;
+    return r;
+}
+
+StateListing parseStateListing(const QString &listing, const QString &frame)
+{
+    enum class Part { Outside, StateHeader, StateRows, DescriptionHeader, DescriptionRows };
+
+    StateListing out;
+    Part part = Part::Outside;
+    int footers = 0;
+    bool agrees = true;
+    // The rows read since the previous footer, which the next footer totals.
+    int blockRows = 0;
+    int blockSlot = -1;
+    int blockPort = -1;
+    bool blockOnePort = true;
+    const int frameNumber = frame.trimmed().toInt();
+
+    const QStringView text(listing);
+    const qsizetype n = text.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && text.at(end) != u'\r' && text.at(end) != u'\n')
+            ++end;
+        const QStringView line = text.sliced(pos, end - pos);
+        pos = end + 1;
+
+        qsizetype indent = 0;
+        while (indent < line.size() && (line.at(indent) == u' ' || line.at(indent) == u'\t'))
+            ++indent;
+        if (indent == line.size() || indent > kMaxStructureIndent)
+            continue;
+        const QStringView body = line.sliced(indent);
+
+        if (isSeparator(body)) {
+            switch (part) {
+            case Part::StateHeader: part = Part::StateRows; break;
+            case Part::DescriptionHeader: part = Part::DescriptionRows; break;
+            default: part = Part::Outside; break;
+            }
+            continue;
+        }
+        if (body.startsWith(QLatin1StringView("F/S/P"))) {
+            part = body.contains(QLatin1StringView("Description")) ? Part::DescriptionHeader : Part::StateHeader;
+            continue;
+        }
+        if (body.startsWith(QLatin1StringView("In port"))) {
+            const Footer f = readFooter(body);
+            const bool samePort = blockRows == 0 || (blockOnePort && blockSlot == f.slot && blockPort == f.port);
+            if (!f.read || f.frame != frameNumber || f.total != blockRows || !samePort)
+                agrees = false;
+            ++footers;
+            blockRows = 0;
+            blockOnePort = true;
+            part = Part::Outside;
+            continue;
+        }
+        if (part != Part::StateRows || !startsWithPlaceAndId(body))
+            continue;
+
+        // The line rules expect the OLT's two-space indent in front of the place.
+        OntLine row = indent == 2 && line.at(0) == u' ' && line.at(1) == u' '
+            ? parseOntLine(line, false)
+            : parseOntLine(QString(QStringLiteral("  ") + body.toString()), false);
+        if (row.frame != frame)
+            continue;
+        const int slot = row.slot.toInt();
+        const int port = row.port.toInt();
+        if (blockRows == 0) {
+            blockSlot = slot;
+            blockPort = port;
+        } else if (slot != blockSlot || port != blockPort) {
+            blockOnePort = false;
+        }
+        ++blockRows;
+        out.states.push_back(std::move(row));
+    }
+
+    out.count = int(out.states.size());
+    out.whole = agrees && footers > 0 && blockRows == 0;
+    return out;
+}
+
+} // namespace tervix::core
