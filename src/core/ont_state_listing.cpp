@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <array>
+
 namespace tervix::core {
 
 namespace {
@@ -40,6 +42,34 @@ struct LineCursor
         const QString v = before(marker).toString();
         cutThrough(marker);
         return v;
+    }
+    // The same for a field that is nearly always a small number (frame, slot,
+    // port, ONT id): tens of thousands of rows share a few texts instead of
+    // allocating one each.
+    QString takeNumberBefore(QStringView marker)
+    {
+        const QString v = smallNumberText(before(marker));
+        cutThrough(marker);
+        return v;
+    }
+    static QString smallNumberText(QStringView v)
+    {
+        static constexpr int kShared = 1024;
+        static const std::array<QString, kShared> texts = [] {
+            std::array<QString, kShared> t;
+            for (int i = 0; i < kShared; ++i)
+                t[size_t(i)] = QString::number(i);
+            return t;
+        }();
+        int value = 0;
+        if (v.isEmpty() || v.size() > 4 || (v.size() > 1 && v.front() == u'0'))
+            return v.toString();
+        for (QChar c : v) {
+            if (c < u'0' || c > u'9')
+                return v.toString();
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        return value < kShared ? texts[size_t(value)] : v.toString();
     }
     void skipBlanks()
     {
@@ -116,6 +146,70 @@ Footer readFooter(QStringView body)
     return {true, m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt()};
 }
 
+// A state row read in one pass over its characters. The row has already
+// been seen to start with "F/ S/P  ID "; when it is shaped as the OLT prints
+// it (no blank before a "/", and blank-separated SN, control flag and run
+// state) this gives exactly what the line rules give, without their
+// searches. Anything else returns false and the line rules read the row.
+bool readStateRowFast(QStringView body, OntLine &r)
+{
+    const qsizetype n = body.size();
+    qsizetype i = 0;
+    auto number = [&](QChar terminator, QString &out) {
+        const qsizetype start = i;
+        while (i < n && body.at(i).isDigit())
+            ++i;
+        if (i == start || i >= n || body.at(i) != terminator)
+            return false;
+        out = LineCursor::smallNumberText(body.sliced(start, i - start));
+        ++i;
+        return true;
+    };
+    auto spaces = [&] {
+        while (i < n && isBlank(body.at(i)))
+            ++i;
+    };
+    auto token = [&](QStringView &out) {
+        const qsizetype start = i;
+        while (i < n && body.at(i) != u' ' && body.at(i) != u'\t' && body.at(i) != u'\n')
+            ++i;
+        if (i == start || i >= n || body.at(i) != u' ')
+            return false;
+        out = body.sliced(start, i - start);
+        ++i;
+        return true;
+    };
+    QStringView sn, flag, state;
+    if (!number(u'/', r.frame))
+        return false;
+    spaces();
+    if (!number(u'/', r.slot))
+        return false;
+    spaces();
+    if (!number(u' ', r.port))
+        return false;
+    spaces();
+    if (!number(u' ', r.id))
+        return false;
+    spaces();
+    if (!token(sn))
+        return false;
+    spaces();
+    if (!token(flag))
+        return false;
+    spaces();
+    const qsizetype stateStart = i;
+    while (i < n && body.at(i) != u' ')
+        ++i;
+    state = body.sliced(stateStart, i - stateStart);
+    if (state.isEmpty())
+        return false;
+    r.serialOrMac = sn.toString();
+    r.deactivated = flag.contains(QLatin1StringView("deactiva"), Qt::CaseInsensitive);
+    r.online = state.compare(QLatin1StringView("online"), Qt::CaseInsensitive) == 0;
+    return true;
+}
+
 } // namespace
 
 OntLine parseOntLine(QStringView line, bool descriptionLine)
@@ -124,13 +218,13 @@ OntLine parseOntLine(QStringView line, bool descriptionLine)
     LineCursor c{line};
     c.cutThrough(u"  ");
     c.skipBlanks();
-    r.frame = c.takeBefore(u"/");
+    r.frame = c.takeNumberBefore(u"/");
     c.skipBlanks();
-    r.slot = c.takeBefore(u"/");
+    r.slot = c.takeNumberBefore(u"/");
     c.skipBlanks();
-    r.port = c.takeBefore(u" ");
+    r.port = c.takeNumberBefore(u" ");
     c.skipBlanks();
-    r.id = c.takeBefore(u" ");
+    r.id = c.takeNumberBefore(u" ");
     c.skipBlanks();
     if (descriptionLine) {
         r.name = c.beforeOrRest(u"\r").toString();
@@ -164,34 +258,30 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
 
     const QStringView text(listing);
     const qsizetype n = text.size();
-    qsizetype pos = 0;
-    while (pos < n) {
-        qsizetype end = pos;
-        while (end < n && text.at(end) != u'\r' && text.at(end) != u'\n')
-            ++end;
-        const QStringView line = text.sliced(pos, end - pos);
-        pos = end + 1;
-
+    auto readLine = [&](QStringView line) {
         qsizetype indent = 0;
         while (indent < line.size() && (line.at(indent) == u' ' || line.at(indent) == u'\t'))
             ++indent;
         if (indent == line.size() || indent > kMaxStructureIndent)
-            continue;
+            return;
         const QStringView body = line.sliced(indent);
 
-        if (isSeparator(body)) {
+        // The first character tells a row from the lines that shape the
+        // listing; most lines are rows, and most of those are not wanted.
+        const QChar first = body.front();
+        if (first == u'-' && isSeparator(body)) {
             switch (part) {
             case Part::StateHeader: part = Part::StateRows; break;
             case Part::DescriptionHeader: part = Part::DescriptionRows; break;
             default: part = Part::Outside; break;
             }
-            continue;
+            return;
         }
-        if (body.startsWith(QLatin1StringView("F/S/P"))) {
+        if (first == u'F' && body.startsWith(QLatin1StringView("F/S/P"))) {
             part = body.contains(QLatin1StringView("Description")) ? Part::DescriptionHeader : Part::StateHeader;
-            continue;
+            return;
         }
-        if (body.startsWith(QLatin1StringView("In port"))) {
+        if (first == u'I' && body.startsWith(QLatin1StringView("In port"))) {
             const Footer f = readFooter(body);
             const bool samePort = blockRows == 0 || (blockOnePort && blockSlot == f.slot && blockPort == f.port);
             if (!f.read || f.frame != frameNumber || f.total != blockRows || !samePort)
@@ -200,17 +290,20 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
             blockRows = 0;
             blockOnePort = true;
             part = Part::Outside;
-            continue;
+            return;
         }
         if (part != Part::StateRows || !startsWithPlaceAndId(body))
-            continue;
+            return;
 
-        // The line rules expect the OLT's two-space indent in front of the place.
-        OntLine row = indent == 2 && line.at(0) == u' ' && line.at(1) == u' '
-            ? parseOntLine(line, false)
-            : parseOntLine(QString(QStringLiteral("  ") + body.toString()), false);
+        OntLine row;
+        if (!readStateRowFast(body, row)) {
+            // The line rules expect the OLT's two-space indent in front of the place.
+            row = indent == 2 && line.at(0) == u' ' && line.at(1) == u' '
+                ? parseOntLine(line, false)
+                : parseOntLine(QString(QStringLiteral("  ") + body.toString()), false);
+        }
         if (row.frame != frame)
-            continue;
+            return;
         const int slot = row.slot.toInt();
         const int port = row.port.toInt();
         if (blockRows == 0) {
@@ -221,6 +314,26 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
         }
         ++blockRows;
         out.states.push_back(std::move(row));
+    };
+    // Lines end in CR LF, LF, or (where pages were joined) a lone CR. The
+    // line ends are found with the string search, which is much faster than
+    // looking at every character: the listing of a large OLT runs to megabytes.
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype lf = text.indexOf(u'\n', pos);
+        if (lf < 0)
+            lf = n;
+        qsizetype start = pos;
+        while (true) {
+            const qsizetype cr = text.sliced(start, lf - start).indexOf(u'\r');
+            const qsizetype end = cr < 0 ? lf : start + cr;
+            if (end > start)
+                readLine(text.sliced(start, end - start));
+            if (cr < 0)
+                break;
+            start = end + 1;
+        }
+        pos = lf + 1;
     }
 
     out.count = int(out.states.size());
