@@ -111,6 +111,25 @@ TEST_F(OntInfoOnOltsim, AnOnlineOntShowsWhatTheOltHolds)
     EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
+TEST_F(OntInfoOnOltsim, AnOpticalAnswerThatPausesHalfwayIsWaitedFor)
+{
+    const oltsim::Ont *o = pickOnt(true);
+    ASSERT_NE(o, nullptr);
+    const int row = listOnt(*o);
+    // The OLT falls quiet after the bias line for longer than the console's
+    // quiet period: the first look finds no temperature yet.
+    sim.setPauseAfter(QStringLiteral("Laser bias current(mA)"), 250);
+    int diagnosisSteps = 0;
+    QObject::connect(&w->engine(), &session::StepEngine::stepRan, [&](int code) {
+        diagnosisSteps += code == session::MainStep::kOntDiagnosis;
+    });
+    ASSERT_TRUE(runFor(row));
+    registry::OntInfoPanel &p = w->ontInfoPanel();
+    EXPECT_FALSE(p.errorLabel->isVisible()) << p.errorLabel->text().toStdString();
+    EXPECT_NEAR(levelOf(p.temperatureLabel), o->hw.optics.temperature, 0.5) << p.temperatureLabel->text().toStdString();
+    EXPECT_GT(diagnosisSteps, 3); // service ports, MACs, and more than one look at the optics
+}
+
 TEST_F(OntInfoOnOltsim, AnOfflineOntShowsOffWithEmptyGauges)
 {
     const oltsim::Ont *o = pickOnt(false);
