@@ -246,6 +246,8 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
     enum class Part { Outside, StateHeader, StateRows, DescriptionHeader, DescriptionRows };
 
     StateListing out;
+    // An ONT takes a state row and a description row, some 150 characters.
+    out.states.reserve(size_t(listing.size() / 150 + 1));
     Part part = Part::Outside;
     int footers = 0;
     bool agrees = true;
