@@ -4,6 +4,7 @@
 #include "app/version.h"
 #include "core/timing.h"
 #include "provisioning/add_ont_form.h"
+#include "provisioning/edit_ont_controller.h"
 #include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_tab.h"
 #include "registry/ont_info_controller.h"
@@ -228,6 +229,33 @@ void MainWindow::wireOntInfo()
     m_ontInfoPanel->adjustSize();
     m_ontListPanel->setMenuItem(registry::OntListPanel::Diagnose, QStringLiteral("Diagnozuj / Info / Reboot"), [this] {
         showOntInfo(m_ontListPanel->selectedAdvancedRow());
+    });
+
+    provisioning::EditOntController &editing = m_provisioning->editing();
+    m_ontListPanel->setMenuItem(registry::OntListPanel::Edit, QStringLiteral("Edytuj"), [this, &editing] {
+        const int row = m_ontListPanel->selectedAdvancedRow();
+        if (row >= 0)
+            editing.editRow(row);
+    });
+    m_ontListPanel->setMenuItem(registry::OntListPanel::Delete, QStringLiteral("Usun"), [this, &editing] {
+        const int row = m_ontListPanel->selectedAdvancedRow();
+        if (row >= 0)
+            editing.deleteRow(row);
+    });
+    // The panel's ONT, not the list's selection, is rebooted.
+    m_ontInfoPanel->setRebootHandler([this, &editing](const registry::OntInfoController::Target &t) {
+        // Not while the panel's information is still being gathered.
+        if (m_ontInfo->running())
+            return;
+        if (!editing.reboot({t.ponType, t.frame, t.slot, t.port, t.id}))
+            return;
+        m_ontInfoPanel->rebootButton->setText(QStringLiteral("Wykonuje..."));
+        m_ontInfoPanel->rebootButton->setEnabled(false);
+    });
+    connect(&editing, &provisioning::EditOntController::rebootFinished, this, [this](bool confirmed) {
+        m_ontInfoPanel->rebootButton->setEnabled(true);
+        m_ontInfoPanel->rebootButton->setText(confirmed ? QStringLiteral("[OK] Ponowic Reboot?")
+                                                        : QStringLiteral("Reboot koncowki"));
     });
 }
 

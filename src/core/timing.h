@@ -48,6 +48,11 @@ inline constexpr int kMinuteMs = 60'000;           // the operator sets some per
 inline constexpr int kAddLineWaitMs = 200;         // after each line of an add batch
 inline constexpr int kReenableAddMs = 4500;        // "[+] Dodaj" comes back this long after the form is cleared
 inline constexpr int kUnauthorisedBlinkMs = 700;   // the unauthorised list blinks while it holds new ONTs
+// Changing, deleting and rebooting an authorised ONT
+inline constexpr int kOntLineWaitMs = 200;         // after most lines of a change, delete or reboot
+inline constexpr int kDeleteConfirmWaitMs = 150;   // after the "y" of a delete and after "ont delete"
+inline constexpr int kSerialConfirmWaitMs = 100;   // after the "1" that follows a changed SN or MAC
+inline constexpr int kEditInterfaceWaitMs = 300;   // after "interface ..." before the ONT's information
 // ONT information
 inline constexpr int kOntInfoConfigWaitMs = 250;    // after "config"
 inline constexpr int kOntInfoInterfaceWaitMs = 300; // after "interface ..." before the info line

@@ -40,6 +40,15 @@ public:
     virtual void clearForNextOnt() = 0;
     virtual void setAddEnabled(bool enabled) = 0;
     virtual void setProfilesButtonEnabled(core::ProfileKind kind, bool enabled) = 0;
+
+    // Editing an authorised ONT. A form that only adds ignores these.
+    // Shows values and enters edit mode for row (editedRowIndex gives it back).
+    virtual void loadForEdit(int row, const core::AddOntValues &values) { Q_UNUSED(row) Q_UNUSED(values) }
+    // A service-port row's native flag, as the OLT reported it.
+    virtual void setNativeVlan(int row, bool on) { Q_UNUSED(row) Q_UNUSED(on) }
+    // While a change is on its way to the OLT the operator can change nothing
+    // in the form, cancel included: the change works from the values pressed.
+    virtual void setLocked(bool locked) { Q_UNUSED(locked) }
 };
 
 } // namespace tervix::provisioning

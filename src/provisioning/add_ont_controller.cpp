@@ -95,10 +95,11 @@ void AddOntController::addOrSave()
     }
 
     m_form.setAddEnabled(false);
-    // In edit mode the press saves an authorised ONT, which is not done
-    // here: nothing is sent.
-    if (q >= 0)
+    // In edit mode the press saves an authorised ONT: the edit controller's.
+    if (q >= 0) {
+        Q_EMIT editSaveRequested(f, sibling);
         return;
+    }
 
     registry::OntList &list = m_context.list();
     m_context.keepAlive();

@@ -57,6 +57,9 @@ Q_SIGNALS:
     // The OLT authorised the ONT and its row is in the list (marked
     // incomplete when the OLT refused some of the rest of the batch).
     void ontListed(const QString &serialOrMac);
+    // "[+] Dodaj" in edit mode passed the form's checks: the edited ONT is to
+    // be saved with these values.
+    void editSaveRequested(const core::AddOntValues &values, bool siblingRequest);
 
 private:
     void judgeAnswers();

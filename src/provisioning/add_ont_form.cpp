@@ -239,6 +239,48 @@ void AddOntForm::setProfilesButtonEnabled(core::ProfileKind kind, bool enabled)
     (kind == core::ProfileKind::Line ? lineProfilesButton : serviceProfilesButton)->setEnabled(enabled);
 }
 
+void AddOntForm::loadForEdit(int row, const core::AddOntValues &v)
+{
+    // The type is shown without running its handler: that would put the
+    // type's default profiles over the ONT's own.
+    ponType->setCurrentIndex(v.ponTypeIndex);
+    frame->setText(v.frame);
+    slot->setText(v.slot);
+    port->setText(v.port);
+    ontId->setText(v.id);
+    serialOrMac->setText(v.mac);
+    name->setText(v.name);
+    lineProfile->setText(v.lineProfile);
+    serviceProfile->setText(v.srvProfile);
+    activeState->setCurrentIndex(v.active ? 0 : 1);
+    subscriberId->setText(v.subscriberId);
+    catvEnabled->setChecked(v.catv);
+    catvPort->setValue(v.catvPort);
+    for (int i = 0; i < 4; ++i) {
+        const core::ServicePortRow &w = v.rows[size_t(i)];
+        servicePortEnabled[i]->setChecked(w.enabled);
+        servicePort[i]->setText(w.serviceport);
+        vlan[i]->setText(w.vlan);
+        gemPort[i]->setText(w.gemport);
+        userVlan[i]->setText(w.userVlan);
+        nativeVlan[i]->setChecked(w.native_);
+        igmp[i]->setChecked(w.igmp);
+    }
+    editedRow = row;
+    editMode = 1;
+}
+
+void AddOntForm::setNativeVlan(int row, bool on)
+{
+    if (row >= 0 && row < 4)
+        nativeVlan[row]->setChecked(on);
+}
+
+void AddOntForm::setLocked(bool locked)
+{
+    setEnabled(!locked);
+}
+
 void AddOntForm::setPonType(int index)
 {
     ponType->setCurrentIndex(index);

@@ -80,6 +80,9 @@ public:
     void clearForNextOnt() override;
     void setAddEnabled(bool enabled) override;
     void setProfilesButtonEnabled(core::ProfileKind kind, bool enabled) override;
+    void loadForEdit(int row, const core::AddOntValues &values) override;
+    void setNativeVlan(int row, bool on) override;
+    void setLocked(bool locked) override;
     // onPonTypeChanged: index 0 disables "[+] Dodaj" and the profile buttons; a type
     // enables them and proposes its default profiles ("101" E.PON, "1" G.PON).
     void onPonTypeChanged();

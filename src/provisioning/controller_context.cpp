@@ -48,6 +48,16 @@ void ControllerContext::error(const QString &caption, const QString &text) const
     ui::DialogService::instance().error(m_dialogParent, caption, text);
 }
 
+void ControllerContext::information(const QString &caption, const QString &text) const
+{
+    ui::DialogService::instance().message(m_dialogParent, caption, text, ui::DialogService::Icon::Information);
+}
+
+bool ControllerContext::askYes(const QString &caption, const QString &text) const
+{
+    return ui::DialogService::instance().question(m_dialogParent, caption, text) == ui::DialogService::Answer::Yes;
+}
+
 void ControllerContext::notConnectedError() const
 {
     error(QStringLiteral("Blad polaczenia!"), QStringLiteral("Aby wykonac operacje najpierw sie polacz!"));

@@ -51,6 +51,9 @@ public:
     void refreshCaption() const;
     void trace(const QString &tag) const;
     void error(const QString &caption, const QString &text) const;
+    void information(const QString &caption, const QString &text) const;
+    // A Yes/No box; true for Yes.
+    bool askYes(const QString &caption, const QString &text) const;
     // The box of an action that needs a working session.
     void notConnectedError() const;
 

@@ -24,6 +24,7 @@ ProvisioningWiring::ProvisioningWiring(session::OltSession &session, session::St
     , m_unauthorised(m_context, form)
     , m_proposals(m_context, form)
     , m_adding(m_context, form)
+    , m_editing(m_context, form, m_adding)
     , m_lineProfiles(new ProfilePicker(&form))
     , m_serviceProfiles(new ProfilePicker(&form))
 {

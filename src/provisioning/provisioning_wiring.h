@@ -3,6 +3,7 @@
 #include "core/profiles_parser.h"
 #include "provisioning/add_ont_controller.h"
 #include "provisioning/controller_context.h"
+#include "provisioning/edit_ont_controller.h"
 #include "provisioning/proposal_controller.h"
 #include "provisioning/unauthorised_controller.h"
 
@@ -51,6 +52,7 @@ public:
     UnauthorisedController &unauthorised() { return m_unauthorised; }
     ProposalController &proposals() { return m_proposals; }
     AddOntController &adding() { return m_adding; }
+    EditOntController &editing() { return m_editing; }
 
     UnauthorisedTab &tab() const { return m_tab; }
     AddOntForm &form() const { return m_form; }
@@ -76,6 +78,7 @@ private:
     UnauthorisedController m_unauthorised;
     ProposalController m_proposals;
     AddOntController m_adding;
+    EditOntController m_editing;
     QPointer<ProfilePicker> m_lineProfiles;
     QPointer<ProfilePicker> m_serviceProfiles;
 };

@@ -25,6 +25,12 @@ inline constexpr int kAddAnswers = 8;
 // service ports, MAC addresses and optical levels, one phase after another.
 inline constexpr int kOntInfo = 27;
 inline constexpr int kOntDiagnosis = 15;
+// Editing an authorised ONT: its profiles ("display ont info"), then the
+// native flags of its service ports. The answers of a delete, a reboot or a
+// change of an authorised ONT are judged at kOntChangeAnswers.
+inline constexpr int kEditOntInfo = 25;
+inline constexpr int kEditNativeFlags = 26;
+inline constexpr int kOntChangeAnswers = 28;
 } // namespace MainStep
 
 } // namespace tervix::session
