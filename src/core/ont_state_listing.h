@@ -12,7 +12,6 @@ namespace tervix::core {
 struct OntLine
 {
     QString frame, slot, port, id, serialOrMac, name;
-    QString servicePort, vlan, gemPort, igmp; // filled by the import's service-port reading, later
     bool deactivated = false;   // control flag contains "deactiva" (any case)
     bool online = true;         // run state read as online
 
