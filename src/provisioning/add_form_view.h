@@ -40,6 +40,9 @@ public:
     virtual void clearForNextOnt() = 0;
     virtual void setAddEnabled(bool enabled) = 0;
     virtual void setProfilesButtonEnabled(core::ProfileKind kind, bool enabled) = 0;
+    // The "Wlacz", "Native" and "IGMP?" boxes of service-port row `row` (0-3).
+    // A view without those boxes has nothing to set.
+    virtual void setServicePortFlags(int /*row*/, bool /*enabled*/, bool /*nativeVlan*/, bool /*igmp*/) {}
 };
 
 } // namespace tervix::provisioning
