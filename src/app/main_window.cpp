@@ -12,6 +12,8 @@
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
 #include "registry/save_reminder_guard.h"
+#include "registry/templates_controller.h"
+#include "registry/templates_window.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
@@ -54,6 +56,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     wireOntList();
     wireProvisioning();
     wireOntInfo();
+    wireTemplates();
     // The last addresses are loaded once the window exists.
     m_login->recordLastAddress(QString());
 }
@@ -257,6 +260,17 @@ void MainWindow::wireOntInfo()
         m_ontInfoPanel->rebootButton->setText(confirmed ? QStringLiteral("[OK] Ponowic Reboot?")
                                                         : QStringLiteral("Reboot koncowki"));
     });
+}
+
+void MainWindow::wireTemplates()
+{
+    m_templates = std::make_unique<registry::TemplatesController>(m_trace.get());
+    m_templates->setDialogParent(this);
+    m_templates->setSessionReadyHook([this] { return m_login->sessionReady(); });
+    // The templates belong to the OLT: they are read whenever its list is.
+    connect(m_login.get(), &OltLoginController::ontListLoadRequested, m_templates.get(),
+            &registry::TemplatesController::load);
+    registry::connectAddForm(*m_templates, *m_addForm, this);
 }
 
 void MainWindow::showOntInfo(int row, bool inOwnWindow)

@@ -34,6 +34,7 @@ class OntInfoPanel;
 class OntList;
 class OntListPanel;
 class SaveReminderGuard;
+class TemplatesController;
 } // namespace tervix::registry
 
 namespace tervix::app {
@@ -63,6 +64,7 @@ public:
     provisioning::UnauthorisedTab &unauthorisedTab() { return *m_unauthorised; }
     registry::OntInfoController &ontInfo() { return *m_ontInfo; }
     registry::OntInfoPanel &ontInfoPanel() { return *m_ontInfoPanel; }
+    registry::TemplatesController &templates() { return *m_templates; }
 
     // "Diagnozuj / Info / Reboot" for a row of the list: a run for that ONT,
     // its panel over this window, or in a window of its own when the all-ONT
@@ -113,6 +115,7 @@ private:
     void wireOntList();
     void wireProvisioning();
     void wireOntInfo();
+    void wireTemplates();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
@@ -127,6 +130,7 @@ private:
     std::unique_ptr<provisioning::ProvisioningWiring> m_provisioning;
     std::unique_ptr<registry::OntInfoController> m_ontInfo;
     registry::OntInfoPanel *m_ontInfoPanel = nullptr;
+    std::unique_ptr<registry::TemplatesController> m_templates;
     QWidget *m_ontInfoWindow = nullptr; // hosts the panel for the all-ONT view
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;

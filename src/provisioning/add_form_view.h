@@ -49,6 +49,9 @@ public:
     // While a change is on its way to the OLT the operator can change nothing
     // in the form, cancel included: the change works from the values pressed.
     virtual void setLocked(bool locked) { Q_UNUSED(locked) }
+    // The "Wlacz", "Native" and "IGMP?" boxes of service-port row `row` (0-3).
+    // A view without those boxes has nothing to set.
+    virtual void setServicePortFlags(int /*row*/, bool /*enabled*/, bool /*nativeVlan*/, bool /*igmp*/) {}
 };
 
 } // namespace tervix::provisioning

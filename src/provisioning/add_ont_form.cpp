@@ -137,6 +137,14 @@ AddOntForm::AddOntForm(QWidget *parent)
     grid->setColumnStretch(7, 1);
     column->addLayout(grid);
 
+    auto *templates = new QHBoxLayout;
+    serviceTemplateChooser = new QComboBox(this);
+    serviceTemplateChooser->addItem(QStringLiteral("-WYBIERZ PROFIL USLUGOWY-"));
+    serviceTemplatesButton = new QPushButton(QStringLiteral("+ profil uslg."), this);
+    templates->addWidget(serviceTemplateChooser, 1);
+    templates->addWidget(serviceTemplatesButton);
+    column->addLayout(templates);
+
     auto *buttons = new QHBoxLayout;
     addButton = new QPushButton(QStringLiteral("[+] Dodaj"), this);
     addButton->setEnabled(false);
@@ -156,6 +164,7 @@ AddOntForm::AddOntForm(QWidget *parent)
     // Only the operator's choice runs the handler here; the console's own
     // selections go through setPonType, which runs it even when the index stays.
     connect(ponType, &QComboBox::activated, this, [this] { onPonTypeChanged(); });
+    connect(serviceTemplateChooser, &QComboBox::activated, this, &AddOntForm::serviceTemplateChosen);
 }
 
 core::AddOntValues AddOntForm::values() const
@@ -227,6 +236,9 @@ void AddOntForm::clearForNextOnt()
         igmp[i]->setChecked(false);
     }
     serialOrMac->clear();
+    // The chooser shows no template again; nothing is applied.
+    if (serviceTemplateChooser->count() > 0)
+        serviceTemplateChooser->setCurrentIndex(0);
 }
 
 void AddOntForm::setAddEnabled(bool enabled)
@@ -279,6 +291,22 @@ void AddOntForm::setNativeVlan(int row, bool on)
 void AddOntForm::setLocked(bool locked)
 {
     setEnabled(!locked);
+}
+
+void AddOntForm::setServicePortFlags(int row, bool enabled, bool nativeVlan, bool igmp)
+{
+    if (row < 0 || row >= int(servicePortEnabled.size()))
+        return;
+    servicePortEnabled[size_t(row)]->setChecked(enabled);
+    this->nativeVlan[size_t(row)]->setChecked(nativeVlan);
+    this->igmp[size_t(row)]->setChecked(igmp);
+}
+
+void AddOntForm::setServiceTemplateEntries(const QStringList &entries)
+{
+    serviceTemplateChooser->clear();
+    serviceTemplateChooser->addItems(entries);
+    serviceTemplateChooser->setCurrentIndex(entries.isEmpty() ? -1 : 0);
 }
 
 void AddOntForm::setPonType(int index)

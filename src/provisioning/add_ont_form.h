@@ -2,6 +2,7 @@
 
 #include "provisioning/add_form_view.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -52,6 +53,10 @@ public:
     QPushButton *proposeServicePortsButton = nullptr;
     QPushButton *addButton = nullptr;
     QPushButton *cancelButton = nullptr;
+    // The service-profile templates: the chooser (its first entry is the
+    // placeholder) and "+ profil uslg.", which opens the templates window.
+    QComboBox *serviceTemplateChooser = nullptr;
+    QPushButton *serviceTemplatesButton = nullptr;
 
     // Controls that live elsewhere in the main window and serve this form:
     // proposeIdQuickButton on the "Szybki log" tab, servicePortGapsOption (shown disabled, no
@@ -83,6 +88,9 @@ public:
     void loadForEdit(int row, const core::AddOntValues &values) override;
     void setNativeVlan(int row, bool on) override;
     void setLocked(bool locked) override;
+    void setServicePortFlags(int row, bool enabled, bool nativeVlan, bool igmp) override;
+    // The chooser's entries, the placeholder chosen; nothing is applied.
+    void setServiceTemplateEntries(const QStringList &entries);
     // onPonTypeChanged: index 0 disables "[+] Dodaj" and the profile buttons; a type
     // enables them and proposes its default profiles ("101" E.PON, "1" G.PON).
     void onPonTypeChanged();
@@ -97,6 +105,8 @@ public:
 
 Q_SIGNALS:
     void ponTypeChanged(int index);
+    // The operator chose chooser entry `entry` (0 is the placeholder).
+    void serviceTemplateChosen(int entry);
 };
 
 } // namespace tervix::provisioning
