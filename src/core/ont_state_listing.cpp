@@ -128,6 +128,21 @@ bool startsWithPlaceAndId(QStringView body)
     return idEnd > i && idEnd < body.size() && body.at(idEnd) == u' ';
 }
 
+// A place number as an int without the locale-aware conversion: -1 for
+// anything but a few plain digits.
+int smallNumber(QStringView v)
+{
+    if (v.isEmpty() || v.size() > 6)
+        return -1;
+    int n = 0;
+    for (QChar c : v) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
 struct Footer
 {
     bool read = false;
@@ -205,7 +220,8 @@ bool readStateRowFast(QStringView body, OntLine &r)
     if (state.isEmpty())
         return false;
     r.serialOrMac = sn.toString();
-    r.deactivated = flag.contains(QLatin1StringView("deactiva"), Qt::CaseInsensitive);
+    // "active", the common flag, is too short to hold the word.
+    r.deactivated = flag.size() >= 8 && flag.contains(QLatin1StringView("deactiva"), Qt::CaseInsensitive);
     r.online = state.compare(QLatin1StringView("online"), Qt::CaseInsensitive) == 0;
     return true;
 }
@@ -306,8 +322,8 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
         }
         if (row.frame != frame)
             return;
-        const int slot = row.slot.toInt();
-        const int port = row.port.toInt();
+        const int slot = smallNumber(row.slot);
+        const int port = smallNumber(row.port);
         if (blockRows == 0) {
             blockSlot = slot;
             blockPort = port;
