@@ -85,6 +85,11 @@ struct ReadingCase
     const char *reasonHas; // part of the log reason when there is no reading
 };
 
+void PrintTo(const ReadingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 std::vector<ReadingCase> readingCases()
 {
     const QStringList online = onlineAnswer("-18.18", "-22.22");

@@ -87,6 +87,11 @@ struct UpdateCase
     QByteArray after; // when written
 };
 
+void PrintTo(const UpdateCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 std::vector<UpdateCase> updateCases()
 {
     const OpticalLevels reading = OpticalLevels::of(-20, -22);
