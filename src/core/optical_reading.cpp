@@ -101,14 +101,14 @@ OpticalReading readOntOptics(QStringView exchange)
             // The label must be the whole text before the colon: "CATV Rx
             // optical power(dBm)" and a host name with "rx" are not the ONT's level.
             const QStringView label = line.left(colon).trimmed();
-            if (!ontField && label == kOntRxLabel)
+            if (!ontField && label.compare(kOntRxLabel, Qt::CaseInsensitive) == 0)
                 ontField = line.mid(colon + 1);
-            else if (!oltField && label == kOltRxLabel)
+            else if (!oltField && label.compare(kOltRxLabel, Qt::CaseInsensitive) == 0)
                 oltField = line.mid(colon + 1);
         }
         const QStringView trimmed = line.trimmed();
         if (trimmed.startsWith(u"Failure:")) {
-            if (trimmed.contains(kNotOnline))
+            if (trimmed.contains(kNotOnline, Qt::CaseInsensitive))
                 notOnline = true;
             else if (refusal.isEmpty())
                 refusal = trimmed.toString();

@@ -6,11 +6,11 @@ namespace {
 
 constexpr char kHeaderMark[] = "**";
 
-bool digitsOnly(QStringView part)
+bool digitsOnly(QStringView field)
 {
-    if (part.isEmpty() || part.size() > 9)
+    if (field.isEmpty() || field.size() > 9)
         return false;
-    for (QChar c : part) {
+    for (QChar c : field) {
         if (c < u'0' || c > u'9')
             return false;
     }

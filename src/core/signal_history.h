@@ -16,9 +16,9 @@ namespace tervix::core {
 // "#<date>#<ont>*<olt>*##" per calendar day, oldest first. Dates read
 // "d.M.yy". The console writes CR LF; files with LF line ends are read too.
 
-// The file's name inside the OLT's folder, "data-F.S.P.ID.ph". Each part comes
+// The file's name inside the OLT's folder, "data-F.S.P.ID.ph". Each number comes
 // from OLT output and must be digits only; anything else (a separator, "..",
-// an empty part) gets no name, so no file can be named outside the folder.
+// an empty field) gets no name, so no file can be named outside the folder.
 std::optional<QString> historyFileName(QStringView frame, QStringView slot, QStringView port, QStringView ontId);
 
 // A date as the history writes it ("5.3.24" for 5 March 2024).

@@ -82,7 +82,7 @@ struct ReadingCase
     const char *name;
     QString exchange;
     std::optional<OpticalLevels> levels;
-    const char *reasonHas; // part of the log reason when there is no reading
+    const char *reasonHas; // text the log reason holds when there is no reading
 };
 
 void PrintTo(const ReadingCase &c, std::ostream *os)
@@ -97,6 +97,7 @@ std::vector<ReadingCase> readingCases()
     return {
         {"Online", exchange(online), OpticalLevels::of(-18, -22), ""},
         {"OnlineCrLf", crlf(exchange(online)), OpticalLevels::of(-18, -22), ""},
+        {"LabelsInOtherCase", exchange(exchange(online).toLower().split(u'\n')), OpticalLevels::of(-18, -22), ""},
         {"RemarkAfterLevel", exchange(onlineAnswer("-20.10", "-24.45, out of range")), OpticalLevels::of(-20, -24), ""},
         {"HalfRoundsDownToEven", exchange(onlineAnswer("-27.5", "-26.5")), OpticalLevels::of(-28, -26), ""},
         {"AlarmBetweenTheLevels", exchange(withAlarmAfter(online, 5)), OpticalLevels::of(-18, -22), ""},

@@ -33,15 +33,15 @@ TEST(SignalHistoryName, DigitsOnly)
 {
     EXPECT_EQ(historyFileName(u"0", u"1", u"2", u"5"), QStringLiteral("data-0.1.2.5.ph"));
     EXPECT_EQ(historyFileName(u"0", u"17", u"15", u"127"), QStringLiteral("data-0.17.15.127.ph"));
-    // Parts read from the OLT that could name a file elsewhere, or no part at all.
+    // Fields read from the OLT that could name a file elsewhere, or an empty field.
     const QString refused[] = {QStringLiteral(""), QStringLiteral(".."), QStringLiteral("../1"), QStringLiteral("1/2"),
                                QStringLiteral("1\\2"), QStringLiteral(" 1"), QStringLiteral("-1"), QStringLiteral("1.2"),
                                QStringLiteral("1\n"), QStringLiteral("\u0661"), QStringLiteral("12345678901")};
-    for (const QString &part : refused) {
-        EXPECT_EQ(historyFileName(part, u"1", u"2", u"5"), std::nullopt) << part.toStdString();
-        EXPECT_EQ(historyFileName(u"0", part, u"2", u"5"), std::nullopt) << part.toStdString();
-        EXPECT_EQ(historyFileName(u"0", u"1", part, u"5"), std::nullopt) << part.toStdString();
-        EXPECT_EQ(historyFileName(u"0", u"1", u"2", part), std::nullopt) << part.toStdString();
+    for (const QString &field : refused) {
+        EXPECT_EQ(historyFileName(field, u"1", u"2", u"5"), std::nullopt) << field.toStdString();
+        EXPECT_EQ(historyFileName(u"0", field, u"2", u"5"), std::nullopt) << field.toStdString();
+        EXPECT_EQ(historyFileName(u"0", u"1", field, u"5"), std::nullopt) << field.toStdString();
+        EXPECT_EQ(historyFileName(u"0", u"1", u"2", field), std::nullopt) << field.toStdString();
     }
 }
 
