@@ -210,24 +210,47 @@ Footer readFooter(QStringView body)
     return {true, m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).toInt()};
 }
 
+// A plain place number: digits without a leading zero (or "0" alone), as the
+// OLT prints them. -1 for anything else.
+int plainNumber(QStringView v)
+{
+    if (v.isEmpty() || v.size() > 9 || (v.size() > 1 && v.front() == u'0'))
+        return -1;
+    int n = 0;
+    for (QChar c : v) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+struct FastRow
+{
+    int frame = -1, slot = -1, port = -1, id = -1;
+    QStringView serial;
+    bool deactivated = false;
+    bool online = false;
+};
+
 // A state row read in one pass over its characters. The row has already
 // been seen to start with "F/ S/P  ID "; when it is shaped as the OLT prints
-// it (no blank before a "/", and blank-separated SN, control flag and run
-// state) this gives exactly what the line rules give, without their
-// searches. Anything else returns false and the line rules read the row.
-bool readStateRowFast(QStringView body, OntLine &r)
+// it (plain numbers, no blank before a "/", and blank-separated SN, control
+// flag and run state) this gives exactly what the line rules give, without
+// their searches. Anything else returns false and the line rules read the row.
+bool readStateRowFast(QStringView body, FastRow &r)
 {
     const qsizetype n = body.size();
     qsizetype i = 0;
-    auto number = [&](QChar terminator, QString &out) {
+    auto number = [&](QChar terminator, int &out) {
         const qsizetype start = i;
         while (i < n && body.at(i).isDigit())
             ++i;
         if (i == start || i >= n || body.at(i) != terminator)
             return false;
-        out = LineCursor::smallNumberText(body.sliced(start, i - start));
+        out = plainNumber(body.sliced(start, i - start));
         ++i;
-        return true;
+        return out >= 0;
     };
     auto spaces = [&] {
         while (i < n && isBlank(body.at(i)))
@@ -243,7 +266,7 @@ bool readStateRowFast(QStringView body, OntLine &r)
         ++i;
         return true;
     };
-    QStringView sn, flag, state;
+    QStringView flag;
     if (!number(u'/', r.frame))
         return false;
     spaces();
@@ -256,7 +279,7 @@ bool readStateRowFast(QStringView body, OntLine &r)
     if (!number(u' ', r.id))
         return false;
     spaces();
-    if (!token(sn))
+    if (!token(r.serial))
         return false;
     spaces();
     if (!token(flag))
@@ -265,10 +288,9 @@ bool readStateRowFast(QStringView body, OntLine &r)
     const qsizetype stateStart = i;
     while (i < n && body.at(i) != u' ')
         ++i;
-    state = body.sliced(stateStart, i - stateStart);
+    const QStringView state = body.sliced(stateStart, i - stateStart);
     if (state.isEmpty())
         return false;
-    r.serialOrMac = sn.toString();
     // "active", the common flag, is too short to hold the word.
     r.deactivated = flag.size() >= 8 && flag.contains(QLatin1StringView("deactiva"), Qt::CaseInsensitive);
     r.online = state.compare(QLatin1StringView("online"), Qt::CaseInsensitive) == 0;
@@ -322,6 +344,9 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
     int blockPort = -1;
     bool blockOnePort = true;
     const int frameNumber = frame.trimmed().toInt();
+    // Rows read by the one-pass reader have a plain frame number: they are of
+    // this frame only when it is written the same way.
+    const bool frameIsPlain = plainNumber(frame) == frameNumber;
 
     const QStringView text(listing);
     const qsizetype n = text.size();
@@ -362,25 +387,29 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
         if (part != Part::StateRows)
             return;
         // A row the one-pass reader takes starts with its place and id; any
-        // other line is checked for them before the line rules read it. The
-        // row is read straight into its place in the result.
-        OntLine &row = out.states.emplace_back();
-        if (!readStateRowFast(body, row)) {
-            if (!startsWithPlaceAndId(body)) {
-                out.states.pop_back();
+        // other line is checked for them before the line rules read it.
+        FastRow fast;
+        int slot = -1;
+        int port = -1;
+        if (readStateRowFast(body, fast)) {
+            if (!frameIsPlain || fast.frame != frameNumber)
                 return;
-            }
+            out.states.appendPlain(fast.frame, fast.slot, fast.port, fast.id, fast.serial, fast.deactivated, fast.online);
+            slot = fast.slot;
+            port = fast.port;
+        } else {
+            if (!startsWithPlaceAndId(body))
+                return;
             // The line rules expect the OLT's two-space indent in front of the place.
-            row = indent == 2 && line.at(0) == u' ' && line.at(1) == u' '
+            const OntLine row = indent == 2 && line.at(0) == u' ' && line.at(1) == u' '
                 ? parseOntLine(line, false)
                 : parseOntLine(QString(QStringLiteral("  ") + body.toString()), false);
+            if (row.frame != frame)
+                return;
+            out.states.append(row);
+            slot = smallNumber(row.slot);
+            port = smallNumber(row.port);
         }
-        if (row.frame != frame) {
-            out.states.pop_back();
-            return;
-        }
-        const int slot = smallNumber(row.slot);
-        const int port = smallNumber(row.port);
         if (blockRows == 0) {
             blockSlot = slot;
             blockPort = port;
@@ -402,6 +431,73 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
     out.count = int(out.states.size());
     out.whole = agrees && footers > 0 && blockRows == 0;
     return out;
+}
+
+OntLine OntStates::operator[](size_t i) const
+{
+    const Row &r = m_rows[i];
+    if (r.odd >= 0)
+        return m_odd[size_t(r.odd)];
+    OntLine l;
+    l.frame = QString::number(r.frame);
+    l.slot = QString::number(r.slot);
+    l.port = QString::number(r.port);
+    l.id = QString::number(r.id);
+    l.serialOrMac = serialOrMac(i).toString();
+    l.deactivated = r.deactivated;
+    l.online = r.online;
+    return l;
+}
+
+QStringView OntStates::serialOrMac(size_t i) const
+{
+    const Row &r = m_rows[i];
+    if (r.odd >= 0)
+        return m_odd[size_t(r.odd)].serialOrMac;
+    return QStringView(m_serials).sliced(r.serialAt, r.serialSize);
+}
+
+void OntStates::appendPlain(int frame, int slot, int port, int id, QStringView serial, bool deactivated, bool online)
+{
+    Row r;
+    r.frame = frame;
+    r.slot = slot;
+    r.port = port;
+    r.id = id;
+    r.serialAt = m_serials.size();
+    r.serialSize = serial.size();
+    r.deactivated = deactivated;
+    r.online = online;
+    m_serials.append(serial);
+    m_rows.push_back(r);
+}
+
+void OntStates::append(const OntLine &line)
+{
+    const int frame = plainNumber(line.frame);
+    const int slot = plainNumber(line.slot);
+    const int port = plainNumber(line.port);
+    const int id = plainNumber(line.id);
+    if (frame >= 0 && slot >= 0 && port >= 0 && id >= 0 && line.name.isEmpty()) {
+        appendPlain(frame, slot, port, id, line.serialOrMac, line.deactivated, line.online);
+        return;
+    }
+    Row r;
+    r.odd = int(m_odd.size());
+    r.deactivated = line.deactivated;
+    r.online = line.online;
+    m_odd.push_back(line);
+    m_rows.push_back(r);
+}
+
+OntStates &OntStates::operator=(const std::vector<OntLine> &lines)
+{
+    m_rows.clear();
+    m_serials.clear();
+    m_odd.clear();
+    for (const OntLine &l : lines)
+        append(l);
+    return *this;
 }
 
 } // namespace tervix::core

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <iterator>
 #include <vector>
 
 namespace tervix::core {
@@ -26,9 +27,66 @@ struct OntLine
 // anything else do not, so an ONT the OLT cannot vouch for is never shown up.
 OntLine parseOntLine(QStringView line, bool descriptionLine);
 
+// The state rows of a listing. A status read brings tens of thousands of
+// them, so they are kept compact (numbers and one shared text of SNs) and a
+// row becomes an OntLine only when asked for.
+class OntStates
+{
+public:
+    size_t size() const { return m_rows.size(); }
+    bool empty() const { return m_rows.empty(); }
+    OntLine operator[](size_t i) const;
+    QStringView serialOrMac(size_t i) const;
+    bool online(size_t i) const { return m_rows[i].online; }
+    bool deactivated(size_t i) const { return m_rows[i].deactivated; }
+
+    void reserve(size_t n) { m_rows.reserve(n); }
+    void append(const OntLine &line);
+    // A row whose place is plain numbers, as nearly every row is.
+    void appendPlain(int frame, int slot, int port, int id, QStringView serial, bool deactivated, bool online);
+    // Listings built by hand (tests, other readers).
+    OntStates &operator=(const std::vector<OntLine> &lines);
+
+    class const_iterator
+    {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = OntLine;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = OntLine;
+        const_iterator(const OntStates *s, size_t i) : m_states(s), m_i(i) {}
+        OntLine operator*() const { return (*m_states)[m_i]; }
+        const_iterator &operator++() { ++m_i; return *this; }
+        const_iterator operator++(int) { const_iterator t = *this; ++m_i; return t; }
+        bool operator==(const const_iterator &o) const { return m_i == o.m_i; }
+        bool operator!=(const const_iterator &o) const { return m_i != o.m_i; }
+
+    private:
+        const OntStates *m_states;
+        size_t m_i;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    struct Row
+    {
+        int frame = 0, slot = 0, port = 0, id = 0;
+        qsizetype serialAt = 0;
+        qsizetype serialSize = 0;
+        int odd = -1; // index into m_odd for a row whose place is not plain numbers
+        bool deactivated = false;
+        bool online = false;
+    };
+    std::vector<Row> m_rows;
+    QString m_serials;
+    std::vector<OntLine> m_odd;
+};
+
 struct StateListing
 {
-    std::vector<OntLine> states;  // every state line, in order
+    OntStates states;             // every state line, in order
     int count = 0;                // state lines found
     bool whole = false;           // every port's footer total agrees with the rows read for it, and at least one footer
 };

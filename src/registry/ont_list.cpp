@@ -157,20 +157,22 @@ int OntList::applyStateListing(const core::StateListing &listing)
     int found = 0;
     int first = -1;
     int last = -1;
-    for (const core::OntLine &line : listing.states) {
-        const auto it = rowOf.constFind(line.serialOrMac.toLower());
+    const core::OntStates &states = listing.states;
+    for (size_t k = 0; k < states.size(); ++k) {
+        const auto it = rowOf.constFind(states.serialOrMac(k).toString().toLower());
         if (it == rowOf.cend())
             continue;
         ++found;
         const int i = it.value();
         OntRecord &r = m_rows[size_t(i)];
-        const int image = line.online ? core::RowImage::Online : core::RowImage::Offline;
+        const bool online = states.online(k);
+        const int image = online ? core::RowImage::Online : core::RowImage::Offline;
         r.image = image;
         r.basicImage = image;
         // A measured row shows its signal class; only a row never measured
         // takes its text from the state.
         if (r.levels == QLatin1String("-"))
-            r.signalCell = line.online ? onlineTileText(r.ponType) : offlineTileText(r.ponType);
+            r.signalCell = online ? onlineTileText(r.ponType) : offlineTileText(r.ponType);
         first = first < 0 ? i : std::min(first, i);
         last = std::max(last, i);
     }
