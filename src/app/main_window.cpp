@@ -17,6 +17,8 @@
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
+#include "signal/signal_chart_window.h"
+#include "signal/signal_history_store.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -233,6 +235,19 @@ void MainWindow::wireOntInfo()
     m_ontListPanel->setMenuItem(registry::OntListPanel::Diagnose, QStringLiteral("Diagnozuj / Info / Reboot"), [this] {
         showOntInfo(m_ontListPanel->selectedAdvancedRow());
     });
+    m_ontListPanel->setMenuItem(registry::OntListPanel::Chart, QStringLiteral("Wykres / Chart Signal"), [this] {
+        if (!m_login->sessionReady()) {
+            m_provisioning->context().notConnectedError();
+            return;
+        }
+        const int row = m_ontListPanel->selectedAdvancedRow();
+        if (!m_ontList->isValidRow(row))
+            return;
+        const core::OntRecord &r = m_ontList->record(row);
+        showSignalChart(r.frame + u'.' + r.slot + u'.' + r.port + u'.' + r.ontId, u'[' + r.name + u']');
+    });
+    // The panel's own chart button works without a session: it only reads files.
+    m_ontInfoPanel->setChartHandler([this](const QString &key, const QString &title) { showSignalChart(key, title); });
 
     provisioning::EditOntController &editing = m_provisioning->editing();
     m_ontListPanel->setMenuItem(registry::OntListPanel::Edit, QStringLiteral("Edytuj"), [this, &editing] {
@@ -305,6 +320,14 @@ void MainWindow::showOntInfo(int row, bool inOwnWindow)
     const core::OntRecord &r = m_ontList->record(row);
     m_ontInfo->start({r.frame, r.slot, r.port, r.ontId,
                       r.ponType.contains(QStringLiteral("G.")) ? QStringLiteral("gpon") : QStringLiteral("epon"), r.name});
+}
+
+void MainWindow::showSignalChart(const QString &ontKey, const QString &title)
+{
+    if (!m_chartWindow)
+        m_chartWindow = new signal::SignalChartWindow(this);
+    const signal::SignalHistoryStore store(m_login->appDir());
+    m_chartWindow->showChart(store, m_login->oltKey(), ontKey, title);
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -37,6 +37,10 @@ class SaveReminderGuard;
 class TemplatesController;
 } // namespace tervix::registry
 
+namespace tervix::signal {
+class SignalChartWindow;
+} // namespace tervix::signal
+
 namespace tervix::app {
 
 class TypedCommandsWindow;
@@ -70,6 +74,10 @@ public:
     // its panel over this window, or in a window of its own when the all-ONT
     // view asks.
     void showOntInfo(int row, bool inOwnWindow = false);
+    // The signal chart of ONT key "F.S.P.ID" from the connected OLT's history
+    // files, titled with `title`; nothing opens when the ONT has no history.
+    void showSignalChart(const QString &ontKey, const QString &title);
+    signal::SignalChartWindow *signalChartWindow() const { return m_chartWindow; }
 
     void setTypedCommandsWindow(TypedCommandsWindow *w);
     void setAccountWindowOpener(std::function<void()> open);
@@ -132,6 +140,7 @@ private:
     registry::OntInfoPanel *m_ontInfoPanel = nullptr;
     std::unique_ptr<registry::TemplatesController> m_templates;
     QWidget *m_ontInfoWindow = nullptr; // hosts the panel for the all-ONT view
+    signal::SignalChartWindow *m_chartWindow = nullptr; // made on first use
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;
