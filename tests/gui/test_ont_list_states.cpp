@@ -1,5 +1,6 @@
 // The OLT's state listing applied to the authorised-ONT list and its views.
 #include "core/ont_state_listing.h"
+#include "core/paging.h"
 #include "registry/ont_list.h"
 #include "ui/ont_list_model.h"
 
@@ -171,3 +172,90 @@ TEST_F(OntListStates, OccupiedRowsAreAllButTheFreedOnes)
 }
 
 } // namespace
+
+namespace {
+
+// A frame listing as the console collects it: the OLT's pages joined, each
+// page but the first starting after the erased page prompt.
+QString collectedPages(const QStringList &lines, int pageLines)
+{
+    const QString prompt = QStringLiteral("---- More ( Press 'Q' to break ) ----");
+    const QString erase = QStringLiteral("\x1b[37D") + QString(37, u' ') + QStringLiteral("\x1b[37D");
+    QString paged;
+    qsizetype at = 0;
+    bool first = true;
+    while (true) {
+        QString memo = first ? QStringLiteral("\r\ndisplay ont info 0 all \r\n") : erase;
+        for (qsizetype i = at; i < std::min(lines.size(), at + pageLines); ++i)
+            memo += lines[i] + QStringLiteral("\r\n");
+        at += pageLines;
+        first = false;
+        if (at >= lines.size()) {
+            core::collectPage(memo + QStringLiteral("\r\nOLT(config)#"), paged);
+            return paged;
+        }
+        core::collectPage(memo + prompt, paged);
+    }
+}
+
+QStringList portLines(const QStringList &serials, const QStringList &descriptions, int port, bool withFooter)
+{
+    const QString sep = QStringLiteral("  -----------------------------------------------------------------------------");
+    QStringList out{sep, QStringLiteral("  F/S/P   ONT         SN         Control     Run      Config   Match    Protect"),
+                    QStringLiteral("          ID                     flag        state    state    state    side "), sep};
+    for (int i = 0; i < serials.size(); ++i)
+        out << QStringLiteral("  0/ 1/%1   %2  %3  active      %4   normal   match    no ")
+                   .arg(port)
+                   .arg(i, 3)
+                   .arg(serials[i])
+                   .arg(i % 2 ? QStringLiteral("offline") : QStringLiteral("online "));
+    out << sep << QStringLiteral("  F/S/P   ONT-ID   Description") << sep;
+    for (int i = 0; i < descriptions.size(); ++i)
+        out << QStringLiteral("  0/ 1/%1   %2   %3").arg(port).arg(i, 7).arg(descriptions[i]);
+    out << sep;
+    if (withFooter)
+        out << QStringLiteral("  In port 0/ 1/%1 , the total of ONTs are: %2, online: %3")
+                   .arg(port)
+                   .arg(serials.size())
+                   .arg((serials.size() + 1) / 2)
+            << sep;
+    return out;
+}
+
+} // namespace
+
+TEST(OntListStatesFromTheOlt, AThreePageListingWithHostileDescriptionsRefreshesTheListAndACutOneKeepsTheCount)
+{
+    const QStringList serials{QStringLiteral("48575443000000A1"), QStringLiteral("48575443000000A2"),
+                              QStringLiteral("48575443000000A3"), QStringLiteral("48575443000000A4")};
+    // Descriptions that say what the listing's own lines say.
+    const QStringList hostile{QStringLiteral("pays online: 5"), QStringLiteral("Description"),
+                              QStringLiteral("In port 0/ 1/0 , the total of ONTs are: 9, online: 9"),
+                              QStringLiteral("  0/ 1/0    7  48575443DEADBEEF  active      online")};
+    const QStringList lines = portLines(serials.mid(0, 2), hostile.mid(0, 2), 0, true)
+        + portLines(serials.mid(2), hostile.mid(2), 1, true);
+    ASSERT_GT(lines.size(), 3 * 9);
+    const QString listing = collectedPages(lines, 9); // more than three pages of nine lines
+
+    registry::OntList list;
+    std::vector<core::OntRecord> rows;
+    for (const QString &sn : serials)
+        rows.push_back(row("G.PON", sn.toLatin1().constData(), "Klient", "-"));
+    list.replaceAll(std::move(rows));
+
+    const core::StateListing whole = core::parseStateListing(listing, QStringLiteral("0"));
+    ASSERT_TRUE(whole.whole);
+    EXPECT_EQ(list.applyStateListing(whole), 4);
+    EXPECT_EQ(list.oltOntCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(list.record(i).image, i % 2 ? core::RowImage::Offline : core::RowImage::Online) << i;
+
+    // A read that timed out before the second port's footer: the rows it has
+    // are shown, but the OLT's count stays what the whole listing said.
+    const QStringList cut = portLines(serials.mid(0, 2), hostile.mid(0, 2), 0, true)
+        + portLines(serials.mid(2, 1), hostile.mid(2, 1), 1, false);
+    const core::StateListing partial = core::parseStateListing(collectedPages(cut, 9), QStringLiteral("0"));
+    EXPECT_FALSE(partial.whole);
+    list.applyStateListing(partial);
+    EXPECT_EQ(list.oltOntCount(), 4);
+}
