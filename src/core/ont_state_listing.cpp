@@ -137,10 +137,10 @@ bool startsWithPlaceAndId(QStringView body)
 }
 
 // A place number as an int without the locale-aware conversion: -1 for
-// anything but a few plain digits.
+// anything but up to nine digits.
 int smallNumber(QStringView v)
 {
-    if (v.isEmpty() || v.size() > 6)
+    if (v.isEmpty() || v.size() > 9)
         return -1;
     int n = 0;
     for (QChar c : v) {
@@ -214,15 +214,7 @@ Footer readFooter(QStringView body)
 // OLT prints them. -1 for anything else.
 int plainNumber(QStringView v)
 {
-    if (v.isEmpty() || v.size() > 9 || (v.size() > 1 && v.front() == u'0'))
-        return -1;
-    int n = 0;
-    for (QChar c : v) {
-        if (c < u'0' || c > u'9')
-            return -1;
-        n = n * 10 + (c.unicode() - u'0');
-    }
-    return n;
+    return v.size() > 1 && v.front() == u'0' ? -1 : smallNumber(v);
 }
 
 struct FastRow
