@@ -48,7 +48,12 @@ AddOntController::AddOntController(ControllerContext &context, AddFormView &form
         judgeAnswers();
         return session::StepEngine::Outcome::Done;
     });
-    connect(&session, &session::OltSession::quiet, this, &AddOntController::onStepMissed);
+    // Another request took the slot of the answers' step: they are judged from
+    // what had come by then, on the next turn of the event loop.
+    connect(&context.engine(), &session::StepEngine::stepReplaced, this, [this](int code, const QString &text) {
+        if (code == session::MainStep::kAddAnswers && m_awaitingAnswers)
+            QMetaObject::invokeMethod(this, [this, text] { judgeAnswers(text); }, Qt::QueuedConnection);
+    });
     // A drop cancels the engine's pending step: the answers that came are all there will be.
     connect(&session.connection(), &session::OltConnection::disconnected, this, [this] {
         if (m_awaitingAnswers)
@@ -129,22 +134,19 @@ void AddOntController::addOrSave()
     });
 }
 
-void AddOntController::onStepMissed()
+void AddOntController::judgeAnswers()
 {
-    // Another request armed the engine over the step of the answers; they are
-    // judged now instead of never.
-    if (m_awaitingAnswers && m_context.engine().pending() != session::MainStep::kAddAnswers)
-        judgeAnswers();
+    judgeAnswers(m_context.session().buffer());
 }
 
-void AddOntController::judgeAnswers()
+void AddOntController::judgeAnswers(const QString &output)
 {
     if (!m_awaitingAnswers)
         return;
     m_awaitingAnswers = false;
     m_batchInProgress = false;
     const core::AddOntValues f = m_sent;
-    const core::BatchAnswers answers = core::checkBatchAnswers(m_typed, m_context.session().buffer());
+    const core::BatchAnswers answers = core::checkBatchAnswers(m_typed, output);
 
     // Up to its "ont add" (mac-auth or sn-auth) the batch decides whether the
     // OLT holds the ONT at all.

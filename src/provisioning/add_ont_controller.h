@@ -63,13 +63,14 @@ Q_SIGNALS:
 
 private:
     void judgeAnswers();
+    // Judges the batch by the OLT's answers in output.
+    void judgeAnswers(const QString &output);
     void listOnt(const core::AddOntValues &f, const QString &incompleteNote);
     void refuseAdd(const core::AddOntValues &f, const core::LineAnswer &refused);
     void leaveUnconfirmed(const core::AddOntValues &f, const core::BatchAnswers &answers);
     void endWithoutListing();
     void abandonAdd();
     void onPacerIdle();
-    void onStepMissed();
 
     ControllerContext &m_context;
     AddFormView &m_form;

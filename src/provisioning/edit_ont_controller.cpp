@@ -57,13 +57,16 @@ EditOntController::EditOntController(ControllerContext &context, AddFormView &fo
     engine.registerPagedBranch(MainStep::kEditNativeFlags, [this](const QString &listing) { onNativeFlags(listing); });
 
     session::OltSession &session = context.session();
-    // Another request armed the engine over the answers' step: they are judged now instead of never.
-    connect(&session, &session::OltSession::quiet, this, [this] {
-        const int pending = m_context.engine().pending();
-        if (m_awaiting && pending != MainStep::kOntChangeAnswers)
-            judge(m_batch);
-        if (m_loading && pending != MainStep::kEditOntInfo && pending != MainStep::kEditNativeFlags)
-            finishLoad();
+    // Another request took the slot of a step of ours: the answers are judged
+    // from what had come by then, and a load goes on with what it has.
+    connect(&engine, &session::StepEngine::stepReplaced, this, [this](int code, const QString &text) {
+        if (code == MainStep::kOntChangeAnswers && m_awaiting)
+            judgeLater(m_batch, text);
+        if (m_loading && (code == MainStep::kEditOntInfo || code == MainStep::kEditNativeFlags))
+            QMetaObject::invokeMethod(this, [this] {
+                if (m_loading)
+                    finishLoad();
+            }, Qt::QueuedConnection);
     });
     // A drop ends the batch: the answers that came are all there will be.
     connect(&session.connection(), &session::OltConnection::disconnected, this, [this] {
@@ -109,13 +112,23 @@ void EditOntController::judgeLater(quint64 batch)
     QMetaObject::invokeMethod(this, [this, batch] { judge(batch); }, Qt::QueuedConnection);
 }
 
+void EditOntController::judgeLater(quint64 batch, const QString &output)
+{
+    QMetaObject::invokeMethod(this, [this, batch, output] { judge(batch, output); }, Qt::QueuedConnection);
+}
+
 void EditOntController::judge(quint64 batch)
+{
+    judge(batch, m_context.session().buffer());
+}
+
+void EditOntController::judge(quint64 batch, const QString &output)
 {
     if (batch != m_batch || m_phase == Phase::Idle)
         return;
     const Phase phase = std::exchange(m_phase, Phase::Idle);
     m_awaiting = false;
-    const core::BatchAnswers answers = core::checkBatchAnswers(m_typed, m_context.session().buffer());
+    const core::BatchAnswers answers = core::checkBatchAnswers(m_typed, output);
     switch (phase) {
     case Phase::Idle: break;
     case Phase::Deleting: endDelete(answers); break;

@@ -80,7 +80,10 @@ private:
 
     void runBatch(const core::CommandBatch &batch, Phase phase);
     void judgeLater(quint64 batch);
+    void judgeLater(quint64 batch, const QString &output);
     void judge(quint64 batch);
+    // Judges a batch by the OLT's answers in output.
+    void judge(quint64 batch, const QString &output);
     void endDelete(const core::BatchAnswers &answers);
     void endReboot(const core::BatchAnswers &answers);
     void endChange(const core::BatchAnswers &answers);

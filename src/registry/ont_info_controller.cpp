@@ -7,7 +7,6 @@
 #include "session/main_steps.h"
 #include "session/olt_session.h"
 
-#include <QScopeGuard>
 
 namespace tervix::registry {
 
@@ -28,8 +27,8 @@ OntInfoController::OntInfoController(provisioning::ControllerContext &context, Q
     engine.registerBranch(MainStep::kOntDiagnosis, [this](int) { return stepDiagnosis(); });
     // Another request that takes the engine's one slot leaves this run with
     // nobody to call it back: it ends here rather than hang.
-    connect(&engine, &StepEngine::armed, this, [this](int) {
-        if (running() && !m_ownArm)
+    connect(&engine, &StepEngine::stepReplaced, this, [this](int code) {
+        if (running() && (code == MainStep::kOntInfo || code == MainStep::kOntDiagnosis))
             fail(QStringLiteral("Przerwane przez inne polecenie / Interrupted by another request"));
     });
     connect(&context.session().connection(), &session::OltConnection::disconnected, this, [this] {
@@ -86,9 +85,7 @@ void OntInfoController::begin()
     s.send({PacedLine::send(QStringLiteral("config"), timing::kOntInfoConfigWaitMs, true),
             PacedLine::send(interfaceLine(), timing::kOntInfoInterfaceWaitMs, true),
             PacedLine::send(QStringLiteral("display ont info ") + m_target.port + u' ' + m_target.id, 0, true)});
-    m_ownArm = true;
     m_context.engine().arm(MainStep::kOntInfo);
-    m_ownArm = false;
 }
 
 StepEngine::Outcome OntInfoController::stepInfo()
@@ -104,9 +101,7 @@ StepEngine::Outcome OntInfoController::stepInfo()
     s.send({PacedLine::send(QStringLiteral("display service-port port ") + placeText() + QStringLiteral(" ont ")
                                 + m_target.id,
                             0, true)});
-    m_ownArm = true;
     m_context.engine().arm(MainStep::kOntDiagnosis);
-    m_ownArm = false;
     return StepEngine::Outcome::Done;
 }
 
@@ -117,8 +112,6 @@ StepEngine::Outcome OntInfoController::stepDiagnosis()
     session::OltSession &s = m_context.session();
     const QString memo = s.buffer();
     StepEngine &engine = m_context.engine();
-    m_ownArm = true;
-    const auto ownArm = qScopeGuard([this] { m_ownArm = false; });
 
     if (memo.contains(QStringLiteral("MORE ( PRESS"), Qt::CaseInsensitive)) {
         // A page of the current answer: kept, and the OLT asked for the next.

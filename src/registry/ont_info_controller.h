@@ -78,7 +78,6 @@ private:
     int m_progress = 0;
     QString m_joined;      // the answers of the phases so far, with their markers
     int m_opticsLooks = 0;
-    bool m_ownArm = false; // the engine's slot is being taken by this run itself
 };
 
 } // namespace tervix::registry

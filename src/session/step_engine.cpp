@@ -64,6 +64,8 @@ void StepEngine::arm(int code, int intervalMs)
     // Pages collected for another listing are not the start of this one.
     if (code != m_pagedCode)
         forgetPages();
+    if (m_pending != kNoStep && m_pending != code)
+        Q_EMIT stepReplaced(m_pending, m_session.buffer());
     // A clear held back for the step this one replaces happens now.
     m_session.applyDeferredClear();
     m_pending = code;
@@ -73,7 +75,6 @@ void StepEngine::arm(int code, int intervalMs)
     m_ownedUpTo = pacer.runningAction() != 0 ? pacer.runningAction() : pacer.lastQueued();
     m_intervalMs = intervalMs;
     start();
-    Q_EMIT armed(code);
 }
 
 void StepEngine::start()

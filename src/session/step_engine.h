@@ -74,9 +74,10 @@ public:
 Q_SIGNALS:
     // A step ran (after its branch): watchdogs of hanging passes listen here.
     void stepRan(int code);
-    // A step took the slot: a run of several steps whose step was replaced by
-    // another subsystem's knows it will not be called back.
-    void armed(int code);
+    // Another step took the slot of `code` before it ran: its owner will not
+    // be called back. text is the receive buffer as that step owned it,
+    // before a clear held back for the new step empties it.
+    void stepReplaced(int code, const QString &text);
 
 private:
     void onTick();

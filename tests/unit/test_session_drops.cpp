@@ -200,3 +200,24 @@ TEST(StepEngine, PagesOfAnAbandonedListingAreNotTheStartOfTheNext)
 }
 
 } // namespace
+
+TEST(StepEngine, AReplacedStepIsToldWithTheTextItOwned)
+{
+    OltSession s(timing::kQuietMs);
+    StepEngine engine(s, nullptr);
+    QSignalSpy replaced(&engine, &StepEngine::stepReplaced);
+    s.replaceBuffer(QStringLiteral("answers step 5 waits for"));
+    engine.arm(5);
+    // The next request's clearing line is held back while 5 waits, then
+    // applied when its step takes the slot: 5 hears of it before the clear.
+    s.sendLine(QStringLiteral("display other"), true);
+    engine.arm(6);
+    engine.stop();
+    ASSERT_EQ(replaced.size(), 1);
+    EXPECT_EQ(replaced[0][0].toInt(), 5);
+    EXPECT_EQ(replaced[0][1].toString(), QStringLiteral("answers step 5 waits for"));
+    EXPECT_TRUE(s.buffer().isEmpty());
+    engine.arm(6); // the same step again is no replacement
+    engine.stop();
+    EXPECT_EQ(replaced.size(), 1);
+}
