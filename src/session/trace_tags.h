@@ -24,6 +24,7 @@ inline const QString kSaveOntList = QStringLiteral("a13");
 inline const QString kLastAddress = QStringLiteral("a17");
 inline const QString kTakeFromUnauthorised = QStringLiteral("a23");
 inline const QString kSaveColumnWidths = QStringLiteral("a26");
+inline const QString kScanStep = QStringLiteral("a13s");         // a step of the scanning connection
 
 // The tag written when an operation ends normally.
 inline QString end(const QString &tag)

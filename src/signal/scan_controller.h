@@ -143,9 +143,6 @@ Q_SIGNALS:
     void loginRefused(const QString &reason);
 
 private:
-    class Impl;
-    friend class Impl;
-
     registry::OntList &m_list;
     session::TraceLog *m_trace;
     Hooks m_hooks;
@@ -167,10 +164,6 @@ private:
     QString m_passTime;
     QString m_memo;
     PassFigures m_lastPass;
-
-    friend struct ScanControllerState;
-    struct State;
-    std::unique_ptr<State> m_state;
 };
 
 } // namespace tervix::signal
