@@ -52,6 +52,9 @@ public:
 
     // "Polacz" or Enter in the password field.
     void connectToOlt(const LoginCredentials &credentials);
+    // What the current session logged in with: the extra connections of other
+    // windows (scanning) reach the same OLT with the same account.
+    const LoginCredentials &credentials() const { return m_credentials; }
     void keepAlive();
 
     // The main window asks before closing: true when it may close now.

@@ -66,4 +66,20 @@ inline constexpr int kAccountUserNameWaitMs = 150; // after "terminal user name"
 inline constexpr int kAccountCreatedPollMs = 1500; // looks for the OLT's "successfully"
 inline constexpr int kAccountDialogueDeadlineMs = 60'000; // a dialogue not ended by then has stalled
 
+// Signal scanning
+inline constexpr int kScanLoginWaitMs = 500;       // before the scanning login's user name
+inline constexpr int kScanLoginSlowWaitMs = 1300;  // the same in safe mode
+inline constexpr int kScanLoginGapMs = 300;        // between the login lines and the terminal preparation
+inline constexpr int kScanInterfaceWaitMs = 100;   // after "interface ..." before the optical command
+inline constexpr int kScanStepTickMs = 50;         // how often a scanning step looks whether it may run
+inline constexpr int kScanWatchdogTickMs = 1000;
+inline constexpr int kScanWatchdogLimit = 28;      // ticks without progress before the line is reopened
+inline constexpr int kScanWatchdogLimitMax = 1029; // the longest wait after repeated failed reopenings
+inline constexpr int kScanDelayedStartMs = 1000;   // a pass after the working login, retried until it can start
+inline constexpr int kScanRepeatSeconds = 3600;    // between passes
+inline constexpr int kScanFastRepeatSeconds = 480; // between passes with the fast status option
+inline constexpr int kScanStatusEvery = 10;        // readings between two status reads (fast status option)
+inline constexpr int kScanRecountMs = 35'000;      // the counters strip is recounted this often
+inline constexpr int kScanPromptLooks = 3;         // empty lines typed to get a prompt before the pass waits for the watchdog
+
 } // namespace tervix::timing

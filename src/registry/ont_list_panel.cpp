@@ -227,6 +227,22 @@ void OntListPanel::resetCounters()
     badCounter->setText(QStringLiteral("Bad Signal: 0!"));
 }
 
+void OntListPanel::showCounts(const QString &all, const QString &online, const QString &offline, const QString &bad,
+                              const QString &critical, const QString &disabled)
+{
+    allCounter->setText(all);
+    onlineCounter->setText(online);
+    offlineCounter->setText(offline);
+    badCounter->setText(bad);
+    criticalCounter->setText(critical);
+    disabledCounter->setText(disabled);
+}
+
+void OntListPanel::setCriticalColour(int bgr)
+{
+    setBackground(criticalCounter, ui::colorFromBgr(bgr));
+}
+
 bool OntListPanel::saveColumnWidths(const QString &appDir)
 {
     if (m_trace)

@@ -47,6 +47,10 @@ public:
     // The counters strip as every login leaves it: "All: 0", the critical
     // panel in its start colour with "Critical Signal: 0!", "Bad Signal: 0!".
     void resetCounters();
+    // The captions of a recount, and the critical panel's colour (BGR) as it blinks.
+    void showCounts(const QString &all, const QString &online, const QString &offline, const QString &bad,
+                    const QString &critical, const QString &disabled);
+    void setCriticalColour(int bgr);
 
     // "d-size.ph": the widths of advancedView's columns but the last. Writing reports
     // nothing (the window is closing) and returns whether the file was written.

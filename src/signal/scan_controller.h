@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QTimer>
@@ -143,6 +144,48 @@ Q_SIGNALS:
     void loginRefused(const QString &reason);
 
 private:
+    // What the pass reads next.
+    struct Task
+    {
+        enum class Kind { Ont, Port, Status } kind = Kind::Ont;
+        int row = -1;    // Ont: the scan row
+        int group = -1;  // Port: the port group
+    };
+
+    // Opening the line and logging in.
+    void openLine();
+    void onConnected();
+    session::StepEngine::Outcome checkLogin(int code);
+    session::StepEngine::Outcome checkReady(int code);
+    void stopRefused(const QString &reason);
+    void lineFailed(const QString &why);
+
+    // The pass.
+    void beginPass(int firstRow);
+    void nextTask();
+    void runTask(const Task &task);
+    // Brings the line to configuration mode and types lines after that; false
+    // when the prompt could not be read yet (an empty line was typed to get one).
+    bool typeFromConfig(const QStringList &lines, int answerStep, int retryStep);
+    session::StepEngine::Outcome onOntAnswer(int code);
+    void onPortTable(const QString &listing);
+    void onStatusListing(const QString &listing);
+    session::StepEngine::Outcome retryPrompt(int code);
+    void storeReading(int row, const core::OpticalLevels &levels);
+    void noReading(int row, const QString &reason);
+    void finishPass();
+    void endPassEarly();
+    void setPosition(int position);
+    void setCurrent(int row);
+    void setPassStatus(const QString &text);
+    void setPassTime(const QString &text);
+    void trace(const QString &text) const;
+    void progress();
+    void onWatchdogTick();
+    void restartStalledPass();
+    int repeatSeconds() const;
+    bool canStart() const;
+
     registry::OntList &m_list;
     session::TraceLog *m_trace;
     Hooks m_hooks;
@@ -156,6 +199,8 @@ private:
     bool m_fastStatus = false;
 
     QList<core::ScanRow> m_rows;
+    QList<core::PortGroup> m_groups;
+    QList<int> m_groupOfRow;
     core::ScanRow m_current;
     QList<CriticalRow> m_critical;
     int m_position = 0;
@@ -164,6 +209,33 @@ private:
     QString m_passTime;
     QString m_memo;
     PassFigures m_lastPass;
+    PassFigures m_thisPass;
+    QElapsedTimer m_passClock;
+
+    // The walk.
+    bool m_lineOpen = false;       // the scanning line is connected and logged in (or logging in)
+    bool m_loggedIn = false;
+    bool m_refused = false;        // the OLT refused the login: no automatic start until told
+    bool m_firstPassDone = false;  // a pass has started since the program started
+    bool m_restartFromFirst = false;
+    bool m_stopRequested = false;
+    int m_resumeRow = 0;           // the row (per ONT) or first row of the port (whole port) being read
+    int m_nextRow = 0;             // per ONT: the next row of the walk
+    int m_nextGroup = 0;           // whole port: the next port group
+    QList<int> m_fallback;         // whole port: rows the port's table left to read one at a time
+    int m_jumpRow = -1;            // "Scan from" during a pass
+    int m_returnRow = -1;          // where the walk goes on after the jump
+    int m_readsSinceStatus = 0;
+    bool m_statusWanted = false;
+    Task m_task;
+    int m_promptLooks = 0;
+    QHash<QString, bool> m_lastStates; // "F.S.P.ID" -> online, from this pass's status read
+
+    QTimer m_watchdog;
+    int m_watchdogCount = 0;
+    int m_watchdogLimit = 0;
+    QTimer m_repeat;
+    QTimer m_delayedStart;
 };
 
 } // namespace tervix::signal
