@@ -98,13 +98,12 @@ void BM_StateListing(benchmark::State &state)
 }
 BENCHMARK(BM_StateListing)->Arg(1024)->Arg(8192)->Arg(32768)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
-void BM_ApplyStateListing(benchmark::State &state)
+// The authorised-ONT list of the same ONTs, in another order than the OLT's,
+// as years of adds and imports leave it.
+std::vector<tervix::core::OntRecord> listOfTheSameOnts(int onts)
 {
-    const int onts = int(state.range(0));
-    const tervix::core::StateListing listing = tervix::core::parseStateListing(collectedListing(onts), QStringLiteral("0"));
     std::vector<tervix::core::OntRecord> rows;
     rows.reserve(size_t(onts));
-    // The list in another order than the OLT's, as years of adds and imports leave it.
     for (int i = onts - 1; i >= 0; --i) {
         tervix::core::OntRecord r;
         r.ponType = QStringLiteral("G.PON");
@@ -115,12 +114,40 @@ void BM_ApplyStateListing(benchmark::State &state)
         tervix::core::initBasicTexts(r, QString::number(i), QString());
         rows.push_back(std::move(r));
     }
+    return rows;
+}
+
+void BM_ApplyStateListing(benchmark::State &state)
+{
+    const int onts = int(state.range(0));
+    const tervix::core::StateListing listing = tervix::core::parseStateListing(collectedListing(onts), QStringLiteral("0"));
     tervix::registry::OntList list;
-    list.replaceAll(std::move(rows));
+    list.replaceAll(listOfTheSameOnts(onts));
     for (auto _ : state)
         benchmark::DoNotOptimize(list.applyStateListing(listing));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ApplyStateListing)->Arg(1024)->Arg(8192)->Arg(32768)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+// A status refresh as the scanner does it between readings: the collected
+// listing read, then applied to the list.
+void BM_StateRefresh(benchmark::State &state)
+{
+    const int onts = int(state.range(0));
+    const QString listing = collectedListing(onts);
+    tervix::registry::OntList list;
+    list.replaceAll(listOfTheSameOnts(onts));
+    int found = 0;
+    for (auto _ : state) {
+        found = list.applyStateListing(tervix::core::parseStateListing(listing, QStringLiteral("0")));
+        benchmark::DoNotOptimize(found);
+    }
+    // Every ONT of the listing must be found in the list, or the timing measures a refresh that matched nothing.
+    if (found != onts)
+        state.SkipWithError("the refresh did not find every listed ONT in the list");
+    state.counters["found"] = double(found);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_StateRefresh)->Arg(1000)->Arg(8000)->Arg(32000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 } // namespace
