@@ -17,7 +17,11 @@
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
+#include "signal/critical_signals_window.h"
+#include "signal/scan_controller.h"
+#include "signal/scan_window.h"
 #include "signal/signal_chart_window.h"
+#include "signal/signal_counts_controller.h"
 #include "signal/signal_history_store.h"
 
 #include <QCheckBox>
@@ -59,6 +63,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     wireProvisioning();
     wireOntInfo();
     wireTemplates();
+    wireScanning();
     // The last addresses are loaded once the window exists.
     m_login->recordLastAddress(QString());
 }
@@ -126,6 +131,9 @@ void MainWindow::buildLayout()
     m_quickButtons = quick;
     nextPageButton = new QPushButton(QStringLiteral("Przesun liste"), logPage);
     quick->addWidget(nextPageButton);
+    diagnoseAllButton = new QPushButton(QStringLiteral("Diagnostyka ont / Diagnose all"), logPage);
+    diagnoseAllButton->setObjectName(QStringLiteral("diagnoseAllButton"));
+    quick->addWidget(diagnoseAllButton);
     quick->addStretch();
     logRow->addWidget(outputMemo, 1);
     logRow->addLayout(quick);
@@ -286,6 +294,59 @@ void MainWindow::wireTemplates()
     connect(m_login.get(), &OltLoginController::ontListLoadRequested, m_templates.get(),
             &registry::TemplatesController::load);
     registry::connectAddForm(*m_templates, *m_addForm, this);
+}
+
+void MainWindow::wireScanning()
+{
+    m_scanner = std::make_unique<signal::ScanController>(*m_ontList, m_login->appDir(), m_trace.get());
+    m_signalCounts = std::make_unique<signal::SignalCountsController>(*m_ontList);
+    signal::ScanController::Hooks &hooks = m_scanner->hooks();
+    hooks.sessionReady = [this] { return m_login->sessionReady(); };
+    hooks.oltKey = [this] { return m_login->oltKey(); };
+    hooks.credentials = [this] { return m_login->credentials(); };
+    hooks.recount = [this] { m_signalCounts->recount(); };
+    m_signalCounts->setReadyHook([this] { return m_login->sessionReady() && !m_login->oltKey().isEmpty(); });
+
+    // The scanning window exists from the start and scans whether shown or not.
+    m_scanWindow = new signal::ScanWindow(*m_scanner, this);
+    m_scanWindow->setWindowFlag(Qt::Window);
+    m_criticalWindow = new signal::CriticalSignalsWindow(*m_ontList, this);
+    m_criticalWindow->setWindowFlag(Qt::Window);
+
+    connect(diagnoseAllButton, &QPushButton::clicked, this, &MainWindow::showScanWindow);
+    connect(m_login.get(), &OltLoginController::workingSessionReady, this, [this] {
+        m_signalCounts->stopBlinking();
+        m_signalCounts->startPeriodic();
+        m_scanner->afterWorkingLogin();
+    });
+    connect(m_scanner.get(), &signal::ScanController::passFinished, m_signalCounts.get(),
+            &signal::SignalCountsController::passFinished);
+    connect(m_signalCounts.get(), &signal::SignalCountsController::captionsChanged, this,
+            [this](const core::SignalCaptions &c) {
+                m_ontListPanel->showCounts(c.all, c.online, c.offline, c.bad, c.critical, c.disabled);
+            });
+    connect(m_signalCounts.get(), &signal::SignalCountsController::criticalColourChanged, m_ontListPanel,
+            &registry::OntListPanel::setCriticalColour);
+    connect(m_signalCounts.get(), &signal::SignalCountsController::criticalButtonVisible, this,
+            [this](bool visible) { m_ontListPanel->criticalListButton->setVisible(visible); });
+    connect(m_ontListPanel, &registry::OntListPanel::criticalListRequested, this, [this] {
+        m_signalCounts->stopBlinking();
+        m_criticalWindow->showCritical();
+    });
+}
+
+void MainWindow::showScanWindow()
+{
+    if (!m_login->sessionReady()) {
+        m_provisioning->context().notConnectedError();
+        return;
+    }
+    if (m_login->oltKey().isEmpty()) {
+        m_provisioning->context().error(QStringLiteral("Blad!"), QStringLiteral("Najpierw polacz sie z oltem"));
+        return;
+    }
+    m_scanWindow->show();
+    m_scanWindow->raise();
 }
 
 void MainWindow::showOntInfo(int row, bool inOwnWindow)

@@ -38,7 +38,11 @@ class TemplatesController;
 } // namespace tervix::registry
 
 namespace tervix::signal {
+class CriticalSignalsWindow;
+class ScanController;
+class ScanWindow;
 class SignalChartWindow;
+class SignalCountsController;
 } // namespace tervix::signal
 
 namespace tervix::app {
@@ -69,6 +73,13 @@ public:
     registry::OntInfoController &ontInfo() { return *m_ontInfo; }
     registry::OntInfoPanel &ontInfoPanel() { return *m_ontInfoPanel; }
     registry::TemplatesController &templates() { return *m_templates; }
+    signal::ScanController &scanner() { return *m_scanner; }
+    signal::SignalCountsController &signalCounts() { return *m_signalCounts; }
+    signal::ScanWindow &scanWindow() { return *m_scanWindow; }
+    signal::CriticalSignalsWindow &criticalWindow() { return *m_criticalWindow; }
+    // "Diagnostyka ont / Diagnose all": the scanning window, once the working
+    // session is ready and the OLT is known.
+    void showScanWindow();
 
     // "Diagnozuj / Info / Reboot" for a row of the list: a run for that ONT,
     // its panel over this window, or in a window of its own when the all-ONT
@@ -106,6 +117,7 @@ public:
     QTabWidget *bottomPages = nullptr;
     QPlainTextEdit *outputMemo = nullptr;
     QPushButton *nextPageButton = nullptr; // "Przesun liste"
+    QPushButton *diagnoseAllButton = nullptr; // "Diagnostyka ont / Diagnose all"
 
 Q_SIGNALS:
     // The operator's close was accepted: the program ends, whatever other
@@ -124,6 +136,7 @@ private:
     void wireProvisioning();
     void wireOntInfo();
     void wireTemplates();
+    void wireScanning();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
@@ -141,6 +154,10 @@ private:
     std::unique_ptr<registry::TemplatesController> m_templates;
     QWidget *m_ontInfoWindow = nullptr; // hosts the panel for the all-ONT view
     signal::SignalChartWindow *m_chartWindow = nullptr; // made on first use
+    std::unique_ptr<signal::ScanController> m_scanner;
+    std::unique_ptr<signal::SignalCountsController> m_signalCounts;
+    signal::ScanWindow *m_scanWindow = nullptr;        // made at start, shown on demand
+    signal::CriticalSignalsWindow *m_criticalWindow = nullptr;
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;

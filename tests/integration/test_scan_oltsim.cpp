@@ -242,7 +242,7 @@ TEST_F(ScanOnOltsim, AStalledPassIsReopenedAtTheOntItWasReading)
     QSignalSpy status(scanner.get(), &ScanController::passStatusChanged);
     QSignalSpy finished(scanner.get(), &ScanController::passFinished);
     scanner->startPass();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.receivedLines().size() >= 15; }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner->passStatus().contains(QStringLiteral("dropped")); }, 30000));
     sim.setDropAfterCommands(-1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() > 0; }, 90000)) << scanner->passStatus().toStdString();
 
@@ -250,7 +250,14 @@ TEST_F(ScanOnOltsim, AStalledPassIsReopenedAtTheOntItWasReading)
     for (const auto &args : status)
         if (args.at(0).toString().contains(QStringLiteral("continue skan od/from ")))
             resumed = args.at(0).toString();
-    ASSERT_FALSE(resumed.isEmpty());
+    ASSERT_FALSE(resumed.isEmpty()) << [&] {
+        QStringList all;
+        for (const auto &args : status)
+            all << args.at(0).toString();
+        for (const auto &l : sim.receivedLines())
+            all << QString::number(l.session) + QStringLiteral(": ") + l.line;
+        return all.join(u'\n').toStdString();
+    }();
     const int resumeRow = resumed.section(QStringLiteral("from "), 1).toInt();
     EXPECT_GT(resumeRow, 0);
     // The second line's first optical read is the ONT the first line was reading.
