@@ -50,8 +50,11 @@ ScanController::ScanController(registry::OntList &list, QString appDir, session:
     , m_session(timing::kExtraConnectionQuietMs)
     , m_engine(m_session, trace, session::TraceTag::kScanStep)
     , m_history(appDir)
+    , m_writer(appDir)
     , m_appDir(std::move(appDir))
 {
+    connect(&m_writer, &HistoryWriter::recorded, this, &ScanController::onRecorded);
+    connect(&m_writer, &HistoryWriter::newestDatesRead, this, &ScanController::onNewestDates);
     m_current.ponType = QStringLiteral("gpon");
     m_current.frame = QStringLiteral("0");
     m_current.slot = QStringLiteral("4");
@@ -188,10 +191,16 @@ void ScanController::startPass()
     m_critical.clear();
     Q_EMIT criticalRowsChanged();
 
-    m_rows = core::buildScanList(m_list.rows(), m_hooks.oltKey(), [this](const core::ScanRow &r) {
-        const SignalHistoryStore::Loaded loaded = m_history.load(r.oltKey, r.key());
-        return loaded.state == SignalHistoryStore::Loaded::State::Read ? loaded.history.newestDate : QStringLiteral("-");
-    });
+    // The "Data/Day" column is read from the history files off the GUI
+    // thread; it shows "-" for the moment it takes.
+    m_rows = core::buildScanList(m_list.rows(), m_hooks.oltKey(), {});
+    ++m_generation;
+    m_completing = false;
+    QStringList keys;
+    keys.reserve(m_rows.size());
+    for (const core::ScanRow &r : m_rows)
+        keys << r.key();
+    m_writer.readNewestDates(m_hooks.oltKey(), keys, m_generation);
     m_groups = core::groupByPort(m_rows);
     m_groupOfRow = QList<int>(m_rows.size(), -1);
     for (int g = 0; g < m_groups.size(); ++g)
@@ -566,12 +575,7 @@ void ScanController::storeReading(int row, const core::OpticalLevels &levels)
         m_list.setBasicImage(listRow, image);
     }
 
-    const SignalHistoryStore::RecordResult recorded =
-        m_history.record(r.oltKey, r.frame, r.slot, r.port, r.ontId, levels, QDate::currentDate());
-    if (recorded.outcome == SignalHistoryStore::RecordResult::Outcome::Written)
-        r.lastDay = core::historyDate(QDate::currentDate());
-    else if (recorded.outcome == SignalHistoryStore::RecordResult::Outcome::Refused)
-        trace(QStringLiteral("a13 history of ") + r.key() + QStringLiteral(" not written: ") + recorded.reason);
+    m_writer.record({r.oltKey, r.frame, r.slot, r.port, r.ontId, levels, QDate::currentDate(), row}, m_generation);
 
     if (!levels.off && core::isCriticalReading(levels, m_thresholds)) {
         m_critical.append({placeOf(r), r.name, text});
@@ -586,8 +590,45 @@ void ScanController::noReading(int row, const QString &reason)
     trace(QStringLiteral("a13 no reading for ") + m_rows[row].key() + QStringLiteral(": ") + reason);
 }
 
+void ScanController::onRecorded(int row, quint64 generation, const SignalHistoryStore::RecordResult &result)
+{
+    if (generation == m_generation && row >= 0 && row < m_rows.size()) {
+        core::ScanRow &r = m_rows[row];
+        if (result.outcome == SignalHistoryStore::RecordResult::Outcome::Written) {
+            r.lastDay = core::historyDate(QDate::currentDate());
+            Q_EMIT scanRowChanged(row);
+        } else if (result.outcome == SignalHistoryStore::RecordResult::Outcome::Refused) {
+            // The pass goes on: a file that cannot be written loses one day.
+            trace(QStringLiteral("a13 history of ") + r.key() + QStringLiteral(" not written: ") + result.reason);
+        }
+    }
+    if (m_completing && m_writer.pending() == 0)
+        completePass();
+}
+
+void ScanController::onNewestDates(quint64 generation, const QStringList &dates)
+{
+    if (generation != m_generation || dates.size() != m_rows.size())
+        return;
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].lastDay.isEmpty() || m_rows[i].lastDay == QStringLiteral("-"))
+            m_rows[i].lastDay = dates[i];
+    Q_EMIT scanListRebuilt();
+    if (m_completing && m_writer.pending() == 0)
+        completePass();
+}
+
 void ScanController::finishPass()
 {
+    // The pass is over once its readings are in the history files too.
+    m_completing = true;
+    if (m_writer.pending() == 0)
+        completePass();
+}
+
+void ScanController::completePass()
+{
+    m_completing = false;
     m_running = false;
     m_resumeRow = 0;
     m_watchdog.stop();

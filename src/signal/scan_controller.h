@@ -6,6 +6,7 @@
 #include "session/login_credentials.h"
 #include "session/olt_session.h"
 #include "session/step_engine.h"
+#include "signal/history_writer.h"
 #include "signal/signal_history_store.h"
 
 #include <QDateTime>
@@ -174,6 +175,9 @@ private:
     void storeReading(int row, const core::OpticalLevels &levels);
     void noReading(int row, const QString &reason);
     void finishPass();
+    void completePass();
+    void onRecorded(int row, quint64 generation, const SignalHistoryStore::RecordResult &result);
+    void onNewestDates(quint64 generation, const QStringList &dates);
     void endPassEarly();
     void setPosition(int position);
     void setCurrent(int row);
@@ -192,7 +196,10 @@ private:
     session::OltSession m_session;
     session::StepEngine m_engine;
     SignalHistoryStore m_history;
+    HistoryWriter m_writer;
     QString m_appDir;
+    quint64 m_generation = 0;    // of the scan list: results for an older one are dropped
+    bool m_completing = false;   // the walk is done, the history writes are not
 
     core::SignalThresholds m_thresholds;
     ScanMode m_mode = ScanMode::WholePort;
