@@ -80,6 +80,7 @@ inline constexpr int kScanRepeatSeconds = 3600;    // between passes
 inline constexpr int kScanFastRepeatSeconds = 480; // between passes with the fast status option
 inline constexpr int kScanStatusEvery = 10;        // readings between two status reads (fast status option)
 inline constexpr int kScanRecountMs = 35'000;      // the counters strip is recounted this often
+inline constexpr int kScanLoginLooks = 30;         // looks (300 ms apart) for the prompt after the password
 inline constexpr int kScanPromptLooks = 3;         // empty lines typed to get a prompt before the pass waits for the watchdog
 
 } // namespace tervix::timing

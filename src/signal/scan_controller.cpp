@@ -283,7 +283,7 @@ Outcome ScanController::checkLogin(int code)
     if (mode != core::CliMode::User && mode != core::CliMode::Privileged) {
         // The OLT may still be printing its banner; a few more looks, then
         // the line counts as failed (not refused: nothing said so).
-        if (code == kLoginAnswer || m_promptLooks < timing::kScanPromptLooks) {
+        if (code == kLoginAnswer || m_promptLooks < timing::kScanLoginLooks) {
             ++m_promptLooks;
             m_engine.arm(kLoginRecheck, timing::scaled(timing::kStepTickMs));
             return Outcome::Rerun;

@@ -297,3 +297,68 @@ TEST_F(ScanOnOltsim, ARefusedLoginStopsScanningWithoutTypingIntoIt)
 }
 
 } // namespace
+
+namespace {
+
+QStringList opticalReads(const oltsim::Simulator &sim)
+{
+    QStringList reads;
+    for (const QString &l : sim.receivedTexts(0))
+        if (l.startsWith(QStringLiteral("display ont optical-info ")))
+            reads << l;
+    return reads;
+}
+
+QString readOf(const core::OntRecord &r)
+{
+    return QStringLiteral("display ont optical-info %1 %2").arg(r.port, r.ontId);
+}
+
+TEST_F(ScanOnOltsim, ScanFromReadsTheChosenOntFirstOutsideAPassAndOnceInsideOne)
+{
+    listOnts({1});
+    const int n = list.size();
+    ASSERT_GT(n, 8);
+    auto scanner = makeScanner(ScanMode::PerOnt);
+
+    // Outside a pass: the chosen ONT, then the whole list from the top.
+    QSignalSpy finished(scanner.get(), &ScanController::passFinished);
+    scanner->scanFrom(4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, 60000));
+    QStringList reads = opticalReads(sim);
+    ASSERT_EQ(reads.size(), n + 1);
+    EXPECT_EQ(reads.first(), readOf(list.record(4)));
+    EXPECT_EQ(reads.mid(1, 2), (QStringList{readOf(list.record(0)), readOf(list.record(1))}));
+
+    // During a pass: once, then back to the ONT being read, and on from there.
+    const qsizetype before = reads.size();
+    scanner->startPass();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner->position() >= 3; }, 30000));
+    const int being = scanner->position();
+    scanner->scanFrom(n - 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 2; }, 60000));
+    reads = opticalReads(sim).mid(before);
+    EXPECT_EQ(reads.size(), n + 2);
+    const qsizetype at = reads.indexOf(readOf(list.record(n - 1)));
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(reads.mid(at - 1, 4), (QStringList{readOf(list.record(being)), readOf(list.record(n - 1)),
+                                                 readOf(list.record(being)), readOf(list.record(being + 1))}));
+}
+
+TEST_F(ScanOnOltsim, StatusReadsComeFirstOnceAndEveryTenReadingsWithTheFastOption)
+{
+    listOnts({1});
+    const int n = list.size();
+    auto statusReads = [&] { return sim.receivedTexts(0).count(QStringLiteral("display ont info 0 all")); };
+    auto scanner = makeScanner(ScanMode::PerOnt);
+    ASSERT_TRUE(runPass(*scanner));
+    EXPECT_EQ(statusReads(), 1) << "the first pass after the start begins with one";
+    ASSERT_TRUE(runPass(*scanner));
+    EXPECT_EQ(statusReads(), 1) << "later passes read the levels only";
+    scanner->setFastStatus(true);
+    ASSERT_TRUE(runPass(*scanner));
+    EXPECT_EQ(statusReads(), 1 + n / 10);
+    EXPECT_EQ(list.oltOntCount(), int(sim.model().onts.size()));
+}
+
+} // namespace
