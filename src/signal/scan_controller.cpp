@@ -32,6 +32,8 @@ enum ScanStep : int {
     kPromptLook = 13,   // an empty line was typed to see the prompt
 };
 
+constexpr qsizetype kMemoLimit = 64 * 1024;
+
 QString nowText()
 {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
@@ -80,8 +82,15 @@ ScanController::ScanController(registry::OntList &list, QString appDir, session:
             lineFailed(QStringLiteral("Rozlaczono / The line dropped"));
     });
     connect(&m_session.connection(), &session::OltConnection::received, this, [this](const QString &text) {
+        // The memo shows the current ONT's exchange; a status read of a big
+        // OLT would make it megabytes, so only its tail is kept.
+        if (m_memo.size() + text.size() > kMemoLimit) {
+            m_memo = m_memo.right(kMemoLimit / 2) + text;
+            Q_EMIT memoChanged(m_memo);
+            return;
+        }
         m_memo += text;
-        Q_EMIT memoChanged(m_memo);
+        Q_EMIT memoAppended(text);
     });
 
     m_watchdog.setInterval(timing::scaled(timing::kScanWatchdogTickMs));
@@ -173,6 +182,15 @@ void ScanController::afterWorkingLogin()
     // A new login may come with other credentials: a refusal of the old ones
     // no longer holds.
     m_refused = false;
+    const bool otherOlt = m_running && !m_rows.isEmpty() && m_hooks.oltKey && m_rows.first().oltKey != m_hooks.oltKey();
+    if (otherOlt) {
+        // The pass reads an OLT the console has left: its readings would
+        // land in another OLT's list.
+        m_running = false;
+        m_completing = false;
+        m_watchdog.stop();
+        m_resumeRow = 0;
+    }
     if (!m_running || m_position >= m_rows.size()) {
         m_restartFromFirst = true;
         m_delayedStart.start();
@@ -231,7 +249,8 @@ void ScanController::startPass()
         finishPass();
         return;
     }
-    if (m_lineOpen && m_loggedIn && m_session.connection().isConnected()) {
+    const QString address = m_hooks.credentials ? m_hooks.credentials().address : QString();
+    if (m_lineOpen && m_loggedIn && m_session.connection().isConnected() && address == m_lineAddress) {
         // A pass started over the one under way: what that one typed and
         // waits for is dropped, the prompt tells where the line stands.
         m_engine.cancel();
@@ -254,6 +273,7 @@ void ScanController::openLine()
     m_memo.clear();
     Q_EMIT memoChanged(m_memo);
     const session::LoginCredentials c = m_hooks.credentials ? m_hooks.credentials() : session::LoginCredentials{};
+    m_lineAddress = c.address;
     m_session.connection().connectTo(c.address);
 }
 
@@ -565,7 +585,10 @@ void ScanController::storeReading(int row, const core::OpticalLevels &levels)
     r.image = image;
     ++m_thisPass.readings;
 
-    const int listRow = core::findRowNear(m_list.rows(), r.sourceRow, r.key());
+    // The main window may have logged into another OLT since the pass began:
+    // its list is not this OLT's.
+    const bool sameOlt = m_hooks.oltKey && m_hooks.oltKey() == r.oltKey;
+    const int listRow = sameOlt ? core::findRowNear(m_list.rows(), r.sourceRow, r.key()) : -1;
     if (listRow >= 0) {
         const core::OntRecord &rec = m_list.record(listRow);
         m_list.setImage(listRow, image);
@@ -709,6 +732,7 @@ void ScanController::onWatchdogTick()
 void ScanController::restartStalledPass()
 {
     m_watchdog.stop();
+    m_running = false;
     m_watchdogCount = 0;
     // Each reopening that brings no reading waits twice as long before the
     // next, so an OLT that does not answer is not logged into every half minute.

@@ -136,7 +136,10 @@ Q_SIGNALS:
     void criticalRowsChanged();
     void passStatusChanged(const QString &text);
     void passTimeChanged(const QString &text);
+    // The memo was replaced (emptied for the next ONT, or cut to its tail),
+    // or text was added to its end.
     void memoChanged(const QString &text);
+    void memoAppended(const QString &text);
     // A pass ended with the critical list empty (false) or not (true): the
     // critical panel stops or starts blinking.
     void passFinished(bool hasCritical);
@@ -220,6 +223,7 @@ private:
     QElapsedTimer m_passClock;
 
     // The walk.
+    QString m_lineAddress;         // where the scanning line is connected
     bool m_lineOpen = false;       // the scanning line is connected and logged in (or logging in)
     bool m_loggedIn = false;
     bool m_refused = false;        // the OLT refused the login: no automatic start until told

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -148,6 +149,11 @@ ScanWindow::ScanWindow(ScanController &controller, QWidget *parent)
         criticalCountLabel->setText(u':' + QString::number(m_controller.criticalRows().size()));
     });
     connect(&controller, &ScanController::memoChanged, memo, &QPlainTextEdit::setPlainText);
+    connect(&controller, &ScanController::memoAppended, memo, [this](const QString &text) {
+        QTextCursor end(memo->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(text);
+    });
     connect(&controller, &ScanController::passStatusChanged, this,
             [this](const QString &text) { showStatus(text, false); });
     connect(&controller, &ScanController::passTimeChanged, timeLabel, &QLabel::setText);
