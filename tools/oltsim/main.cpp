@@ -43,7 +43,7 @@ int main(int argc, char **argv)
     const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("An extra account."), QStringLiteral("name"));
     const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("Its password."), QStringLiteral("password"));
     const QCommandLineOption latency(QStringLiteral("latency-ms"), QStringLiteral("Delay before each answer."), QStringLiteral("ms"));
-    const QCommandLineOption fault(QStringLiteral("fault"), QStringLiteral("A fault: byte-latency-us=N, fragments=BYTES/MS, drop-after=N, no-quit-echo, garbage=N, login-never-answers (repeatable)."), QStringLiteral("fault"));
+    const QCommandLineOption fault(QStringLiteral("fault"), QStringLiteral("A fault: byte-latency-us=N, fragments=BYTES/MS, drop-after=N, no-quit-echo, garbage=N, login-never-answers, pause-after=MS:TEXT, alarm=N|*[:TEXT], drop-in-listing=LINES[/N|*][:TEXT] (repeatable)."), QStringLiteral("fault"));
     const QCommandLineOption transcript(QStringLiteral("transcript"), QStringLiteral("Write every received line and every answer, time-stamped, to this file."), QStringLiteral("file"));
     const QCommandLineOption generate(QStringLiteral("generate"), QStringLiteral("Write a generated scenario of N ONTs to the --scenario file and exit."), QStringLiteral("N"));
     p.addOptions({listen, scenario, user, password, latency, fault, transcript, generate});
@@ -82,29 +82,9 @@ int main(int argc, char **argv)
     oltsim::Faults f = sim.faults();
     if (p.isSet(latency))
         f.lineLatencyMs = p.value(latency).toInt();
-    for (const QString &spec : p.values(fault)) {
-        const QString name = spec.section(QLatin1Char('='), 0, 0);
-        const QString value = spec.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("byte-latency-us"))
-            f.byteLatencyUs = value.toInt();
-        else if (name == QLatin1String("fragments")) {
-            f.fragmentBytes = value.section(QLatin1Char('/'), 0, 0).toInt();
-            f.fragmentDelayMs = value.section(QLatin1Char('/'), 1, 1).toInt();
-        } else if (name == QLatin1String("drop-after"))
-            f.dropAfterCommands = value.toInt();
-        else if (name == QLatin1String("no-quit-echo"))
-            f.noQuitEcho = true;
-        else if (name == QLatin1String("garbage"))
-            f.garbageEveryLines = value.isEmpty() ? 7 : value.toInt();
-        else if (name == QLatin1String("login-never-answers"))
-            f.loginNeverAnswers = true;
-        else if (name == QLatin1String("pause-after")) {
-            // pause-after=MS:TEXT, the text last as it may hold any character.
-            f.pauseMs = value.section(QLatin1Char(':'), 0, 0).toInt();
-            f.pauseAfterText = value.section(QLatin1Char(':'), 1);
-        }
-        else {
-            err << "oltsim: unknown fault " << spec << "\n";
+    for (const QString &option : p.values(fault)) {
+        if (const QString problem = oltsim::applyFaultOption(f, option); !problem.isEmpty()) {
+            err << "oltsim: " << problem << "\n";
             return 2;
         }
     }

@@ -1308,10 +1308,18 @@ void CliSession::cmdIfOptical(const Args &a)
 void CliSession::cmdIfOpticalAll(const Args &a)
 {
     QList<Optics> levels;
-    for (const Ont *o : model().ontsOnPort(m_modeA, m_modeB, a.n(0)))
+    bool anyOnline = false;
+    for (const Ont *o : model().ontsOnPort(m_modeA, m_modeB, a.n(0))) {
         levels << m_core.readOptics(*o);
+        anyOnline = anyOnline || o->online();
+    }
     if (levels.isEmpty()) {
         say(QStringLiteral("  Failure: The ONT does not exist"));
+        return;
+    }
+    // The table has rows for online ONTs only; with none it would be empty.
+    if (!anyOnline) {
+        say(QStringLiteral("  Failure: The ONT is not online"));
         return;
     }
     sayListing(listings::opticalPortAll(model(), m_modeA, m_modeB, a.n(0), levels));

@@ -2,6 +2,8 @@
 
 #include "listings.h"
 
+#include <utility>
+
 namespace oltsim {
 
 namespace {
@@ -120,6 +122,17 @@ void CliSession::processInput()
         }
         m_lastWasCr = (c == '\r');
         if (m_state == State::More) {
+            const bool lineEnd = c == '\r' || c == '\n';
+            // A page key and the carriage return after it are one line typed:
+            // the line latency comes once, before the key is acted on. Keys
+            // without a carriage return (a space each page) wait each.
+            if (m_core.faults.lineLatencyMs > 0 && (!m_latencyPaid || !lineEnd)) {
+                m_latencyPaid = !lineEnd;
+                afterLatency([this, c] { moreKey(c); });
+                continue;
+            }
+            if (lineEnd)
+                m_latencyPaid = false;
             moreKey(c);
             continue;
         }
@@ -150,10 +163,36 @@ void CliSession::processInput()
     m_in.remove(0, i);
 }
 
+void CliSession::afterLatency(std::function<void()> then)
+{
+    m_busy = true;
+    QTimer::singleShot(m_core.faults.lineLatencyMs, this, [this, then = std::move(then)] {
+        m_busy = false;
+        then();
+        processInput();
+    });
+}
+
 void CliSession::completeLine()
 {
     const QString line = QString::fromLatin1(m_lineBuf);
     m_lineBuf.clear();
+    // Every line typed waits the line latency once (a line begun with a page
+    // key has waited already); a command line's echo is closed before it.
+    const bool paid = std::exchange(m_latencyPaid, false);
+    if (m_state != State::Command && !paid && m_core.faults.lineLatencyMs > 0) {
+        afterLatency([this, line] { lineCompleted(line); });
+        return;
+    }
+    if (m_state == State::Command) {
+        handleCommandLine(line, !paid);
+        return;
+    }
+    lineCompleted(line);
+}
+
+void CliSession::lineCompleted(const QString &line)
+{
     switch (m_state) {
     case State::LoginUser:
         m_pendingUser = line;
@@ -165,7 +204,7 @@ void CliSession::completeLine()
         handleLogin(line);
         break;
     case State::Command:
-        handleCommandLine(line);
+        handleCommandLine(line, false);
         break;
     case State::Smart: {
         write(QStringLiteral("\r\n"));
@@ -187,6 +226,7 @@ void CliSession::completeLine()
         m_question.clear();
         m_state = State::Command;
         m_out.clear();
+        m_answerIsListing = false;
         if (answer)
             answer(line);
         finishCommand();
@@ -245,33 +285,35 @@ void CliSession::handleLogin(const QString &password)
     printPrompt();
 }
 
-void CliSession::handleCommandLine(const QString &line)
+void CliSession::handleCommandLine(const QString &line, bool wait)
 {
     if (m_core.faults.noQuitEcho && line.trimmed() != QLatin1String("quit"))
         write(line);
-    if (line.trimmed().isEmpty()) {
-        write(QStringLiteral("\r\n\r\n"));
-        printPrompt();
+    const bool empty = line.trimmed().isEmpty();
+    write(empty ? QStringLiteral("\r\n") : QStringLiteral(" \r\n"));
+    if (!empty)
+        ++m_commandCount;
+    auto answer = [this, line, empty] {
+        if (empty) {
+            write(QStringLiteral("\r\n"));
+            printPrompt();
+            return;
+        }
+        runCommand(line, false);
+    };
+    if (wait && m_core.faults.lineLatencyMs > 0) {
+        afterLatency(answer);
         return;
     }
-    write(QStringLiteral(" \r\n"));
-    ++m_commandCount;
-    if (m_core.faults.lineLatencyMs > 0) {
-        m_busy = true;
-        QTimer::singleShot(m_core.faults.lineLatencyMs, this, [this, line] {
-            m_busy = false;
-            runCommand(line, false);
-            processInput();
-        });
-        return;
-    }
-    runCommand(line, false);
+    answer();
 }
 
 void CliSession::runCommand(const QString &line, bool afterSmart)
 {
     m_core.applyTimedEvents();
     m_out.clear();
+    m_answerIsListing = false;
+    m_runningLine = line;
     const QList<Token> tokens = tokenize(line);
     const Command *found = nullptr;
     MatchResult ok;
@@ -345,8 +387,13 @@ void CliSession::finishCommand()
     m_page = m_out;
     m_out.clear();
     m_pagePos = 0;
+    m_cutListing = cutListing(m_page);
+    insertAlarm(m_page);
     if (m_page.isEmpty()) {
-        endOfOutput();
+        if (m_cutListing)
+            dropInListing();
+        else
+            endOfOutput();
         return;
     }
     // The command's echo takes one line of the first page.
@@ -367,7 +414,51 @@ void CliSession::emitPage(int lines)
     }
     write(chunk);
     m_page.clear();
+    if (m_cutListing) {
+        dropInListing();
+        return;
+    }
     endOfOutput();
+}
+
+bool CliSession::cutListing(QStringList &page) const
+{
+    const Faults &f = m_core.faults;
+    if (!m_answerIsListing || f.dropListingAfterLines < 0 || f.dropListingTimes == 0 || page.size() <= f.dropListingAfterLines)
+        return false;
+    if (!f.dropListingCommandText.isEmpty() && !m_runningLine.contains(f.dropListingCommandText))
+        return false;
+    page = page.mid(0, f.dropListingAfterLines);
+    return true;
+}
+
+void CliSession::dropInListing()
+{
+    m_cutListing = false;
+    Faults &f = m_core.faults;
+    if (f.dropListingTimes > 0)
+        --f.dropListingTimes;
+    close(QString());
+}
+
+void CliSession::insertAlarm(QStringList &page)
+{
+    Faults &f = m_core.faults;
+    if (f.alarmAnswers == 0 || page.size() < 2)
+        return;
+    if (!f.alarmCommandText.isEmpty() && !m_runningLine.contains(f.alarmCommandText))
+        return;
+    if (f.alarmAnswers > 0)
+        --f.alarmAnswers;
+    // The report is about an ONT that has left the fibre, if there is one.
+    const Ont *about = nullptr;
+    for (const Ont &o : model().onts) {
+        if (!about || (!o.online() && about->online()))
+            about = &o;
+    }
+    const QStringList block = listings::alarmBlock(listings::lossOfSignalAlarm(model(), m_core.nextAlarmSequence(), about));
+    const qsizetype at = page.size() / 2;
+    page = page.mid(0, at) + block + page.mid(at);
 }
 
 void CliSession::moreKey(char c)
@@ -375,6 +466,7 @@ void CliSession::moreKey(char c)
     if (c == 'q' || c == 'Q') {
         write(eraseSequence() + QStringLiteral("\r\n"));
         m_page.clear();
+        m_cutListing = false;
         m_state = State::Command;
         printPrompt();
         return;
@@ -412,6 +504,7 @@ void CliSession::writeBytes(const QByteArray &bytes)
 
 void CliSession::sayListing(const QStringList &lines)
 {
+    m_answerIsListing = true;
     if (m_core.faults.garbageEveryLines <= 0) {
         m_out << lines;
         return;

@@ -76,9 +76,11 @@ private:
     // input
     void processInput();
     void completeLine();
+    void lineCompleted(const QString &line);
+    void afterLatency(std::function<void()> then);
     void moreKey(char c);
     void handleLogin(const QString &line);
-    void handleCommandLine(const QString &line);
+    void handleCommandLine(const QString &line, bool wait);
     void runCommand(const QString &line, bool afterSmart);
     void finishCommand();
     void writeSyntaxError(const QString &line, const MatchResult &r);
@@ -93,6 +95,10 @@ private:
     void confirm(const QString &question, std::function<void()> onYes);
     void emitPage(int lines);
     void endOfOutput();
+    // faults that change an answer on its way out
+    bool cutListing(QStringList &page) const;
+    void dropInListing();
+    void insertAlarm(QStringList &page);
     void printPrompt();
     void close(const QString &lastWords);
     void restartIdleTimer();
@@ -264,11 +270,15 @@ private:
     bool m_lastWasCr = false;
     bool m_busy = false;
     bool m_echoChars = true;
+    bool m_latencyPaid = false;           // the line being typed has waited the line latency already
 
     QStringList m_out;                    // output of the running command
     QStringList m_page;                   // listing being paged
     qsizetype m_pagePos = 0;
     int m_listingLines = 0;               // for the garbage fault
+    QString m_runningLine;                // the command line being answered
+    bool m_answerIsListing = false;       // its answer holds a listing
+    bool m_cutListing = false;            // the connection closes once m_page is out
 
     QString m_smartLine;                  // command waiting at the smart prompt
     QString m_question;

@@ -236,7 +236,8 @@ QStringList ontSummary(const OltModel &m, int f, int s, int p, const QList<Optic
     for (qsizetype i = 0; i < list.size(); ++i) {
         const Ont *o = list.at(i);
         const Optics v = levels.value(i);
-        const QString power = o->online() ? QStringLiteral("%1/%2").arg(fixed(v.ontRx, 2), fixed(v.ontTx, 2)) : QStringLiteral("-/-");
+        const QString power = o->online() ? QStringLiteral("%1/%2").arg(v.ontRxUnread ? QStringLiteral("-") : fixed(v.ontRx, 2), fixed(v.ontTx, 2))
+                                          : QStringLiteral("-/-");
         out << QStringLiteral("  ") + lj(num(o->id), 4) + lj(o->sn, 17) + lj(o->hw.equipmentId, 17)
                 + lj(o->online() ? num(o->hw.distance) : QStringLiteral("-"), 6) + lj(power, 13) + lj(o->description, 21);
     }
@@ -377,6 +378,17 @@ QStringList ontDetail(const OltModel &m, const Ont &o)
     return out;
 }
 
+namespace {
+// A receive level as the single-ONT answer prints it: the number, "-" when the
+// OLT has no reading, and a remark after a comma when the level has one.
+QString levelWithRemark(double level, bool unread, const QString &remark)
+{
+    if (unread)
+        return QStringLiteral("-");
+    return remark.isEmpty() ? fixed(level, 2) : fixed(level, 2) + QStringLiteral(", ") + remark;
+}
+} // namespace
+
 QStringList opticalDetail(const OltModel &, const Ont &o, const Optics &v)
 {
     auto f = [](const QString &label, const QString &value) { return kv(2, label, 39, value); };
@@ -394,9 +406,9 @@ QStringList opticalDetail(const OltModel &, const Ont &o, const Optics &v)
         << f(QStringLiteral("Vendor PN"), lj(QStringLiteral("HW-BOB-0007"), 16))
         << f(QStringLiteral("Vendor SN"), lj(o.sn.right(13), 16))
         << f(QStringLiteral("Date Code"), QStringLiteral("19-12-22"))
-        << f(QStringLiteral("Rx optical power(dBm)"), fixed(v.ontRx, 2))
+        << f(QStringLiteral("Rx optical power(dBm)"), levelWithRemark(v.ontRx, v.ontRxUnread, v.ontRxRemark))
         << f(QStringLiteral("Rx power current warning threshold(dBm)"), QStringLiteral("[-,-]"))
-        << f(QStringLiteral("Rx power current alarm threshold(dBm)"), QStringLiteral("[-29.0,-7.0]"))
+        << f(QStringLiteral("Rx power current alarm threshold(dBm)"), o.epon ? QStringLiteral("[-27.0,-3.0]") : QStringLiteral("[-29.0,-7.0]"))
         << f(QStringLiteral("Tx optical power(dBm)"), fixed(v.ontTx, 2))
         << f(QStringLiteral("Tx power current warning threshold(dBm)"), QStringLiteral("[-,-]"))
         << f(QStringLiteral("Tx power current alarm threshold(dBm)"), QStringLiteral("[0.0,5.0]"))
@@ -409,7 +421,7 @@ QStringList opticalDetail(const OltModel &, const Ont &o, const Optics &v)
         << f(QStringLiteral("Voltage(V)"), fixed(v.voltage, 3))
         << f(QStringLiteral("Supply voltage warning threshold(V)"), QStringLiteral("[-,-]"))
         << f(QStringLiteral("Supply voltage alarm threshold(V)"), QStringLiteral("[3.000,3.600]"))
-        << f(QStringLiteral("OLT Rx ONT optical power(dBm)"), fixed(v.oltRx, 2))
+        << f(QStringLiteral("OLT Rx ONT optical power(dBm)"), levelWithRemark(v.oltRx, v.oltRxUnread, v.oltRxRemark))
         << f(QStringLiteral("CATV Rx optical power(dBm)"), QStringLiteral("-"))
         << f(QStringLiteral("CATV Rx power alarm threshold(dBm)"), QStringLiteral("[-,-]"))
         << sep;
@@ -418,7 +430,10 @@ QStringList opticalDetail(const OltModel &, const Ont &o, const Optics &v)
 
 QStringList opticalPortAll(const OltModel &m, int f, int s, int p, const QList<Optics> &levels)
 {
+    // One layout for GPON and EPON ports. ONTs that are not online have no
+    // row: a row of "-" levels is an online ONT the OLT cannot read.
     const QString sep = separator(2, 77) + QLatin1Char(' ');
+    auto level = [](double v, bool unread) { return unread ? QStringLiteral("-") : fixed(v, 2); };
     QStringList out;
     out << sep
         << QStringLiteral("  ONT  Rx power  Tx power  OLT Rx ONT  Temperature  Voltage  Current  Distance  ")
@@ -427,19 +442,79 @@ QStringList opticalPortAll(const OltModel &m, int f, int s, int p, const QList<O
     const QList<const Ont *> list = m.ontsOnPort(f, s, p);
     for (qsizetype i = 0; i < list.size(); ++i) {
         const Ont *o = list.at(i);
-        if (o->online()) {
-            const Optics &v = levels.value(i);
-            out << QStringLiteral("  ") + rj(num(o->id), 3) + QStringLiteral("  ") + lj(fixed(v.ontRx, 2), 10) + lj(fixed(v.ontTx, 2), 10)
-                    + lj(fixed(v.oltRx, 2), 12) + lj(num(qRound(v.temperature)), 13) + lj(fixed(v.voltage, 3), 9)
-                    + lj(num(qRound(v.bias)), 9) + lj(num(o->hw.distance), 10);
-        } else {
-            out << QStringLiteral("  ") + rj(num(o->id), 3) + QStringLiteral("  ") + lj(QStringLiteral("-"), 10) + lj(QStringLiteral("-"), 10)
-                    + lj(QStringLiteral("-"), 12) + lj(QStringLiteral("-"), 13) + lj(QStringLiteral("-"), 9) + lj(QStringLiteral("-"), 9)
-                    + lj(QStringLiteral("-"), 10);
-        }
+        if (!o->online())
+            continue;
+        const Optics &v = levels.value(i);
+        out << QStringLiteral("  ") + rj(num(o->id), 3) + QStringLiteral("  ") + lj(level(v.ontRx, v.ontRxUnread), 10) + lj(fixed(v.ontTx, 2), 10)
+                + lj(level(v.oltRx, v.oltRxUnread), 12) + lj(num(qRound(v.temperature)), 13) + lj(fixed(v.voltage, 3), 9)
+                + lj(num(qRound(v.bias)), 9) + lj(num(o->hw.distance), 10);
     }
     out << separator(2, 77);
     return out;
+}
+
+namespace {
+// The alarm report's way of filling lines: words go on while the text stays
+// within 78 columns; a full line keeps the space after its last word and the
+// rest goes on on the next line at `indent`.
+void wrapAlarmText(QStringList &out, const QString &first, const QString &text, int indent)
+{
+    QString line = first;
+    bool lineHasWord = false;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (lineHasWord && line.size() + 1 + word.size() > 78) {
+            out << line + QLatin1Char(' ');
+            line = QString(indent, QLatin1Char(' ')) + word;
+            continue;
+        }
+        line += (lineHasWord ? QStringLiteral(" ") : QString()) + word;
+        lineHasWord = true;
+    }
+    out << line;
+}
+} // namespace
+
+QStringList alarmBlock(const Alarm &a)
+{
+    const int valueColumn = 16;
+    QStringList out;
+    out << QStringLiteral("  ! %1 [%2]:").arg(a.sequence).arg(a.raisedAt) << QString();
+    wrapAlarmText(out, QStringLiteral("  "),
+                  QStringLiteral("ALARM %1 FAULT %2 %3 %4 %5").arg(a.serial).arg(a.level, a.code, a.category, a.raisedAt), 0);
+    const QList<QPair<QString, QStringList>> fields = {
+        {QStringLiteral("ALARM NAME"), {a.name}},
+        {QStringLiteral("SRVEFF"), {a.serviceEffect}},
+        {QStringLiteral("PARAMETERS"), {a.parameters}},
+        {QStringLiteral("DESCRIPTION"), {a.description}},
+        {QStringLiteral("CAUSE"), a.causes},
+        {QStringLiteral("ADVICE"), a.advice},
+    };
+    for (const auto &[label, paragraphs] : fields) {
+        QString first = QStringLiteral("  ") + lj(label, 12) + QStringLiteral(": ");
+        for (const QString &paragraph : paragraphs) {
+            wrapAlarmText(out, first, paragraph, valueColumn);
+            first = QString(valueColumn, QLatin1Char(' '));
+        }
+    }
+    out << QStringLiteral("  --- END");
+    return out;
+}
+
+Alarm lossOfSignalAlarm(const OltModel &m, int sequence, const Ont *ont)
+{
+    // The alarm clock prints dates day first: "17/01/2025 00:00:00+01:00".
+    const QString at = m.now().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) + m.utcOffsetText();
+    Alarm a;
+    a.sequence = sequence;
+    a.serial = 11110 + sequence;
+    a.raisedAt = at;
+    a.parameters = QStringLiteral("FrameID: %1, SlotID: %2, PortID: %3, ONT ID: %4, Equipment ID: %5")
+                       .arg(ont ? ont->frame : 0)
+                       .arg(ont ? ont->slot : 0)
+                       .arg(ont ? ont->port : 0)
+                       .arg(ont ? ont->id : 0)
+                       .arg(ont ? ont->hw.equipmentId : QStringLiteral("-"));
+    return a;
 }
 
 QStringList servicePortTable(const OltModel &m, const QList<const ServicePort *> &rows)

@@ -34,6 +34,31 @@ QStringList ontDetail(const OltModel &m, const Ont &o);
 QStringList opticalDetail(const OltModel &m, const Ont &o, const Optics &levels);
 QStringList opticalPortAll(const OltModel &m, int f, int s, int p, const QList<Optics> &levels);
 
+// An alarm the OLT reports on its own, laid out as the captured report is:
+// "  ! N [date]:", an empty line, the ALARM line, labelled fields whose text
+// wraps at 78 columns onto lines indented to the value column, "  --- END".
+struct Alarm
+{
+    int sequence = 1;
+    int serial = 11111;
+    QString raisedAt;           // "17/01/2025 00:00:00+01:00"
+    QString level = QStringLiteral("WARNING");
+    QString code = QStringLiteral("0x2e112007");
+    QString category = QStringLiteral("SERVICE QUALITY");
+    QString name = QStringLiteral("The distribute fiber is broken or the OLT cannot receive expected optical signals from the ONT(LOSi/LOBi)");
+    QString serviceEffect = QStringLiteral("SA");
+    QString parameters;
+    QString description = QStringLiteral("The OLT cannot receive expected optical signals from the ONT in four consecutive frames");
+    QStringList causes = {QStringLiteral("(1) The fiber is broken"), QStringLiteral("(2) The quality of the optical path is poor"),
+                          QStringLiteral("(3) The ONT hardware fails")};
+    QStringList advice = {QStringLiteral("(1) Check tributary optical fiber connection and backbone optical fiber orderly, clean the fiber connector and replace the fiber if necessary"),
+                          QStringLiteral("(2) Ensure that the optical attenuation of the optical path is normal"),
+                          QStringLiteral("(3) Reset the ONT or replace the ONT")};
+};
+QStringList alarmBlock(const Alarm &alarm);
+// The ONT's loss-of-signal alarm, dated by the OLT clock (no ONT: place zeros).
+Alarm lossOfSignalAlarm(const OltModel &m, int sequence, const Ont *ont);
+
 QStringList servicePortTable(const OltModel &m, const QList<const ServicePort *> &rows);
 QStringList servicePortDetail(const OltModel &m, const ServicePort &sp);
 QStringList nextFreeIndex(const OltModel &m);

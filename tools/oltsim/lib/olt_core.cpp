@@ -2,6 +2,64 @@
 
 namespace oltsim {
 
+namespace {
+// "N" as a count, "*" as every time (-1).
+bool readTimes(const QString &text, int *times)
+{
+    if (text == QLatin1String("*")) {
+        *times = -1;
+        return true;
+    }
+    bool ok = false;
+    *times = text.toInt(&ok);
+    return ok && *times >= 0;
+}
+} // namespace
+
+QString applyFaultOption(Faults &f, const QString &option)
+{
+    const QString name = option.section(QLatin1Char('='), 0, 0);
+    const QString value = option.section(QLatin1Char('='), 1);
+    // Forms that end in ":TEXT" take the text last, as it may hold any character.
+    const QString head = value.section(QLatin1Char(':'), 0, 0);
+    const QString text = value.section(QLatin1Char(':'), 1);
+    const QString bad = QStringLiteral("bad fault %1").arg(option);
+    if (name == QLatin1String("byte-latency-us"))
+        f.byteLatencyUs = value.toInt();
+    else if (name == QLatin1String("fragments")) {
+        f.fragmentBytes = value.section(QLatin1Char('/'), 0, 0).toInt();
+        f.fragmentDelayMs = value.section(QLatin1Char('/'), 1, 1).toInt();
+    } else if (name == QLatin1String("drop-after"))
+        f.dropAfterCommands = value.toInt();
+    else if (name == QLatin1String("no-quit-echo"))
+        f.noQuitEcho = true;
+    else if (name == QLatin1String("garbage"))
+        f.garbageEveryLines = value.isEmpty() ? 7 : value.toInt();
+    else if (name == QLatin1String("login-never-answers"))
+        f.loginNeverAnswers = true;
+    else if (name == QLatin1String("pause-after")) {
+        f.pauseMs = head.toInt();
+        f.pauseAfterText = text;
+    } else if (name == QLatin1String("alarm")) {
+        // alarm=N[:TEXT], N or "*"
+        if (!readTimes(head, &f.alarmAnswers))
+            return bad;
+        f.alarmCommandText = text;
+    } else if (name == QLatin1String("drop-in-listing")) {
+        // drop-in-listing=LINES[/TIMES][:TEXT], TIMES a count or "*"
+        bool ok = false;
+        f.dropListingAfterLines = head.section(QLatin1Char('/'), 0, 0).toInt(&ok);
+        if (!ok || f.dropListingAfterLines < 0)
+            return bad;
+        f.dropListingTimes = 1;
+        if (head.contains(QLatin1Char('/')) && !readTimes(head.section(QLatin1Char('/'), 1), &f.dropListingTimes))
+            return bad;
+        f.dropListingCommandText = text;
+    } else
+        return QStringLiteral("unknown fault %1").arg(option);
+    return {};
+}
+
 OltCore::OltCore(QObject *parent)
     : QObject(parent)
     , m_random(1)

@@ -29,7 +29,18 @@ struct Faults
     bool loginNeverAnswers = false; // the password is read and nothing ever comes back
     QString pauseAfterText;       // output stops for pauseMs right after this text (within one piece of output) ...
     int pauseMs = 0;              // ... so a preamble and what it announces come apart
+    // An alarm report printed in the middle of answers (answers of two lines or more):
+    int alarmAnswers = 0;         // how many answers still get one (-1: every answer) ...
+    QString alarmCommandText;     // ... counting only answers to command lines that contain this text (empty: any)
+    // A listing that breaks off: the connection closes after this many of its lines (-1: off) ...
+    int dropListingAfterLines = -1;
+    int dropListingTimes = 1;     // ... in this many listings (-1: every listing) ...
+    QString dropListingCommandText; // ... counting only listings of command lines that contain this text (empty: any)
 };
+
+// Applies one "--fault" option ("drop-after=3", "alarm=2:optical-info", ...) to
+// f. Returns what is wrong with the option, or an empty string.
+QString applyFaultOption(Faults &f, const QString &option);
 
 // Behaviour of the device that a scenario chooses.
 struct Settings
@@ -99,6 +110,7 @@ public:
     void applyTimedEvents();
 
     int newSessionId() { return ++m_lastSession; }
+    int nextAlarmSequence() { return ++m_lastAlarm; }
     void setSessionUser(int session, const QString &user);
     void sessionClosed(int session);
     int sessionsOf(const QString &user) const;
@@ -112,6 +124,7 @@ private:
     std::unique_ptr<QFile> m_transcript;
     QHash<int, QString> m_sessionUsers;  // session -> logged-in user (empty before login)
     int m_lastSession = 0;
+    int m_lastAlarm = 0;
 };
 
 } // namespace oltsim

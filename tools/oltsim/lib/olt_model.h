@@ -21,6 +21,12 @@ struct Optics
     double temperature = 45;    // C
     double voltage = 3.3;       // V
     double oltRx = -21.5;       // OLT receive level for this ONT, dBm
+    // An online ONT whose level the OLT cannot read: "-" where the number goes.
+    bool ontRxUnread = false;
+    bool oltRxUnread = false;
+    // Said after the number in the single-ONT answer: "-30.12, out of range".
+    QString ontRxRemark;
+    QString oltRxRemark;
 };
 
 struct LearnedMac

@@ -58,6 +58,12 @@ Optics readOpticsObject(const QJsonObject &o, const Optics &def)
     v.temperature = real(o, "temperature", v.temperature);
     v.voltage = real(o, "voltage", v.voltage);
     v.oltRx = real(o, "oltRx", v.oltRx);
+    // "-" instead of a number: the ONT is online and the OLT has no reading of that level.
+    const QLatin1String unread("-");
+    v.ontRxUnread = o.value(QLatin1String("ontRx")).toString() == unread;
+    v.oltRxUnread = o.value(QLatin1String("oltRx")).toString() == unread;
+    v.ontRxRemark = str(o, "ontRxRemark", v.ontRxRemark);
+    v.oltRxRemark = str(o, "oltRxRemark", v.oltRxRemark);
     return v;
 }
 
@@ -401,8 +407,26 @@ QString loadScenario(const QByteArray &json, const QString &baseDir, OltModel &m
     f.loginNeverAnswers = boolean(fo, "loginNeverAnswers", false);
     f.pauseAfterText = str(fo, "pauseAfterText");
     f.pauseMs = std::max(0, integer(fo, "pauseMs", 0));
+    f.alarmAnswers = std::max(-1, integer(fo, "alarmAnswers", 0));
+    f.alarmCommandText = str(fo, "alarmCommandText");
+    f.dropListingAfterLines = std::max(-1, integer(fo, "dropListingAfterLines", -1));
+    f.dropListingTimes = std::max(-1, integer(fo, "dropListingTimes", 1));
+    f.dropListingCommandText = str(fo, "dropListingCommandText");
     m.unsaved = false;
     return {};
+}
+
+GeneratedSignal generatedSignal(int n)
+{
+    // Residues that never coincide: n % 25 == 7 or 11 leaves n % 5 at 2 or 1,
+    // n % 10 == 3 at 3.
+    if (n % 25 == 7)
+        return GeneratedSignal::Offline;
+    if (n % 25 == 11)
+        return GeneratedSignal::Critical;
+    if (n % 10 == 3)
+        return GeneratedSignal::Bad;
+    return GeneratedSignal::Good;
 }
 
 QJsonObject generateScenario(int onts, quint32 seed)
@@ -430,16 +454,30 @@ QJsonObject generateScenario(int onts, quint32 seed)
     QJsonArray ontList;
     QJsonArray sps;
     int index = 0;
+    // Levels in hundredths of a dBm between two bounds.
+    auto between = [&](int highest, int lowest) { return (highest - int(rnd.bounded(highest - lowest + 1))) / 100.0; };
     auto addOnt = [&](int s, int p, int id, bool epon, int n) {
-        const double rx = -17.0 - rnd.bounded(1200) / 100.0;
+        const GeneratedSignal kind = generatedSignal(n);
+        double ontRx = between(-1500, -2440);
+        double oltRx = between(-1400, -2540);
+        if (kind == GeneratedSignal::Bad) {
+            // one of the two levels weak, the other good
+            if ((n / 10) % 2 == 0)
+                ontRx = between(-2560, -2740);
+            else
+                oltRx = between(-2660, -2840);
+        } else if (kind == GeneratedSignal::Critical) {
+            ontRx = between(-2860, -3100);
+            oltRx = between(-2700, -3200);
+        }
         QJsonObject o{{QStringLiteral("place"), QStringLiteral("0/%1/%2").arg(s).arg(p)},
                       {QStringLiteral("id"), id},
                       {QStringLiteral("description"), QStringLiteral("client_%1").arg(n, 6, 10, QLatin1Char('0'))},
                       {QStringLiteral("lineProfile"), epon ? 101 : 1},
                       {QStringLiteral("srvProfile"), epon ? 101 : 1},
-                      {QStringLiteral("online"), rnd.bounded(100) >= 4},
+                      {QStringLiteral("online"), kind != GeneratedSignal::Offline},
                       {QStringLiteral("distance"), 200 + int(rnd.bounded(9000))},
-                      {QStringLiteral("optics"), QJsonObject{{QStringLiteral("ontRx"), rx}, {QStringLiteral("oltRx"), rx - 2.5}}}};
+                      {QStringLiteral("optics"), QJsonObject{{QStringLiteral("ontRx"), ontRx}, {QStringLiteral("oltRx"), oltRx}}}};
         if (epon)
             o.insert(QStringLiteral("mac"), QStringLiteral("00e0-fc%1-%2").arg(n / 65536 % 256, 2, 16, QLatin1Char('0')).arg(n % 65536, 4, 16, QLatin1Char('0')));
         else

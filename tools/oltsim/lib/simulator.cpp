@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 namespace oltsim {
 
@@ -47,6 +48,11 @@ bool Simulator::loadJson(const QByteArray &json, const QString &baseDir)
     m_core.reseed(settings.randomSeed);
     m_error.clear();
     return true;
+}
+
+bool Simulator::loadGenerated(int onts, quint32 seed)
+{
+    return loadJson(QJsonDocument(generateScenario(onts, seed)).toJson(QJsonDocument::Compact));
 }
 
 bool Simulator::listen(const QHostAddress &address, quint16 port)

@@ -66,6 +66,27 @@ public:
         m_core.faults.pauseMs = ms;
     }
 
+    // An alarm report in the middle of the next `answers` answers of two lines
+    // or more (-1: of every one), counting only answers to command lines that
+    // contain commandText (empty: any command).
+    void setAlarmInAnswers(int answers, const QString &commandText = QString())
+    {
+        m_core.faults.alarmAnswers = answers;
+        m_core.faults.alarmCommandText = commandText;
+    }
+    // The connection closes after `lines` lines of a listing (lines < 0: off),
+    // in `times` listings (-1: every one) of command lines that contain
+    // commandText (empty: any).
+    void setDropInListing(int lines, const QString &commandText = QString(), int times = 1)
+    {
+        m_core.faults.dropListingAfterLines = lines;
+        m_core.faults.dropListingCommandText = commandText;
+        m_core.faults.dropListingTimes = times;
+    }
+
+    // A generated site of `onts` ONTs (see generateScenario), without a file.
+    bool loadGenerated(int onts, quint32 seed = 7);
+
     // Accounts: the scenario's, those added here (--user/--password) and those
     // created on the OLT with "terminal user name".
     QList<User> users() const { return m_core.model.users; }
