@@ -147,8 +147,11 @@ class ScanModes : public ScanOnOltsim, public ::testing::WithParamInterface<Scan
 TEST_P(ScanModes, APassStoresTheSimulatorsLevelsClassesAndHistory)
 {
     varyLevels();
-    listOnts({1});
+    // Slot 3 holds the demo's EPON board.
+    listOnts({1, 3});
     ASSERT_GT(list.size(), 5);
+    ASSERT_TRUE(std::any_of(list.rows().begin(), list.rows().end(),
+                            [](const core::OntRecord &r) { return r.ponType == QStringLiteral("E.PON"); }));
     auto scanner = makeScanner(GetParam());
     ASSERT_TRUE(runPass(*scanner)) << scanner->memo().toStdString();
 
@@ -359,6 +362,114 @@ TEST_F(ScanOnOltsim, StatusReadsComeFirstOnceAndEveryTenReadingsWithTheFastOptio
     ASSERT_TRUE(runPass(*scanner));
     EXPECT_EQ(statusReads(), 1 + n / 10);
     EXPECT_EQ(list.oltOntCount(), int(sim.model().onts.size()));
+}
+
+} // namespace
+
+namespace {
+
+struct OddAnswer
+{
+    const char *name;
+    ScanMode mode;
+    std::function<void(oltsim::Simulator &)> fault;
+};
+
+class OddAnswers : public ScanOnOltsim, public ::testing::WithParamInterface<OddAnswer>
+{};
+
+// An alarm in the middle of an answer and stray bytes on the lines: every
+// reading is the simulator's or none, never a level made of the noise.
+TEST_P(OddAnswers, NoReadingIsMadeOfNoise)
+{
+    listOnts({1, 3});
+    GetParam().fault(sim);
+    auto scanner = makeScanner(GetParam().mode);
+    ASSERT_TRUE(runPass(*scanner));
+    int read = 0;
+    for (int i = 0; i < list.size(); ++i) {
+        const core::OntRecord &r = list.record(i);
+        SCOPED_TRACE(keyOf(r).toStdString());
+        if (r.levels.isEmpty())
+            continue;
+        ++read;
+        EXPECT_EQ(r.levels, expectedLevels(keyOf(r)));
+    }
+    EXPECT_GT(read, list.size() / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , OddAnswers,
+    ::testing::Values(
+        OddAnswer{"AlarmInEveryOpticalAnswerPerOnt", ScanMode::PerOnt,
+                  [](oltsim::Simulator &s) { s.setAlarmInAnswers(-1, QStringLiteral("optical-info")); }},
+        OddAnswer{"AlarmInEveryAnswerWholePort", ScanMode::WholePort,
+                  [](oltsim::Simulator &s) { s.setAlarmInAnswers(-1); }},
+        OddAnswer{"StrayBytesPerOnt", ScanMode::PerOnt, [](oltsim::Simulator &s) { s.setGarbageEveryLines(3); }},
+        OddAnswer{"StrayBytesWholePort", ScanMode::WholePort,
+                  [](oltsim::Simulator &s) { s.setGarbageEveryLines(2); }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ScanOnOltsim, AnUnreadLevelIsAskedForAloneAndStoresNothingWhileARemarkIsPassedOver)
+{
+    auto &onts = sim.mutableModel().onts;
+    core::OntRecord unread, remarked;
+    for (auto &o : onts) {
+        if (o.slot != 1 || !o.online())
+            continue;
+        if (unread.slot.isEmpty()) {
+            o.hw.optics.oltRxUnread = true;
+            unread = record(false, o.frame, o.slot, o.port, o.id, o.description);
+        } else if (remarked.slot.isEmpty()) {
+            o.hw.optics.oltRx = -30.12;
+            o.hw.optics.oltRxRemark = QStringLiteral("out of range");
+            remarked = record(false, o.frame, o.slot, o.port, o.id, o.description);
+            break;
+        }
+    }
+    ASSERT_FALSE(remarked.slot.isEmpty());
+    list.replaceAll({unread, remarked});
+    auto scanner = makeScanner(ScanMode::WholePort);
+    ASSERT_TRUE(runPass(*scanner));
+    EXPECT_EQ(list.record(0).levels, QString());
+    EXPECT_EQ(historyOf(keyOf(unread)), QString());
+    EXPECT_EQ(opticalReads(sim).count(readOf(unread)), 1) << "the table's \"-\" is asked for alone";
+    EXPECT_EQ(list.record(1).levels, expectedLevels(keyOf(remarked)));
+
+    // The single ONT's answer carries the remark after the number.
+    scanner->setMode(ScanMode::PerOnt);
+    ASSERT_TRUE(runPass(*scanner));
+    EXPECT_TRUE(list.record(1).levels.endsWith(QStringLiteral("*-30*")));
+    EXPECT_EQ(list.record(1).signalClass, QStringLiteral("critical"));
+}
+
+TEST_F(ScanOnOltsim, AListingCutByADropIsNeverTakenWhole)
+{
+    listOnts({1, 2});
+    auto scanner = makeScanner(ScanMode::WholePort);
+    ASSERT_TRUE(runPass(*scanner));
+    const int count = list.oltOntCount();
+    ASSERT_EQ(count, int(sim.model().onts.size()));
+    for (int i = 0; i < list.size(); ++i)
+        list.setLevels(i, QString());
+
+    auto lines = [&] {
+        int last = 0;
+        for (const auto &l : sim.receivedLines())
+            last = std::max(last, l.session);
+        return last;
+    };
+    // The next pass loses its line in the state listing, and again in a port's table.
+    sim.setDropInListing(8, QStringLiteral("display ont info"), 1);
+    ASSERT_TRUE(runPass(*scanner, 90000));
+    EXPECT_EQ(lines(), 2);
+    EXPECT_EQ(list.oltOntCount(), count);
+    sim.setDropInListing(6, QStringLiteral("optical-info"), 1);
+    ASSERT_TRUE(runPass(*scanner, 90000));
+    EXPECT_EQ(lines(), 3);
+    EXPECT_EQ(list.oltOntCount(), count);
+    for (int i = 0; i < list.size(); ++i)
+        EXPECT_EQ(list.record(i).levels, expectedLevels(keyOf(list.record(i))));
 }
 
 } // namespace
