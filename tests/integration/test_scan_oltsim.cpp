@@ -473,3 +473,33 @@ TEST_F(ScanOnOltsim, AListingCutByADropIsNeverTakenWhole)
 }
 
 } // namespace
+
+namespace {
+
+// Wall time (the spacing of the attempts), so it runs alone. An OLT that never
+// answers the login is tried again after the watchdog's wait, and each later
+// attempt waits twice as long, so an account is not hammered every half minute.
+TEST_F(ScanOnOltsim, WallClockALoginThatIsNeverAnsweredIsRetriedLessAndLessOften)
+{
+    listOnts({1});
+    sim.setLoginNeverAnswers(true);
+    auto scanner = makeScanner(ScanMode::WholePort);
+    auto sessions = [&] {
+        int last = 0;
+        for (const auto &l : sim.receivedLines())
+            last = std::max(last, l.session);
+        return last;
+    };
+    scanner->startPass();
+    // Attempts start at about 0, 3.8 and 10.5 s at this scale; at a fixed
+    // half-minute pace (scaled) the third would come at about 7.6 s.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sessions() >= 2; }, 20000));
+    QTest::qWait(timing::scaled(45'000));
+    EXPECT_EQ(sessions(), 2);
+    EXPECT_TRUE(scanner->passStatus().contains(QStringLiteral("does not answer the login")))
+        << scanner->passStatus().toStdString();
+    for (const QString &l : sim.receivedTexts(0))
+        EXPECT_NE(l, QStringLiteral("enable")) << "nothing is typed into a login that was not answered";
+}
+
+} // namespace
