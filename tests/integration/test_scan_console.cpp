@@ -2,6 +2,7 @@
 // working session, a pass started from the scanning window fills the
 // counters strip, and the critical panel blinks until its list is opened.
 #include "demo_console.h"
+#include "listed_ont.h"
 
 #include "core/signal_class.h"
 #include "core/signal_counts.h"
@@ -52,20 +53,8 @@ TEST_F(ScanInConsole, DiagnoseAllNeedsASessionThenAPassFillsTheCountersAndTheCri
 
     std::vector<core::OntRecord> rows;
     for (const auto &o : sim.model().onts) {
-        if (o.slot != 1 || o.port != 0)
-            continue;
-        core::OntRecord r;
-        r.origin = QStringLiteral("-");
-        r.ponType = QStringLiteral("G.PON");
-        r.frame = QString::number(o.frame);
-        r.slot = QString::number(o.slot);
-        r.port = QString::number(o.port);
-        r.ontId = QString::number(o.id);
-        r.name = o.description;
-        r.serialOrMac = o.sn;
-        r.active = QStringLiteral("0");
-        core::initBasicTexts(r, QString(), QString());
-        rows.push_back(r);
+        if (o.slot == 1 && o.port == 0)
+            rows.push_back(test::listedOnt(o));
     }
     w.ontList().replaceAll(rows);
 

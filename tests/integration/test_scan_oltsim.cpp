@@ -8,6 +8,7 @@
 #include "core/signal_class.h"
 #include "core/signal_history.h"
 #include "core/timing.h"
+#include "listed_ont.h"
 #include "registry/ont_list.h"
 #include "session/olt_connection.h"
 #include "signal/scan_controller.h"
@@ -50,7 +51,7 @@ protected:
         for (const auto &o : sim.model().onts) {
             if (!slots.isEmpty() && !slots.contains(o.slot))
                 continue;
-            rows.push_back(record(o.epon, o.frame, o.slot, o.port, o.id, o.description));
+            rows.push_back(test::listedOnt(o));
         }
         list.replaceAll(std::move(rows));
     }

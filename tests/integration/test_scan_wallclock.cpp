@@ -3,6 +3,7 @@
 // more than 50 ms. The simulated OLT runs on a thread of its own, as a real
 // one runs elsewhere, so that only the console's own work is measured.
 #include "core/ont_record.h"
+#include "listed_ont.h"
 #include "core/timing.h"
 #include "registry/ont_list.h"
 #include "scenario.h"
@@ -38,18 +39,8 @@ TEST(ScanPass, WallClockEventLoopStaysResponsiveDuringAWholePortPass)
 
     registry::OntList list;
     std::vector<core::OntRecord> rows;
-    for (const auto &o : sim->model().onts) {
-        core::OntRecord r;
-        r.ponType = o.epon ? QStringLiteral("E.PON") : QStringLiteral("G.PON");
-        r.frame = QString::number(o.frame);
-        r.slot = QString::number(o.slot);
-        r.port = QString::number(o.port);
-        r.ontId = QString::number(o.id);
-        r.name = o.description;
-        r.serialOrMac = o.sn;
-        core::initBasicTexts(r, QString(), QString());
-        rows.push_back(r);
-    }
+    for (const auto &o : sim->model().onts)
+        rows.push_back(test::listedOnt(o));
     list.replaceAll(std::move(rows));
 
     QTemporaryDir dir;
