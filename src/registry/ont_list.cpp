@@ -157,6 +157,7 @@ int OntList::applyStateListing(const core::StateListing &listing)
     int found = 0;
     int first = -1;
     int last = -1;
+    QHash<QString, int> wentOffline;
     const core::OntStates &states = listing.states;
     for (size_t k = 0; k < states.size(); ++k) {
         const auto it = rowOf.constFind(states.serialOrMac(k).toString().toLower());
@@ -167,6 +168,8 @@ int OntList::applyStateListing(const core::StateListing &listing)
         OntRecord &r = m_rows[size_t(i)];
         const bool online = states.online(k);
         const int image = online ? core::RowImage::Online : core::RowImage::Offline;
+        if (!online && r.basicImage == core::RowImage::Online)
+            ++wentOffline[r.frame + u'/' + r.slot + u'/' + r.port];
         r.image = image;
         r.basicImage = image;
         // A measured row shows its signal class; only a row never measured
@@ -181,6 +184,7 @@ int OntList::applyStateListing(const core::StateListing &listing)
 
     if (listing.whole && listing.count > 0)
         m_oltOntCount = listing.count;
+    Q_EMIT stateListingApplied(wentOffline);
     return found;
 }
 

@@ -154,6 +154,9 @@ Q_SIGNALS:
     void basicRowChanged(int row);
     // Rows first..last changed in both views (a whole listing applied at once).
     void rowsChanged(int first, int last);
+    // A state listing was applied; wentOffline counts, per port "F/S/P", the
+    // listed ONTs it turned from online to offline.
+    void stateListingApplied(const QHash<QString, int> &wentOffline);
 
 private:
     static void neutraliseStoredFields(core::OntRecord &row);
