@@ -13,7 +13,7 @@ PortOutages updateOutages(const PortOutages &current, const QHash<QString, PortS
             // An outage ends at a lower share than the one that starts it, so
             // a port hovering around the start line does not flicker; while it
             // lasts it keeps the drop that began it.
-            if (state.offline * 2 >= state.listed)
+            if (state.listed > 0 && state.offline * 2 >= state.listed)
                 next.insert(it.key(), ongoing.value());
             continue;
         }
