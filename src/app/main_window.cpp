@@ -17,7 +17,7 @@
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
-#include "signal/critical_signals_window.h"
+#include "signal/critical_signal_window.h"
 #include "signal/scan_controller.h"
 #include "signal/scan_window.h"
 #include "signal/signal_chart_window.h"
@@ -310,7 +310,7 @@ void MainWindow::wireScanning()
     // The scanning window exists from the start and scans whether shown or not.
     m_scanWindow = new signal::ScanWindow(*m_scanner, this);
     m_scanWindow->setWindowFlag(Qt::Window);
-    m_criticalWindow = new signal::CriticalSignalsWindow(*m_ontList, this);
+    m_criticalWindow = new signal::CriticalSignalWindow(*m_ontList, this);
     m_criticalWindow->setWindowFlag(Qt::Window);
 
     connect(diagnoseAllButton, &QPushButton::clicked, this, &MainWindow::showScanWindow);

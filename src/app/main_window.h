@@ -38,7 +38,7 @@ class TemplatesController;
 } // namespace tervix::registry
 
 namespace tervix::signal {
-class CriticalSignalsWindow;
+class CriticalSignalWindow;
 class ScanController;
 class ScanWindow;
 class SignalChartWindow;
@@ -76,7 +76,7 @@ public:
     signal::ScanController &scanner() { return *m_scanner; }
     signal::SignalCountsController &signalCounts() { return *m_signalCounts; }
     signal::ScanWindow &scanWindow() { return *m_scanWindow; }
-    signal::CriticalSignalsWindow &criticalWindow() { return *m_criticalWindow; }
+    signal::CriticalSignalWindow &criticalWindow() { return *m_criticalWindow; }
     // "Diagnostyka ont / Diagnose all": the scanning window, once the working
     // session is ready and the OLT is known.
     void showScanWindow();
@@ -157,7 +157,7 @@ private:
     std::unique_ptr<signal::ScanController> m_scanner;
     std::unique_ptr<signal::SignalCountsController> m_signalCounts;
     signal::ScanWindow *m_scanWindow = nullptr;        // made at start, shown on demand
-    signal::CriticalSignalsWindow *m_criticalWindow = nullptr;
+    signal::CriticalSignalWindow *m_criticalWindow = nullptr;
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;

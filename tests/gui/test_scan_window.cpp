@@ -1,7 +1,7 @@
 #include "core/ont_record.h"
 #include "core/signal_class.h"
 #include "registry/ont_list.h"
-#include "signal/critical_signals_window.h"
+#include "signal/critical_signal_window.h"
 #include "signal/scan_controller.h"
 #include "signal/scan_list_model.h"
 #include "signal/scan_window.h"
@@ -192,7 +192,7 @@ core::OntRecord tile(const QString &name, const QString &id, const core::Optical
     return r;
 }
 
-TEST(CriticalSignalsWindow, ListsTheOnlineCriticalTilesOnly)
+TEST(CriticalSignalWindow, ListsTheOnlineCriticalTilesOnly)
 {
     using core::OpticalLevels;
     using core::RowImage::Offline;
@@ -206,7 +206,7 @@ TEST(CriticalSignalsWindow, ListsTheOnlineCriticalTilesOnly)
     list.add(tile(QStringLiteral("weak olt"), QStringLiteral("5"), OpticalLevels::of(-20, -33), Online));
     list.add(tile(QStringLiteral("off"), QStringLiteral("6"), OpticalLevels::offline(), Offline));
 
-    signal::CriticalSignalsWindow w(list);
+    signal::CriticalSignalWindow w(list);
     w.showCritical();
     EXPECT_TRUE(w.isVisible());
     ASSERT_EQ(w.rowCount(), 2);

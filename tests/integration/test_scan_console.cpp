@@ -8,7 +8,7 @@
 #include "core/signal_counts.h"
 #include "registry/ont_list.h"
 #include "registry/ont_list_panel.h"
-#include "signal/critical_signals_window.h"
+#include "signal/critical_signal_window.h"
 #include "signal/scan_controller.h"
 #include "signal/scan_window.h"
 #include "signal/signal_counts_controller.h"

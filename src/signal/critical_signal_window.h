@@ -4,6 +4,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QTableView;
 
@@ -40,17 +42,25 @@ private:
     QList<Tile> m_tiles;
 };
 
-// "Critical Signal: N!": every ONT of the main list whose last reading was
-// critical and that is not offline now, as the basic view shows its tile.
-class CriticalSignalsWindow : public QWidget
+// The ONTs of the main list whose last reading was critical and that are not
+// offline now, as the basic view shows their tiles. One class serves two
+// windows: the all-critical list ("Critical Signal: N!") and the list of one
+// PON port opened from the OLT picture ("Critical: N!", with the port's place
+// above the list).
+class CriticalSignalWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CriticalSignalsWindow(registry::OntList &list, QWidget *parent = nullptr);
+    explicit CriticalSignalWindow(registry::OntList &list, QWidget *parent = nullptr);
 
-    // Fills the list from the main list as it is now and shows the window.
+    // Fills the list with every critical ONT of the main list as it is now
+    // and shows the window.
     void showCritical();
-    // Fills the list without showing the window.
+    // Fills the list with the critical ONTs of one port (frame, slot and port
+    // compared as the list stores them, as decimal text) and shows the window.
+    void showPortCritical(const QString &frame, int slot, int port);
+    // Fills the list again for what it was last opened for, without showing
+    // the window.
     void refill();
     int rowCount() const;
 
@@ -60,12 +70,22 @@ public:
     static constexpr int kTextBgr = 4210816;
     static constexpr int kTextPointSize = 9;
 
+    // The port's "F/S/P" (its first listed row's place, "//" with none);
+    // hidden while the window lists every critical ONT.
+    QLabel *placeLabel = nullptr;
     QLabel *panel = nullptr;
     QTableView *listView = nullptr;
 
 private:
+    struct PortFilter
+    {
+        QString frame, slot, port;
+    };
+
     registry::OntList &m_list;
     CriticalTilesModel *m_model = nullptr;
+    // Set while the window lists one port.
+    std::optional<PortFilter> m_port;
 };
 
 } // namespace tervix::signal

@@ -1,4 +1,4 @@
-#include "signal/critical_signals_window.h"
+#include "signal/critical_signal_window.h"
 
 #include "core/ont_record.h"
 #include "core/signal_class.h"
@@ -7,6 +7,7 @@
 #include "ui/ont_list_images.h"
 
 #include <QFont>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -15,15 +16,15 @@
 
 namespace tervix::signal {
 
-static_assert(CriticalSignalsWindow::kPanelBgr == core::signal_colours::kCriticalPanel);
-static_assert(CriticalSignalsWindow::kListBgr == core::signal_colours::kCriticalListBackground);
-static_assert(CriticalSignalsWindow::kTextBgr == core::signal_colours::kCriticalListText);
+static_assert(CriticalSignalWindow::kPanelBgr == core::signal_colours::kCriticalPanel);
+static_assert(CriticalSignalWindow::kListBgr == core::signal_colours::kCriticalListBackground);
+static_assert(CriticalSignalWindow::kTextBgr == core::signal_colours::kCriticalListText);
 
 namespace {
 
 QFont textFont(QFont base)
 {
-    base.setPointSize(CriticalSignalsWindow::kTextPointSize);
+    base.setPointSize(CriticalSignalWindow::kTextPointSize);
     return base;
 }
 
@@ -74,18 +75,28 @@ QVariant CriticalTilesModel::data(const QModelIndex &index, int role) const
             return ui::rowImageIcon(t.image);
         return {};
     case Qt::ForegroundRole:
-        return ui::colorFromBgr(CriticalSignalsWindow::kTextBgr);
+        return ui::colorFromBgr(CriticalSignalWindow::kTextBgr);
     default:
         return {};
     }
 }
 
-CriticalSignalsWindow::CriticalSignalsWindow(registry::OntList &list, QWidget *parent)
+CriticalSignalWindow::CriticalSignalWindow(registry::OntList &list, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_list(list)
 {
     setObjectName(QStringLiteral("criticalSignalsWindow"));
     const QColor text = ui::colorFromBgr(kTextBgr);
+
+    placeLabel = new QLabel(QStringLiteral("0.0.0"), this);
+    placeLabel->setObjectName(QStringLiteral("placeLabel"));
+    QFont placeFont = placeLabel->font();
+    placeFont.setBold(true);
+    placeLabel->setFont(placeFont);
+    QPalette placePalette = placeLabel->palette();
+    placePalette.setColor(QPalette::WindowText, text);
+    placeLabel->setPalette(placePalette);
+    placeLabel->hide();
 
     panel = new QLabel(this);
     panel->setObjectName(QStringLiteral("criticalPanel"));
@@ -122,36 +133,59 @@ CriticalSignalsWindow::CriticalSignalsWindow(registry::OntList &list, QWidget *p
     listView->setColumnWidth(CriticalTilesModel::Name, 200);
 
     auto *column = new QVBoxLayout(this);
-    column->addWidget(panel);
+    auto *header = new QHBoxLayout;
+    header->addWidget(placeLabel);
+    header->addWidget(panel, 1);
+    column->addLayout(header);
     column->addWidget(listView, 1);
     refill();
     resize(520, 420);
 }
 
-void CriticalSignalsWindow::refill()
+void CriticalSignalWindow::refill()
 {
     QList<CriticalTilesModel::Tile> tiles;
+    QString place;
     for (const core::OntRecord &r : m_list.rows()) {
         if (!isCriticalNow(r))
             continue;
+        if (m_port && (r.frame != m_port->frame || r.slot != m_port->slot || r.port != m_port->port))
+            continue;
+        if (tiles.isEmpty())
+            place = r.frame + u'/' + r.slot + u'/' + r.port;
         tiles.append({r.basicImage, core::cellText(r, core::BasicColumn::Signal),
                       core::cellText(r, core::BasicColumn::Port), core::cellText(r, core::BasicColumn::Name)});
     }
     m_model->setTiles(std::move(tiles));
-    const QString caption = QStringLiteral("Critical Signal: %1!").arg(m_model->rowCount());
+    const int count = m_model->rowCount();
+    const QString caption = m_port ? QStringLiteral("Critical: %1!").arg(count)
+                                   : QStringLiteral("Critical Signal: %1!").arg(count);
     panel->setText(caption);
     setWindowTitle(caption);
+    placeLabel->setVisible(m_port.has_value());
+    if (m_port)
+        placeLabel->setText(count == 0 ? QStringLiteral("//") : place);
 }
 
-void CriticalSignalsWindow::showCritical()
+void CriticalSignalWindow::showCritical()
 {
+    m_port.reset();
     refill();
     show();
     raise();
     activateWindow();
 }
 
-int CriticalSignalsWindow::rowCount() const
+void CriticalSignalWindow::showPortCritical(const QString &frame, int slot, int port)
+{
+    m_port = PortFilter{frame, QString::number(slot), QString::number(port)};
+    refill();
+    show();
+    raise();
+    activateWindow();
+}
+
+int CriticalSignalWindow::rowCount() const
 {
     return m_model->rowCount();
 }
