@@ -60,6 +60,7 @@ void Application::endProgram()
     m_accountsWindow->close();
     m_typedCommandsWindow->close();
     m_debugLogWindow->close();
+    m_mainWindow->releaseWindowsForExit();
     m_mainWindow->hide();
     QCoreApplication::quit();
 }

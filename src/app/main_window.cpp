@@ -17,7 +17,11 @@
 #include "session/olt_session.h"
 #include "session/step_engine.h"
 #include "session/trace_log.h"
+#include "signal/all_ont_window.h"
 #include "signal/critical_signal_window.h"
+#include "signal/olt_picture_controller.h"
+#include "signal/olt_view_panel.h"
+#include "signal/olt_view_window.h"
 #include "signal/scan_controller.h"
 #include "signal/scan_window.h"
 #include "signal/signal_chart_window.h"
@@ -64,6 +68,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     wireOntInfo();
     wireTemplates();
     wireScanning();
+    wireOltPicture();
     // The last addresses are loaded once the window exists.
     m_login->recordLastAddress(QString());
 }
@@ -108,9 +113,9 @@ void MainWindow::buildLayout()
     topRow->addWidget(editGroup, 3);
     topRow->addWidget(m_unauthorisedPages, 2);
 
-    // The OLT picture strip starts collapsed.
-    oltView = new QGroupBox(QStringLiteral("OLT"), central);
-    oltView->setFixedHeight(18);
+    // The OLT picture starts collapsed to its caption row.
+    m_oltViewPanel = new signal::OltViewPanel(central);
+    oltView = m_oltViewPanel;
 
     // The authorised-ONT list.
     m_ontListPanel = new registry::OntListPanel(*m_ontList, m_trace.get(), central);
@@ -144,6 +149,7 @@ void MainWindow::buildLayout()
     bottomPages->addTab(options, QStringLiteral("Dodatkowe Opcje"));
 
     auto *split = new QSplitter(Qt::Vertical, central);
+    m_split = split;
     split->addWidget(top);
     split->addWidget(oltView);
     split->addWidget(ontListGroup);
@@ -335,6 +341,76 @@ void MainWindow::wireScanning()
     });
 }
 
+void MainWindow::wireOltPicture()
+{
+    m_oltPicture = std::make_unique<signal::OltPictureController>(*m_ontList);
+    m_oltViewWindow = new signal::OltViewWindow(this);
+    m_oltViewWindow->setWindowFlag(Qt::Window);
+    m_allOntWindow = new signal::AllOntWindow(*m_ontList, this);
+    m_allOntWindow->setWindowFlag(Qt::Window);
+    m_portCriticalWindow = new signal::CriticalSignalWindow(*m_ontList, this);
+    m_portCriticalWindow->setWindowFlag(Qt::Window);
+
+    connect(m_signalCounts.get(), &signal::SignalCountsController::portCountsChanged, m_oltPicture.get(),
+            &signal::OltPictureController::applyCounts);
+    connect(m_oltPicture.get(), &signal::OltPictureController::pictureChanged, m_oltViewPanel,
+            &signal::OltViewPanel::setPicture);
+    connect(m_oltPicture.get(), &signal::OltPictureController::outagesChanged, this,
+            [this](const core::PortOutages &outages) {
+                m_oltViewPanel->setOutages(outages);
+                m_allOntWindow->setOutages(outages);
+            });
+    connect(m_oltViewPanel, &signal::OltViewPanel::allOntsRequested, m_allOntWindow,
+            &signal::AllOntWindow::showPort);
+    connect(m_oltViewPanel, &signal::OltViewPanel::portCriticalRequested, this,
+            [this](int slot, int port) { m_portCriticalWindow->showPortCritical(QStringLiteral("0"), slot, port); });
+    connect(m_oltViewPanel, &signal::OltViewPanel::undockRequested, this, &MainWindow::toggleOltViewDocking);
+    // Expanding or collapsing the docked picture moves the splitter: the list
+    // below gives or takes the difference.
+    connect(m_oltViewPanel, &signal::OltViewPanel::heightLimitChanged, this, [this](int height) {
+        if (m_oltViewWindow->hosted())
+            return;
+        QList<int> sizes = m_split->sizes();
+        const int at = m_split->indexOf(m_oltViewPanel);
+        if (at < 0 || at + 1 >= sizes.size())
+            return;
+        const int delta = std::min(height - sizes[at], std::max(0, sizes[at + 1] - 100));
+        sizes[at] += delta;
+        sizes[at + 1] -= delta;
+        m_split->setSizes(sizes);
+    });
+
+    // The view's actions reach the row of the chosen ONT as the list holds it now.
+    connect(m_allOntWindow, &signal::AllOntWindow::chartRequested, this, [this](int row) {
+        const core::OntRecord &r = m_ontList->record(row);
+        m_ontListPanel->selectAdvancedRow(row);
+        showSignalChart(r.frame + u'.' + r.slot + u'.' + r.port + u'.' + r.ontId, u'[' + r.name + u']');
+    });
+    connect(m_allOntWindow, &signal::AllOntWindow::diagnoseRequested, this, [this](int row) {
+        m_ontListPanel->selectAdvancedRow(row);
+        showOntInfo(row, true);
+    });
+}
+
+void MainWindow::toggleOltViewDocking()
+{
+    if (m_oltViewWindow->hosted()) {
+        signal::OltViewPanel *panel = m_oltViewWindow->release();
+        m_split->insertWidget(1, panel);
+        panel->show();
+        return;
+    }
+    if (!m_login->sessionReady())
+        return;
+    m_oltViewWindow->host(m_oltViewPanel);
+}
+
+void MainWindow::releaseWindowsForExit()
+{
+    m_oltViewWindow->setClosingAllowed(true);
+    m_oltViewWindow->close();
+}
+
 void MainWindow::showScanWindow()
 {
     if (!m_login->sessionReady()) {
@@ -400,6 +476,15 @@ void MainWindow::showEvent(QShowEvent *event)
     }
 }
 
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // The picture and the list share their height: an expanded picture must
+    // leave the list room to be read.
+    if (m_oltViewPanel && !m_oltViewWindow->hosted())
+        m_oltViewPanel->setAvailableHeight(ontListGroup->height() + m_oltViewPanel->height());
+}
+
 void MainWindow::setTypedCommandsWindow(TypedCommandsWindow *w)
 {
     m_typed = w;
@@ -429,6 +514,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_login->formCloseQuery(m_tag, credentials())) {
         event->accept();
+        releaseWindowsForExit();
         Q_EMIT closeAccepted();
     } else {
         event->ignore();

@@ -13,6 +13,7 @@ class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QVBoxLayout;
 
@@ -38,7 +39,11 @@ class TemplatesController;
 } // namespace tervix::registry
 
 namespace tervix::signal {
+class AllOntWindow;
 class CriticalSignalWindow;
+class OltPictureController;
+class OltViewPanel;
+class OltViewWindow;
 class ScanController;
 class ScanWindow;
 class SignalChartWindow;
@@ -77,6 +82,15 @@ public:
     signal::SignalCountsController &signalCounts() { return *m_signalCounts; }
     signal::ScanWindow &scanWindow() { return *m_scanWindow; }
     signal::CriticalSignalWindow &criticalWindow() { return *m_criticalWindow; }
+    signal::CriticalSignalWindow &portCriticalWindow() { return *m_portCriticalWindow; }
+    signal::OltPictureController &oltPicture() { return *m_oltPicture; }
+    signal::OltViewPanel &oltViewPanel() { return *m_oltViewPanel; }
+    signal::OltViewWindow &oltViewWindow() { return *m_oltViewWindow; }
+    signal::AllOntWindow &allOntWindow() { return *m_allOntWindow; }
+    // "/": the OLT picture into its own window, or back (only with a working session).
+    void toggleOltViewDocking();
+    // The program ends: windows that refuse to close on their own let go.
+    void releaseWindowsForExit();
     // "Diagnostyka ont / Diagnose all": the scanning window, once the working
     // session is ready and the OLT is known.
     void showScanWindow();
@@ -127,6 +141,7 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildLayout();
@@ -137,6 +152,7 @@ private:
     void wireOntInfo();
     void wireTemplates();
     void wireScanning();
+    void wireOltPicture();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
@@ -157,7 +173,13 @@ private:
     std::unique_ptr<signal::ScanController> m_scanner;
     std::unique_ptr<signal::SignalCountsController> m_signalCounts;
     signal::ScanWindow *m_scanWindow = nullptr;        // made at start, shown on demand
-    signal::CriticalSignalWindow *m_criticalWindow = nullptr;
+    signal::CriticalSignalWindow *m_criticalWindow = nullptr;      // every critical ONT
+    signal::CriticalSignalWindow *m_portCriticalWindow = nullptr;  // the critical ONTs of one port
+    std::unique_ptr<signal::OltPictureController> m_oltPicture;
+    signal::OltViewPanel *m_oltViewPanel = nullptr;
+    signal::OltViewWindow *m_oltViewWindow = nullptr;
+    signal::AllOntWindow *m_allOntWindow = nullptr;
+    QSplitter *m_split = nullptr;
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;

@@ -57,7 +57,7 @@ AllOntListing listAllOnts(const std::vector<OntRecord> &rows, const AllOntQuery 
 // (any letter case), or -1 when the list no longer holds that ONT.
 int findEntryRow(const std::vector<OntRecord> &rows, const AllOntEntry &entry);
 
-// The row's background (RGB) by its tile text, case-sensitive, later rules
+// The row's background (a BGR integer) by its tile text, case-sensitive, later rules
 // winning: "Normal", "Bad", "Critical", "off"; -1 for none.
 int allOntRowColour(const QString &signalCell);
 

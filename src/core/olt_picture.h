@@ -52,7 +52,7 @@ OltPicture pictureTotals(const std::vector<OntRecord> &rows);
 // offline and critical from the counts' work table; totals stay the list's).
 void applySignalCounts(OltPicture &picture, const SignalCounts &counts);
 
-// The colour (RGB integer) of a port panel: grey without ONTs, light green
+// The colour (a BGR integer, as the widgets take them) of a port panel: grey without ONTs, light green
 // with ONTs and no critical one; a port with critical ONTs blinks between the
 // two pinks (blinkOn picks which).
 namespace picture_colours {
@@ -60,7 +60,7 @@ inline constexpr int kNeutral = 13224393;
 inline constexpr int kWithOnts = 12320699;
 inline constexpr int kBlinkA = 14671871;
 inline constexpr int kBlinkB = 10461183;
-inline constexpr int kOutage = 9145343;    // a port most of whose ONTs went offline at once
+inline constexpr int kOutage = 42495;      // orange (255, 165, 0): a port most of whose ONTs went offline at once
 inline constexpr int kBoardNumber = 4210816;
 inline constexpr int kPortNumber = 128;
 inline constexpr int kOnlineCount = 32768;

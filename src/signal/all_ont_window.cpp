@@ -94,10 +94,10 @@ QVariant AllOntModel::data(const QModelIndex &index, int role) const
             return ui::rowImageIcon(e.image);
         return {};
     case Qt::BackgroundRole: {
-        const int rgb = core::allOntRowColour(e.signal);
-        if (rgb < 0)
+        const int bgr = core::allOntRowColour(e.signal);
+        if (bgr < 0)
             return {};
-        return ui::colorFromRgb(unsigned(rgb));
+        return ui::colorFromBgr(bgr);
     }
     case Qt::ForegroundRole:
         return QColor(Qt::black);
