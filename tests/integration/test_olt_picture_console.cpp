@@ -9,6 +9,7 @@
 #include "signal/all_ont_window.h"
 #include "signal/olt_picture_controller.h"
 #include "signal/olt_view_panel.h"
+#include "signal/olt_view_window.h"
 #include "signal/scan_controller.h"
 #include "ui/colors.h"
 
@@ -91,6 +92,38 @@ TEST_F(PictureInConsole, APortWhoseOntsDropTogetherIsShownAsOneOutage)
     ASSERT_TRUE(runPass(w));
     EXPECT_TRUE(w.oltPicture().outages().isEmpty());
     EXPECT_NE(panel.portColourNow(2, 0), ui::colorFromBgr(core::picture_colours::kOutage));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PictureInConsole, TheUndockedPictureRefusesToCloseButTheProgramStillEnds)
+{
+    app::MainWindow &w = start();
+    signal::OltViewPanel &panel = w.oltViewPanel();
+    signal::OltViewWindow &window = w.oltViewWindow();
+    panel.undockButton->click();
+    EXPECT_EQ(window.hosted(), nullptr) << "no picture of its own without a working session";
+
+    ASSERT_TRUE(connectAndListWaiting(w));
+    panel.undockButton->click();
+    ASSERT_EQ(window.hosted(), &panel);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+
+    panel.undockButton->click();
+    EXPECT_EQ(window.hosted(), nullptr);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(panel.window(), &w);
+
+    panel.undockButton->click();
+    ASSERT_TRUE(window.isVisible());
+    QSignalSpy ended(&w, &app::MainWindow::closeAccepted);
+    w.close();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(window.isVisible());
 }
 
 } // namespace
