@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 
+#include <array>
 #include <optional>
 
 namespace tervix::core {
@@ -114,6 +115,48 @@ QString placeKey(QStringView frame, QStringView slot, QStringView port, QStringV
     return key;
 }
 
+// A plain number of up to twelve digits, -1 for anything else.
+qint64 plainValue(QStringView v)
+{
+    if (v.isEmpty() || v.size() > 12)
+        return -1;
+    qint64 n = 0;
+    for (QChar c : v) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+// VLAN ids and GEM ports repeat across tens of thousands of service ports:
+// they share a few texts instead of allocating one each.
+QString sharedNumberText(QStringView v)
+{
+    static constexpr int kShared = 4096;
+    static const std::array<QString, kShared> texts = [] {
+        std::array<QString, kShared> t;
+        for (int i = 0; i < kShared; ++i)
+            t[size_t(i)] = QString::number(i);
+        return t;
+    }();
+    const qint64 n = plainValue(v);
+    if (n < 0 || n >= kShared || (v.size() > 1 && v.front() == u'0'))
+        return v.toString();
+    return texts[size_t(n)];
+}
+
+std::optional<quint64> packedPlace(QStringView frame, QStringView slot, QStringView port, QStringView id)
+{
+    const qint64 f = plainValue(frame);
+    const qint64 s = plainValue(slot);
+    const qint64 p = plainValue(port);
+    const qint64 i = plainValue(id);
+    if (f < 0 || f >= 1024 || s < 0 || s >= 1024 || p < 0 || p >= 1024 || i < 0 || i >= (qint64(1) << 30))
+        return std::nullopt;
+    return quint64(f) << 50 | quint64(s) << 40 | quint64(p) << 30 | quint64(i);
+}
+
 // The "Total : N" (service ports) or "Total: N" (IGMP users) line.
 std::optional<int> totalOf(QStringView body)
 {
@@ -149,6 +192,31 @@ QString groupText(const QString &index, const QString &vlan, bool igmp, const QS
 
 } // namespace
 
+void ImportList::Places::clear()
+{
+    numeric.clear();
+    other.clear();
+}
+
+void ImportList::Places::insert(QStringView frame, QStringView slot, QStringView port, QStringView id, int row)
+{
+    if (const auto key = packedPlace(frame, slot, port, id)) {
+        if (!numeric.contains(*key))
+            numeric.insert(*key, row);
+        return;
+    }
+    const QString key = placeKey(frame, slot, port, id);
+    if (!other.contains(key))
+        other.insert(key, row);
+}
+
+int ImportList::Places::find(QStringView frame, QStringView slot, QStringView port, QStringView id) const
+{
+    if (const auto key = packedPlace(frame, slot, port, id))
+        return numeric.value(*key, -1);
+    return other.value(placeKey(frame, slot, port, id), -1);
+}
+
 ImportList::ImportList(const QString &frame)
     : m_frame(frame)
 {
@@ -158,6 +226,8 @@ void ImportList::readOntListing(const QString &listing)
 {
     m_rows.clear();
     m_groups.clear();
+    m_firstGroup.clear();
+    m_lastGroup.clear();
     m_rowAt.clear();
     m_groupAt.clear();
     m_problems.clear();
@@ -166,7 +236,7 @@ void ImportList::readOntListing(const QString &listing)
 
     const StateListing states = parseStateListing(listing, m_frame);
     m_rows.reserve(states.states.size());
-    m_rowAt.reserve(qsizetype(states.states.size()));
+    m_rowAt.numeric.reserve(qsizetype(states.states.size()));
     for (const OntLine &l : states.states) {
         ImportRow row;
         row.ponType = l.serialOrMac.size() < 15 ? QStringLiteral("E.PON") : QStringLiteral("G.PON");
@@ -179,12 +249,11 @@ void ImportList::readOntListing(const QString &listing)
         row.online = l.online ? QStringLiteral("-1") : QStringLiteral("0");
         // A place listed twice keeps its first row for lookups; the second
         // then gets no description and the check below names it.
-        const QString key = placeKey(row.frame, row.slot, row.port, row.ontId);
-        if (!m_rowAt.contains(key))
-            m_rowAt.insert(key, int(m_rows.size()));
+        m_rowAt.insert(row.frame, row.slot, row.port, row.ontId, int(m_rows.size()));
         m_rows.push_back(std::move(row));
     }
-    m_groups.resize(m_rows.size());
+    m_firstGroup.assign(m_rows.size(), -1);
+    m_lastGroup.assign(m_rows.size(), -1);
 
     // Descriptions are matched by place, never by order: a description row
     // lost on the way must not shift every later name onto the wrong ONT.
@@ -227,16 +296,15 @@ void ImportList::readOntListing(const QString &listing)
             return;
         // The line rules expect the OLT's two-space indent before the place.
         const OntLine d = indent == 2 ? parseOntLine(line, true) : parseOntLine(QString(QStringLiteral("  ") + body.toString()), true);
-        if (d.frame != m_frame.trimmed() && d.frame.toInt() != m_frame.trimmed().toInt())
+        if (plainValue(d.frame) != plainValue(QStringView(m_frame).trimmed()))
             return;
-        const QString key = placeKey(d.frame, d.slot, d.port, d.id);
-        const auto it = m_rowAt.constFind(key);
-        if (it == m_rowAt.cend()) {
-            unlisted << key;
+        const int row = m_rowAt.find(d.frame, d.slot, d.port, d.id);
+        if (row < 0) {
+            unlisted << placeKey(d.frame, d.slot, d.port, d.id);
             return;
         }
-        if (descriptions[size_t(*it)]++ == 0)
-            m_rows[size_t(*it)].name = d.name;
+        if (descriptions[size_t(row)]++ == 0)
+            m_rows[size_t(row)].name = d.name;
     });
 
     if (!states.whole) {
@@ -289,7 +357,7 @@ void ImportList::readServicePortListing(const QString &listing)
     int rowsRead = 0;
     std::optional<int> total;
     bool noServicePorts = false;
-    const QString frame = m_frame.trimmed();
+    const qint64 frame = plainValue(QStringView(m_frame).trimmed());
     std::vector<bool> touched(m_rows.size(), false);
 
     forEachLine(listing, [&](QStringView line) {
@@ -333,22 +401,26 @@ void ImportList::readServicePortListing(const QString &listing)
         const QStringView port = c.token();
         const QStringView ontId = c.token();
         const QStringView gemPort = c.token();
-        if (!c.ok || !isDigits(index) || !isDigits(rowFrame) || !isDigits(slot) || !isDigits(port))
+        if (!c.ok || plainValue(index) < 0 || !isDigits(rowFrame) || !isDigits(slot) || !isDigits(port))
             return; // not a row: the total check below then tells the operator
         ++rowsRead;
-        if (rowFrame != frame && rowFrame.toInt() != frame.toInt())
+        if (plainValue(rowFrame) != frame)
             return;
-        const auto at = m_rowAt.constFind(placeKey(rowFrame, slot, port, ontId));
-        if (at == m_rowAt.cend()) {
+        const int row = m_rowAt.find(rowFrame, slot, port, ontId);
+        if (row < 0) {
             ++m_servicePortsWithoutOnt;
             return;
         }
-        const int row = *at;
-        std::vector<Group> &groups = m_groups[size_t(row)];
-        groups.push_back({index.toString(), vlan.toString(), gemPort.toString(), false});
-        const QString indexText = index.toString();
-        if (!m_groupAt.contains(indexText))
-            m_groupAt.insert(indexText, GroupAt{row, int(groups.size()) - 1});
+        const int group = int(m_groups.size());
+        m_groups.push_back({index.toString(), sharedNumberText(vlan), sharedNumberText(gemPort), row});
+        if (m_lastGroup[size_t(row)] < 0)
+            m_firstGroup[size_t(row)] = group;
+        else
+            m_groups[size_t(m_lastGroup[size_t(row)])].next = group;
+        m_lastGroup[size_t(row)] = group;
+        const qint64 key = plainValue(index);
+        if (!m_groupAt.contains(key))
+            m_groupAt.insert(key, group);
         touched[size_t(row)] = true;
     });
 
@@ -411,23 +483,25 @@ void ImportList::readIgmpListing(const QString &listing)
         const QStringView slot = c.before(u'/');
         const QStringView port = c.before(u'/');
         const QStringView index = c.token();
-        if (!c.ok || !isDigits(userFrame) || !isDigits(slot) || !isDigits(port) || !isDigits(index))
+        if (!c.ok || !isDigits(userFrame) || !isDigits(slot) || !isDigits(port) || plainValue(index) < 0)
             return;
         ++rowsRead;
         // Only a group whose own index equals the user's is an IGMP user, and
         // only when it stands on the ONT's port the user names.
-        const auto at = m_groupAt.constFind(index.toString());
+        const auto at = m_groupAt.constFind(plainValue(index));
         if (at == m_groupAt.cend()) {
             ++m_igmpUsersWithoutServicePort;
             return;
         }
-        const ImportRow &row = m_rows[size_t(at->row)];
-        if (row.frame.toInt() != userFrame.toInt() || row.slot.toInt() != slot.toInt() || row.port.toInt() != port.toInt()) {
+        Group &group = m_groups[size_t(*at)];
+        const ImportRow &row = m_rows[size_t(group.row)];
+        if (plainValue(row.frame) != plainValue(userFrame) || plainValue(row.slot) != plainValue(slot)
+            || plainValue(row.port) != plainValue(port)) {
             ++m_igmpUsersWithoutServicePort;
             return;
         }
-        m_groups[size_t(at->row)][size_t(at->group)].igmp = true;
-        changed[size_t(at->row)] = true;
+        group.igmp = true;
+        changed[size_t(group.row)] = true;
     });
 
     for (size_t i = 0; i < m_rows.size(); ++i) {
@@ -449,11 +523,10 @@ void ImportList::readIgmpListing(const QString &listing)
 
 QString ImportList::fieldText(size_t row, bool reencode) const
 {
-    const std::vector<Group> &groups = m_groups[row];
-    if (groups.empty())
+    int g = m_firstGroup[row];
+    if (g < 0)
         return QStringLiteral("-");
     QString out;
-    size_t from = 0;
     if (reencode) {
         // A row with an IGMP user is stored as the list's editor stores a
         // field: through the codec, user VLANs filled in. The codec holds four
@@ -461,20 +534,22 @@ QString ImportList::fieldText(size_t row, bool reencode) const
         // (their IGMP flags set all the same), so an ONT with more service
         // ports than the editor shows loses none of them.
         ServicePortField field;
-        for (; from < groups.size() && from < size_t(ServicePortField::kSlots); ++from) {
-            const Group &g = groups[from];
-            ServicePortSlot &slot = field.slots[from];
+        for (int n = 0; g >= 0 && n < ServicePortField::kSlots; ++n, g = m_groups[size_t(g)].next) {
+            const Group &group = m_groups[size_t(g)];
+            ServicePortSlot &slot = field.slots[size_t(n)];
             slot.active = QStringLiteral("-1");
-            slot.index = g.index;
-            slot.vlanId = g.vlan;
+            slot.index = group.index;
+            slot.vlanId = group.vlan;
             slot.nativeVlan = QStringLiteral("?");
-            slot.igmp = g.igmp ? QStringLiteral("-1") : QStringLiteral("0");
-            slot.gemPort = g.gemPort;
+            slot.igmp = group.igmp ? QStringLiteral("-1") : QStringLiteral("0");
+            slot.gemPort = group.gemPort;
         }
         out = encodeServicePortField(field);
     }
-    for (; from < groups.size(); ++from)
-        out += groupText(groups[from].index, groups[from].vlan, groups[from].igmp, groups[from].gemPort);
+    for (; g >= 0; g = m_groups[size_t(g)].next) {
+        const Group &group = m_groups[size_t(g)];
+        out += groupText(group.index, group.vlan, group.igmp, group.gemPort);
+    }
     return out;
 }
 

@@ -63,20 +63,29 @@ private:
     struct Group
     {
         QString index, vlan, gemPort;
+        int row = -1;
+        int next = -1;      // the row's next group, -1 after its last
         bool igmp = false;
     };
-    struct GroupAt
+    // Rows by place: a place of plain numbers, as nearly every one is, packed
+    // into one integer; any other by its text.
+    struct Places
     {
-        int row = -1;
-        int group = -1;
+        QHash<quint64, int> numeric;
+        QHash<QString, int> other;
+        void clear();
+        // A place listed twice keeps its first row.
+        void insert(QStringView frame, QStringView slot, QStringView port, QStringView id, int row);
+        int find(QStringView frame, QStringView slot, QStringView port, QStringView id) const; // -1 when not listed
     };
     QString fieldText(size_t row, bool reencode) const;
 
     QString m_frame;
     std::vector<ImportRow> m_rows;
-    std::vector<std::vector<Group>> m_groups;   // per row, in listing order
-    QHash<QString, int> m_rowAt;                // "F/S/P/ID" -> row
-    QHash<QString, GroupAt> m_groupAt;          // service-port index -> its group
+    std::vector<Group> m_groups;                // every service port of a listed ONT, in listing order
+    std::vector<int> m_firstGroup, m_lastGroup; // per row, -1 without service ports
+    Places m_rowAt;
+    QHash<qint64, int> m_groupAt;               // service-port index -> its group
     QStringList m_problems;
     int m_servicePortsWithoutOnt = 0;
     int m_igmpUsersWithoutServicePort = 0;
