@@ -82,5 +82,9 @@ inline constexpr int kScanStatusEvery = 10;        // readings between two statu
 inline constexpr int kScanRecountMs = 35'000;      // the counters strip is recounted this often
 inline constexpr int kScanLoginLooks = 30;         // looks (300 ms apart) for the prompt after the password
 inline constexpr int kScanPromptLooks = 3;         // empty lines typed to get a prompt before the pass waits for the watchdog
+// Import from the OLT
+inline constexpr int kImportBtvWaitMs = 150;       // after "btv"
+inline constexpr int kImportIgmpWaitMs = 200;      // after "display igmp user all"
+inline constexpr int kImportStallMs = 60'000;      // no page for this long: the OLT stopped answering
 
 } // namespace tervix::timing

@@ -31,6 +31,10 @@ inline constexpr int kOntDiagnosis = 15;
 inline constexpr int kEditOntInfo = 25;
 inline constexpr int kEditNativeFlags = 26;
 inline constexpr int kOntChangeAnswers = 28;
+// The import of a frame: its ONT, service-port and IGMP user listings, one after another.
+inline constexpr int kImportOnts = 10;
+inline constexpr int kImportServicePorts = 11;
+inline constexpr int kImportIgmp = 14;
 } // namespace MainStep
 
 } // namespace tervix::session
