@@ -7,6 +7,7 @@
 #include "provisioning/edit_ont_controller.h"
 #include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_tab.h"
+#include "registry/import_controller.h"
 #include "registry/ont_info_controller.h"
 #include "registry/ont_info_panel.h"
 #include "registry/ont_list.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     wireTemplates();
     wireScanning();
     wireOltPicture();
+    wireImport();
     // The last addresses are loaded once the window exists.
     m_login->recordLastAddress(QString());
 }
@@ -390,6 +392,15 @@ void MainWindow::wireOltPicture()
         m_ontListPanel->selectAdvancedRow(row);
         showOntInfo(row, true);
     });
+}
+
+void MainWindow::wireImport()
+{
+    m_importer = std::make_unique<registry::ImportController>(m_provisioning->context());
+    m_importer->hooks().stopScan = [this] { m_scanner->stopRequest(); };
+    m_importer->hooks().startScan = [this] { m_scanner->startPass(); };
+    connect(m_signalCounts.get(), &signal::SignalCountsController::listComparison, m_importer.get(),
+            &registry::ImportController::compareCounts);
 }
 
 void MainWindow::toggleOltViewDocking()

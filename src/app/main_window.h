@@ -34,6 +34,7 @@ class OntInfoController;
 class OntInfoPanel;
 class OntList;
 class OntListPanel;
+class ImportController;
 class SaveReminderGuard;
 class TemplatesController;
 } // namespace tervix::registry
@@ -87,6 +88,7 @@ public:
     signal::OltViewPanel &oltViewPanel() { return *m_oltViewPanel; }
     signal::OltViewWindow &oltViewWindow() { return *m_oltViewWindow; }
     signal::AllOntWindow &allOntWindow() { return *m_allOntWindow; }
+    registry::ImportController &importer() { return *m_importer; }
     // "/": the OLT picture into its own window, or back (only with a working session).
     void toggleOltViewDocking();
     // The program ends: windows that refuse to close on their own let go.
@@ -153,6 +155,7 @@ private:
     void wireTemplates();
     void wireScanning();
     void wireOltPicture();
+    void wireImport();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
@@ -180,6 +183,7 @@ private:
     signal::OltViewWindow *m_oltViewWindow = nullptr;
     signal::AllOntWindow *m_allOntWindow = nullptr;
     QSplitter *m_split = nullptr;
+    std::unique_ptr<registry::ImportController> m_importer;
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;
