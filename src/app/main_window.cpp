@@ -7,7 +7,11 @@
 #include "provisioning/edit_ont_controller.h"
 #include "provisioning/provisioning_wiring.h"
 #include "provisioning/unauthorised_tab.h"
+#include "core/slot_report.h"
 #include "registry/import_controller.h"
+#include "registry/ont_data_store.h"
+#include "registry/search_box.h"
+#include "ui/url_opener.h"
 #include "registry/ont_info_controller.h"
 #include "registry/ont_info_panel.h"
 #include "registry/ont_list.h"
@@ -30,6 +34,8 @@
 #include "signal/signal_history_store.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QUrl>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -41,6 +47,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace tervix::app {
@@ -71,6 +78,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     wireScanning();
     wireOltPicture();
     wireImport();
+    wireSearchAndReport();
     // The last addresses are loaded once the window exists.
     m_login->recordLastAddress(QString());
 }
@@ -401,6 +409,46 @@ void MainWindow::wireImport()
     m_importer->hooks().startScan = [this] { m_scanner->startPass(); };
     connect(m_signalCounts.get(), &signal::SignalCountsController::listComparison, m_importer.get(),
             &registry::ImportController::compareCounts);
+}
+
+void MainWindow::wireSearchAndReport()
+{
+    m_searchBox = new registry::SearchBox(*m_ontList, centralWidget());
+    m_searchBox->hide();
+    connect(m_ontListPanel, &registry::OntListPanel::searchRequested, this, [this] {
+        if (!m_login->sessionReady()) {
+            m_provisioning->context().notConnectedError();
+            return;
+        }
+        m_searchBox->move(40, 60);
+        m_searchBox->show();
+        m_searchBox->raise();
+    });
+    connect(m_searchBox, &registry::SearchBox::rowChosen, this, [this](int row) {
+        m_ontListPanel->viewPages->setCurrentWidget(m_ontListPanel->basicView);
+        m_ontListPanel->selectBasicRow(row);
+    });
+    m_ontListPanel->setMenuItem(registry::OntListPanel::SlotReport, QStringLiteral("Generate Raport int in OLT"),
+                                [this] { writeSlotReport(); });
+}
+
+bool MainWindow::writeSlotReport()
+{
+    const QString path = QDir(m_login->appDir()).filePath(QString::fromLatin1(core::kSlotReportFileName));
+    const registry::WriteResult written = registry::writeAtomically(path, core::slotReportHtml(m_ontList->rows()));
+    if (!written.ok) {
+        m_provisioning->context().error(QStringLiteral("Raport"),
+                                        QStringLiteral("Nie moge zapisac raportu / The report could not be written:\n")
+                                            + path + u'\n' + written.error);
+        return false;
+    }
+    if (!ui::UrlOpener::instance().open(QUrl::fromLocalFile(path))) {
+        m_provisioning->context().error(QStringLiteral("Raport"),
+                                        QStringLiteral("Nie moge otworzyc raportu / The report could not be opened:\n")
+                                            + path);
+        return false;
+    }
+    return true;
 }
 
 void MainWindow::toggleOltViewDocking()

@@ -35,6 +35,7 @@ class OntInfoPanel;
 class OntList;
 class OntListPanel;
 class ImportController;
+class SearchBox;
 class SaveReminderGuard;
 class TemplatesController;
 } // namespace tervix::registry
@@ -89,6 +90,11 @@ public:
     signal::OltViewWindow &oltViewWindow() { return *m_oltViewWindow; }
     signal::AllOntWindow &allOntWindow() { return *m_allOntWindow; }
     registry::ImportController &importer() { return *m_importer; }
+    registry::SearchBox &searchBox() { return *m_searchBox; }
+    // The slot report: every listed ONT by frame/slot/port in "tervix_ont.html"
+    // of the data folder, opened with the system's handler. False (and a box)
+    // when it could not be written or opened.
+    bool writeSlotReport();
     // "/": the OLT picture into its own window, or back (only with a working session).
     void toggleOltViewDocking();
     // The program ends: windows that refuse to close on their own let go.
@@ -156,6 +162,7 @@ private:
     void wireScanning();
     void wireOltPicture();
     void wireImport();
+    void wireSearchAndReport();
 
     std::unique_ptr<session::TraceLog> m_trace;
     std::unique_ptr<session::OltSession> m_session;
@@ -184,6 +191,7 @@ private:
     signal::AllOntWindow *m_allOntWindow = nullptr;
     QSplitter *m_split = nullptr;
     std::unique_ptr<registry::ImportController> m_importer;
+    registry::SearchBox *m_searchBox = nullptr;
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;
