@@ -9,6 +9,7 @@
 #include "provisioning/unauthorised_tab.h"
 #include "core/slot_report.h"
 #include "registry/import_controller.h"
+#include "registry/import_window.h"
 #include "registry/ont_data_store.h"
 #include "registry/search_box.h"
 #include "ui/url_opener.h"
@@ -149,6 +150,9 @@ void MainWindow::buildLayout()
     diagnoseAllButton = new QPushButton(QStringLiteral("Diagnostyka ont / Diagnose all"), logPage);
     diagnoseAllButton->setObjectName(QStringLiteral("diagnoseAllButton"));
     quick->addWidget(diagnoseAllButton);
+    importButton = new QPushButton(QStringLiteral("[IMPORT DANYCH] Pobierz automatycznie info o onu!"), logPage);
+    importButton->setObjectName(QStringLiteral("importButton"));
+    quick->addWidget(importButton);
     quick->addStretch();
     logRow->addWidget(outputMemo, 1);
     logRow->addLayout(quick);
@@ -219,6 +223,7 @@ void MainWindow::wireOntList()
     connect(m_ontListPanel, &registry::OntListPanel::importNeeded, this, [this] {
         m_session->appendLine(QStringLiteral("Lista ONT tego OLT jest pusta - zaimportuj ja z OLT. / "
                                              "This OLT's ONT list is empty: import it from the OLT."));
+        showImportWindow();
     });
     connect(m_login.get(), &OltLoginController::statusPanelsResetRequested, m_ontListPanel,
             &registry::OntListPanel::resetCounters);
@@ -409,6 +414,15 @@ void MainWindow::wireImport()
     m_importer->hooks().startScan = [this] { m_scanner->startPass(); };
     connect(m_signalCounts.get(), &signal::SignalCountsController::listComparison, m_importer.get(),
             &registry::ImportController::compareCounts);
+    m_importWindow = new registry::ImportWindow(*m_importer, this);
+    m_importWindow->setWindowFlag(Qt::Window);
+    connect(importButton, &QPushButton::clicked, this, &MainWindow::showImportWindow);
+}
+
+void MainWindow::showImportWindow()
+{
+    m_importWindow->show();
+    m_importWindow->raise();
 }
 
 void MainWindow::wireSearchAndReport()

@@ -35,6 +35,7 @@ class OntInfoPanel;
 class OntList;
 class OntListPanel;
 class ImportController;
+class ImportWindow;
 class SearchBox;
 class SaveReminderGuard;
 class TemplatesController;
@@ -90,6 +91,9 @@ public:
     signal::OltViewWindow &oltViewWindow() { return *m_oltViewWindow; }
     signal::AllOntWindow &allOntWindow() { return *m_allOntWindow; }
     registry::ImportController &importer() { return *m_importer; }
+    registry::ImportWindow &importWindow() { return *m_importWindow; }
+    // "[IMPORT DANYCH] Pobierz automatycznie info o onu!"
+    void showImportWindow();
     registry::SearchBox &searchBox() { return *m_searchBox; }
     // The slot report: every listed ONT by frame/slot/port in "tervix_ont.html"
     // of the data folder, opened with the system's handler. False (and a box)
@@ -140,6 +144,7 @@ public:
     QPlainTextEdit *outputMemo = nullptr;
     QPushButton *nextPageButton = nullptr; // "Przesun liste"
     QPushButton *diagnoseAllButton = nullptr; // "Diagnostyka ont / Diagnose all"
+    QPushButton *importButton = nullptr;      // "[IMPORT DANYCH] Pobierz automatycznie info o onu!"
 
 Q_SIGNALS:
     // The operator's close was accepted: the program ends, whatever other
@@ -192,6 +197,7 @@ private:
     QSplitter *m_split = nullptr;
     std::unique_ptr<registry::ImportController> m_importer;
     registry::SearchBox *m_searchBox = nullptr;
+    registry::ImportWindow *m_importWindow = nullptr;
     QPoint m_ontInfoPosition{4, 4};
     QVBoxLayout *m_quickButtons = nullptr;
     bool m_shownOnce = false;

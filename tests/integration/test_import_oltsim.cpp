@@ -7,6 +7,7 @@
 
 #include "core/service_port_field.h"
 #include "registry/import_controller.h"
+#include "registry/import_window.h"
 #include "registry/ont_list.h"
 
 #include <QDir>
@@ -45,6 +46,7 @@ TEST_F(ImportOnOltsim, TheListBecomesWhatTheOltHoldsAndKeepsWhatOnlyTheListKnows
 {
     app::MainWindow &w = start();
     ASSERT_TRUE(connectAndListWaiting(w));
+    EXPECT_TRUE(w.importWindow().isVisible()) << "an OLT without a local list opens the import";
     ImportController &importer = w.importer();
     ASSERT_TRUE(readFrame(importer));
     ASSERT_EQ(importer.stage(), ImportController::Stage::Ready) << importer.problems().join(u'\n').toStdString();
