@@ -52,6 +52,15 @@ ImportController::ImportController(provisioning::ControllerContext &context, QOb
         if (reading())
             fail(QStringLiteral("Rozlaczono / The line dropped while the OLT was listing"));
     });
+    m_worker.setMaxThreadCount(1);
+    // Whatever changes the list while the new one is worked out makes that
+    // work stale.
+    OntList &list = m_context.list();
+    for (auto signal : {&OntList::reset, &OntList::rowsInserted, &OntList::rowsRemoved})
+        connect(&list, signal, this, [this] { m_listChangedWhileApplying = true; });
+    connect(&list, &OntList::advancedRowChanged, this, [this] { m_listChangedWhileApplying = true; });
+    connect(&list, &OntList::basicRowChanged, this, [this] { m_listChangedWhileApplying = true; });
+    connect(&list, &OntList::advancedCellChanged, this, [this] { m_listChangedWhileApplying = true; });
     m_stall.setSingleShot(true);
     connect(&m_stall, &QTimer::timeout, this, [this] {
         if (reading())
@@ -59,7 +68,10 @@ ImportController::ImportController(provisioning::ControllerContext &context, QOb
     });
 }
 
-ImportController::~ImportController() = default;
+ImportController::~ImportController()
+{
+    m_worker.waitForDone();
+}
 
 const std::vector<core::ImportRow> &ImportController::rows() const
 {
@@ -171,7 +183,7 @@ bool ImportController::apply()
         m_context.notConnectedError();
         return false;
     }
-    if (!m_import || m_import->rows().empty())
+    if (!m_import || m_import->rows().empty() || m_applying)
         return false;
     if (m_stage != Stage::Ready) {
         const QStringList why = problems();
@@ -183,8 +195,35 @@ bool ImportController::apply()
                                              : why.join(u'\n')));
         return false;
     }
+    m_applying = true;
+    m_listChangedWhileApplying = false;
+    Q_EMIT applyEnabled(false);
+    m_worker.start([this, imported = m_import->rows(), current = m_context.list().rows()] {
+        core::ImportResult result = core::applyImport(imported, current);
+        QMetaObject::invokeMethod(this, [this, result = std::move(result)]() mutable { finishApply(std::move(result)); },
+                                  Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void ImportController::endApply(bool replaced)
+{
+    m_applying = false;
+    Q_EMIT applyEnabled(m_stage == Stage::Ready);
+    Q_EMIT applied(replaced);
+}
+
+void ImportController::finishApply(core::ImportResult result)
+{
+    if (!m_import) { // discarded meanwhile
+        endApply(false);
+        return;
+    }
     OntList &list = m_context.list();
-    const core::ImportResult result = core::applyImport(m_import->rows(), list.rows());
+    // The list changed while the new one was worked out (an ONT added, say):
+    // work it out again from the list as it is, so that nothing is lost.
+    if (m_listChangedWhileApplying)
+        result = core::applyImport(m_import->rows(), list.rows());
     const core::ImportSummary &s = result.summary;
     const QString question =
         QStringLiteral("Twoja lista / Your list: %1 ONT\nOLT: %2 ONT\n"
@@ -195,8 +234,12 @@ bool ImportController::apply()
             .arg(s.carried)
             .arg(s.added)
             .arg(s.dropped);
-    if (!m_context.askYes(QStringLiteral("Import"), question))
-        return false;
+    if (!m_context.askYes(QStringLiteral("Import"), question)) {
+        endApply(false);
+        return;
+    }
+    if (m_listChangedWhileApplying) // while the question was open
+        result = core::applyImport(m_import->rows(), list.rows());
 
     // A dated copy of the file being replaced stays beside it.
     const QString path = list.filePath();
@@ -209,21 +252,25 @@ bool ImportController::apply()
                             QStringLiteral("Nie moge zrobic kopii listy - lista nie zostala zmieniona / The list's "
                                            "backup could not be written: the list was not changed.\n")
                                 + backup);
-            return false;
+            endApply(false);
+            return;
         }
     }
     if (m_hooks.stopScan)
         m_hooks.stopScan();
-    list.replaceAll(result.rows);
-    list.save();
+    list.replaceAll(std::move(result.rows));
     m_context.refreshCaption();
     m_import.reset();
     setStage(Stage::Idle);
     Q_EMIT rowsChanged();
-    if (m_hooks.startScan)
-        m_hooks.startScan();
-    Q_EMIT closeRequested();
-    return true;
+    // Saving tens of thousands of rows is a turn of the event loop of its own.
+    QTimer::singleShot(0, this, [this] {
+        m_context.list().save();
+        if (m_hooks.startScan)
+            m_hooks.startScan();
+        endApply(true);
+        Q_EMIT closeRequested();
+    });
 }
 
 void ImportController::discard()

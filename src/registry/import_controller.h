@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <functional>
@@ -48,9 +49,12 @@ public:
     // "Pobierz wszystkie koncowki z OLT!": reads frame `frame`. False (and a
     // box) without a working session or with a frame that is not 1-3 digits.
     bool start(const QString &frame);
-    // "Dodaj i uaktualnij koncowki na mojej liscie dodanych!": true when the
-    // list was replaced.
+    // "Dodaj i uaktualnij koncowki na mojej liscie dodanych!". The new list is
+    // worked out on a thread of its own (tens of thousands of rows must not
+    // hold the console), then the operator is asked; applied() tells the end.
+    // False when the import cannot be applied at all (a box says why).
     bool apply();
+    bool applying() const { return m_applying; }
     // The window closed: the import is forgotten, and one still reading stops.
     void discard();
 
@@ -77,6 +81,8 @@ Q_SIGNALS:
     void promptRequested(int listCount, int oltCount, const QString &control);
     // The window may close: applied, or the counts agree again.
     void closeRequested();
+    // An apply ended: the list was replaced, or not (refused, declined, failed).
+    void applied(bool replaced);
 
 private:
     void readOnts(const QString &listing);
@@ -85,6 +91,8 @@ private:
     void setStage(Stage stage);
     void fail(const QString &reason);
     void restartStallTimer();
+    void finishApply(core::ImportResult result);
+    void endApply(bool replaced);
 
     provisioning::ControllerContext &m_context;
     Hooks m_hooks;
@@ -94,6 +102,9 @@ private:
     QTimer m_stall;
     bool m_promptHidden = false;
     bool m_promptShown = false;
+    bool m_applying = false;
+    bool m_listChangedWhileApplying = false;
+    QThreadPool m_worker;
 };
 
 } // namespace tervix::registry

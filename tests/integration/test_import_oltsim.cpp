@@ -35,6 +35,17 @@ protected:
         return f + u'/' + s + u'/' + p + u'/' + id;
     }
 
+    // Applies and waits for the end; true when the list was replaced.
+    bool applyAndWait(ImportController &importer)
+    {
+        QSignalSpy applied(&importer, &ImportController::applied);
+        if (!importer.apply())
+            return false;
+        if (!QTest::qWaitFor([&] { return applied.count() > 0; }, 30000))
+            return false;
+        return applied.first().at(0).toBool();
+    }
+
     QByteArray fileBytes(const QString &path) const
     {
         QFile f(path);
@@ -52,7 +63,7 @@ TEST_F(ImportOnOltsim, TheListBecomesWhatTheOltHoldsAndKeepsWhatOnlyTheListKnows
     ASSERT_EQ(importer.stage(), ImportController::Stage::Ready) << importer.problems().join(u'\n').toStdString();
 
     dialogs.scriptAnswer(ui::DialogService::Answer::Yes);
-    ASSERT_TRUE(importer.apply());
+    ASSERT_TRUE(applyAndWait(importer));
     registry::OntList &list = w.ontList();
     ASSERT_EQ(list.size(), int(sim.model().onts.size()));
 
@@ -99,7 +110,7 @@ TEST_F(ImportOnOltsim, TheListBecomesWhatTheOltHoldsAndKeepsWhatOnlyTheListKnows
     const QByteArray before = fileBytes(file);
     ASSERT_TRUE(readFrame(importer));
     dialogs.scriptAnswer(ui::DialogService::Answer::Yes);
-    ASSERT_TRUE(importer.apply());
+    ASSERT_TRUE(applyAndWait(importer));
     const int row = rowOf.value(key(edited.frame, edited.slot, edited.port, edited.ontId));
     EXPECT_EQ(list.record(row).lineProfile, QStringLiteral("7"));
     EXPECT_EQ(list.record(row).subscriberId, QStringLiteral("K-1001"));
@@ -142,7 +153,7 @@ TEST_P(CutListings, LeaveTheListAndItsFileUnchanged)
 
     dialogs.clear();
     dialogs.scriptAnswer(ui::DialogService::Answer::Yes);
-    EXPECT_FALSE(importer.apply());
+    EXPECT_FALSE(applyAndWait(importer));
     // A drop also ends the working session: the box then asks to connect first.
     ASSERT_FALSE(dialogs.shown().isEmpty());
     const QString told = dialogs.shown().last().text;

@@ -86,7 +86,14 @@ TEST_F(SearchAndReport, TheReportIsWrittenEscapedAndOpenedOrTheOperatorIsTold)
     ASSERT_EQ(opener.opened().size(), 1);
     QFile f(opener.opened().first().toLocalFile());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString html = QString::fromUtf8(f.readAll());
+    const QByteArray bytes = f.readAll();
+    const QString html = QString::fromUtf8(bytes);
+    // For a look in a real browser.
+    if (const QString dir = qEnvironmentVariable("TERVIX_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        QFile copy(dir + QStringLiteral("/tervix_ont.html"));
+        if (copy.open(QIODevice::WriteOnly))
+            copy.write(bytes);
+    }
     EXPECT_TRUE(html.contains(QStringLiteral("&lt;b&gt;Żółć &amp; &quot;syn&quot;&lt;/b&gt;")));
     EXPECT_FALSE(html.contains(QStringLiteral("<b>Żółć")));
     EXPECT_TRUE(html.contains(QStringLiteral("OLT_Slot_Port: 0/1/0")));
