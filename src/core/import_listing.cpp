@@ -182,6 +182,81 @@ bool endsAtPrompt(const QString &listing)
     return lastPromptMode(listing) != CliMode::Unknown;
 }
 
+// What the walk of a framed table found besides its rows.
+struct TableWalk
+{
+    bool empty = false;        // the OLT answered that it has none (the failure line, no table)
+    std::optional<int> total;  // the "Total" line after the table
+};
+
+// Walks a table framed as the OLT frames its service-port and IGMP user
+// listings: lines up to a header line ending in headerEnd, the header up to
+// its separator, the rows up to the closing separator, then the Total line.
+// A line starting with emptyAnswer before any header is the OLT's way of
+// saying it has none. row gets each row line, trimmed.
+template<typename Row>
+TableWalk walkTable(const QString &listing, QLatin1StringView headerEnd, QLatin1StringView emptyAnswer, Row &&row)
+{
+    enum class Part { BeforeHeader, Header, Rows, After };
+    Part part = Part::BeforeHeader;
+    TableWalk walk;
+    bool failure = false;
+    forEachLine(listing, [&](QStringView line) {
+        const QStringView body = line.trimmed();
+        if (body.isEmpty())
+            return;
+        switch (part) {
+        case Part::BeforeHeader:
+            if (body.endsWith(headerEnd))
+                part = Part::Header;
+            else if (body.startsWith(emptyAnswer))
+                failure = true;
+            return;
+        case Part::Header:
+            if (isSeparator(body))
+                part = Part::Rows;
+            return;
+        case Part::After:
+            if (!walk.total)
+                walk.total = totalOf(body);
+            return;
+        case Part::Rows:
+            break;
+        }
+        if (isSeparator(body)) {
+            part = Part::After;
+            return;
+        }
+        row(body);
+    });
+    walk.empty = failure && part == Part::BeforeHeader;
+    return walk;
+}
+
+// The reasons a framed listing is not whole: its Total missing or unlike the
+// rows read, or no prompt after it.
+QStringList tableProblems(const TableWalk &walk, int rowsRead, const QString &listing, const char *incompletePl,
+                          const char *incompleteEn, const char *totalLabel, const char *unendedPl,
+                          const char *unendedEn)
+{
+    QStringList problems;
+    if (walk.empty) {
+        // The OLT has none: a whole, empty listing.
+    } else if (!walk.total) {
+        problems << problem(incompletePl, incompleteEn, QStringLiteral("no Total line"));
+    } else if (*walk.total != rowsRead) {
+        problems << problem(incompletePl, incompleteEn,
+                            QStringLiteral("%1 %2, %3 rows read")
+                                .arg(QString::fromLatin1(totalLabel))
+                                .arg(*walk.total)
+                                .arg(rowsRead));
+    }
+    if (!endsAtPrompt(listing))
+        problems << problem(unendedPl, unendedEn);
+    return problems;
+}
+
+
 // A group as the import writes it: active, index, VLAN, native not read,
 // IGMP, GEM port, and no user VLAN (readers take the VLAN id for it).
 QString groupText(const QString &index, const QString &vlan, bool igmp, const QString &gemPort)
@@ -352,41 +427,13 @@ void ImportList::readOntListing(const QString &listing)
 
 void ImportList::readServicePortListing(const QString &listing)
 {
-    enum class Part { BeforeHeader, Header, Rows, After };
-    Part part = Part::BeforeHeader;
     int rowsRead = 0;
-    std::optional<int> total;
-    bool noServicePorts = false;
     const qint64 frame = plainValue(QStringView(m_frame).trimmed());
     std::vector<bool> touched(m_rows.size(), false);
 
-    forEachLine(listing, [&](QStringView line) {
-        const QStringView body = line.trimmed();
-        if (body.isEmpty())
-            return;
-        switch (part) {
-        case Part::BeforeHeader:
-            // The second header line ends with "PARA" (FLOW PARA).
-            if (body.endsWith(QLatin1StringView("PARA")))
-                part = Part::Header;
-            else if (body.startsWith(QLatin1StringView("Failure: No service virtual port")))
-                noServicePorts = true;
-            return;
-        case Part::Header:
-            if (isSeparator(body))
-                part = Part::Rows;
-            return;
-        case Part::After:
-            if (!total)
-                total = totalOf(body);
-            return;
-        case Part::Rows:
-            break;
-        }
-        if (isSeparator(body)) {
-            part = Part::After;
-            return;
-        }
+    // The second header line ends with "PARA" (FLOW PARA).
+    const TableWalk walk = walkTable(listing, QLatin1StringView("PARA"),
+                                     QLatin1StringView("Failure: No service virtual port"), [&](QStringView body) {
         // INDEX VLAN ATTR TYPE F/S /P VPI VCI ...: the place is printed
         // "0/2 /0" on GPON rows and "0/10/0" or "0/3/0" otherwise, so the slot
         // is what stands between the two slashes, blanks dropped.
@@ -429,54 +476,21 @@ void ImportList::readServicePortListing(const QString &listing)
             m_rows[i].servicePorts = fieldText(i, false);
     }
 
-    if (noServicePorts && part == Part::BeforeHeader) {
-        // "Failure: No service virtual port can be operated": an OLT without any.
-    } else if (!total) {
-        m_problems << problem("Lista service-portow niepelna", "The service-port listing is incomplete", QStringLiteral("no Total line"));
-    } else if (*total != rowsRead) {
-        m_problems << problem("Lista service-portow niepelna", "The service-port listing is incomplete",
-                              QStringLiteral("Total : %1, %2 rows read").arg(*total).arg(rowsRead));
-    }
-    if (!endsAtPrompt(listing))
-        m_problems << problem("Lista service-portow nie zakonczona", "The service-port listing did not end at a prompt");
+    m_problems << tableProblems(walk, rowsRead, listing, "Lista service-portow niepelna",
+                                "The service-port listing is incomplete", "Total :",
+                                "Lista service-portow nie zakonczona",
+                                "The service-port listing did not end at a prompt");
 }
 
 void ImportList::readIgmpListing(const QString &listing)
 {
-    enum class Part { BeforeHeader, Header, Rows, After };
-    Part part = Part::BeforeHeader;
     int rowsRead = 0;
-    std::optional<int> total;
-    bool noUsers = false;
     std::vector<bool> changed(m_rows.size(), false);
 
-    forEachLine(listing, [&](QStringView line) {
-        const QStringView body = line.trimmed();
-        if (body.isEmpty())
-            return;
-        switch (part) {
-        case Part::BeforeHeader:
-            // The second header line ends with "programs" (Max programs).
-            if (body.endsWith(QLatin1StringView("programs")))
-                part = Part::Header;
-            else if (body.startsWith(QLatin1StringView("Failure: The multicast user does not exist")))
-                noUsers = true;
-            return;
-        case Part::Header:
-            if (isSeparator(body))
-                part = Part::Rows;
-            return;
-        case Part::After:
-            if (!total)
-                total = totalOf(body);
-            return;
-        case Part::Rows:
-            break;
-        }
-        if (isSeparator(body)) {
-            part = Part::After;
-            return;
-        }
+    // The second header line ends with "programs" (Max programs).
+    const TableWalk walk = walkTable(listing, QLatin1StringView("programs"),
+                                     QLatin1StringView("Failure: The multicast user does not exist"),
+                                     [&](QStringView body) {
         // The user is its service port's place and index: "F/S/P/INDEX".
         RowCursor c{body};
         const QStringView userFrame = c.before(u'/');
@@ -509,16 +523,10 @@ void ImportList::readIgmpListing(const QString &listing)
             m_rows[i].servicePorts = fieldText(i, true);
     }
 
-    if (noUsers && part == Part::BeforeHeader) {
-        // "Failure: The multicast user does not exist": no IGMP user at all.
-    } else if (!total) {
-        m_problems << problem("Lista uzytkownikow IGMP niepelna", "The IGMP user listing is incomplete", QStringLiteral("no Total line"));
-    } else if (*total != rowsRead) {
-        m_problems << problem("Lista uzytkownikow IGMP niepelna", "The IGMP user listing is incomplete",
-                              QStringLiteral("Total: %1, %2 rows read").arg(*total).arg(rowsRead));
-    }
-    if (!endsAtPrompt(listing))
-        m_problems << problem("Lista uzytkownikow IGMP nie zakonczona", "The IGMP user listing did not end at a prompt");
+    m_problems << tableProblems(walk, rowsRead, listing, "Lista uzytkownikow IGMP niepelna",
+                                "The IGMP user listing is incomplete", "Total:",
+                                "Lista uzytkownikow IGMP nie zakonczona",
+                                "The IGMP user listing did not end at a prompt");
 }
 
 QString ImportList::fieldText(size_t row, bool reencode) const
