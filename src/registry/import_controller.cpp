@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <memory>
+
 namespace tervix::registry {
 
 using core::PacedLine;
@@ -103,6 +105,7 @@ void ImportController::restartStallTimer()
 void ImportController::fail(const QString &reason)
 {
     m_stall.stop();
+    ++m_parseGeneration;
     m_failure = reason;
     // Pages collected for the import are not handed on, and a step of ours
     // still pending is dropped.
@@ -125,6 +128,7 @@ bool ImportController::start(const QString &frame)
     }
     m_context.keepAlive();
     m_failure.clear();
+    ++m_parseGeneration;
     m_import = std::make_unique<core::ImportList>(frame);
     Q_EMIT rowsChanged();
     setStage(Stage::Onts);
@@ -134,47 +138,69 @@ bool ImportController::start(const QString &frame)
     return true;
 }
 
+void ImportController::parseAside(std::function<void(core::ImportList &)> read, std::function<void()> then)
+{
+    // A listing of tens of thousands of ONTs takes tens of milliseconds to
+    // read: that is done on the worker thread, with the import handed over to
+    // it meanwhile (rows() is empty until it comes back).
+    std::shared_ptr<core::ImportList> working(m_import.release());
+    Q_EMIT rowsChanged();
+    const quint64 generation = ++m_parseGeneration;
+    m_worker.start([this, working, read = std::move(read), then = std::move(then), generation] {
+        read(*working);
+        QMetaObject::invokeMethod(this, [this, working, then, generation] {
+            // Started again, discarded or failed meanwhile: this reading is stale.
+            if (generation != m_parseGeneration)
+                return;
+            m_import = std::make_unique<core::ImportList>(std::move(*working));
+            Q_EMIT rowsChanged();
+            then();
+        }, Qt::QueuedConnection);
+    });
+}
+
 void ImportController::readOnts(const QString &listing)
 {
     if (m_stage != Stage::Onts || !m_import)
         return;
-    m_import->readOntListing(listing);
-    Q_EMIT rowsChanged();
-    setStage(Stage::ServicePorts);
-    restartStallTimer();
-    m_context.session().send({PacedLine::send(QStringLiteral("display service-port all"), 0, true)});
-    m_context.engine().arm(kImportServicePorts);
+    parseAside([listing](core::ImportList &list) { list.readOntListing(listing); }, [this] {
+        setStage(Stage::ServicePorts);
+        restartStallTimer();
+        m_context.session().send({PacedLine::send(QStringLiteral("display service-port all"), 0, true)});
+        m_context.engine().arm(kImportServicePorts);
+    });
 }
 
 void ImportController::readServicePorts(const QString &listing)
 {
     if (m_stage != Stage::ServicePorts || !m_import)
         return;
-    m_import->readServicePortListing(listing);
-    Q_EMIT rowsChanged();
-    setStage(Stage::Igmp);
-    restartStallTimer();
-    m_context.session().send({PacedLine::send(QStringLiteral("btv"), timing::kImportBtvWaitMs, true),
-                              PacedLine::send(QStringLiteral("display igmp user all"), timing::kImportIgmpWaitMs, true)});
-    m_context.engine().arm(kImportIgmp);
+    parseAside([listing](core::ImportList &list) { list.readServicePortListing(listing); }, [this] {
+        setStage(Stage::Igmp);
+        restartStallTimer();
+        m_context.session().send({PacedLine::send(QStringLiteral("btv"), timing::kImportBtvWaitMs, true),
+                                  PacedLine::send(QStringLiteral("display igmp user all"), timing::kImportIgmpWaitMs,
+                                                  true)});
+        m_context.engine().arm(kImportIgmp);
+    });
 }
 
 void ImportController::readIgmp(const QString &listing)
 {
     if (m_stage != Stage::Igmp || !m_import)
         return;
-    m_import->readIgmpListing(listing);
     m_stall.stop();
     // "btv" mode is left again.
     m_context.session().send({PacedLine::send(QStringLiteral("quit"), 0, false)});
-    Q_EMIT rowsChanged();
-    if (!m_import->problems().isEmpty()) {
-        m_failure.clear();
-        setStage(Stage::Failed);
-        Q_EMIT failed(m_import->problems().join(u'\n'));
-        return;
-    }
-    setStage(Stage::Ready);
+    parseAside([listing](core::ImportList &list) { list.readIgmpListing(listing); }, [this] {
+        if (!m_import->problems().isEmpty()) {
+            m_failure.clear();
+            setStage(Stage::Failed);
+            Q_EMIT failed(m_import->problems().join(u'\n'));
+            return;
+        }
+        setStage(Stage::Ready);
+    });
 }
 
 bool ImportController::apply()
@@ -280,6 +306,7 @@ void ImportController::discard()
         if (isImportStep(m_context.engine().pending()))
             m_context.engine().cancel();
     }
+    ++m_parseGeneration;
     m_import.reset();
     m_failure.clear();
     m_promptShown = false;

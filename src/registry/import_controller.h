@@ -92,6 +92,7 @@ private:
     void fail(const QString &reason);
     void restartStallTimer();
     void finishApply(core::ImportResult result);
+    void parseAside(std::function<void(core::ImportList &)> read, std::function<void()> then);
     void endApply(bool replaced);
 
     provisioning::ControllerContext &m_context;
@@ -104,6 +105,7 @@ private:
     bool m_promptShown = false;
     bool m_applying = false;
     bool m_listChangedWhileApplying = false;
+    quint64 m_parseGeneration = 0;
     QThreadPool m_worker;
 };
 
