@@ -146,7 +146,7 @@ bool ScanController::canStart() const
 void ScanController::trace(const QString &text) const
 {
     if (m_trace)
-        m_trace->add(text);
+        m_trace->add(session::TraceTag::kScanStep + u' ' + text);
 }
 
 void ScanController::setPassStatus(const QString &text)
@@ -338,7 +338,7 @@ void ScanController::stopRefused(const QString &reason)
     m_engine.cancel();
     m_session.pacer().clear();
     m_session.connection().disconnectFromOlt();
-    trace(QStringLiteral("a13 login refused: ") + reason);
+    trace(QStringLiteral("login refused: ") + reason);
     setPassStatus(QStringLiteral("Logowanie odrzucone / Login refused: ") + reason);
     Q_EMIT loginRefused(reason);
 }
@@ -352,7 +352,7 @@ void ScanController::lineFailed(const QString &why)
     m_session.pacer().clear();
     if (m_session.connection().isConnected())
         m_session.connection().disconnectFromOlt();
-    trace(QStringLiteral("a13 ") + why);
+    trace(why);
     setPassStatus(why + QStringLiteral(" ") + nowText());
     if (m_running && !m_watchdog.isActive())
         m_watchdog.start();
@@ -427,7 +427,7 @@ bool ScanController::typeFromConfig(const QStringList &lines, int answerStep, in
         // Where the command line stands is not known (the buffer was emptied,
         // or the OLT is still printing): an empty line gets a prompt printed.
         if (m_promptLooks >= timing::kScanPromptLooks) {
-            trace(QStringLiteral("a13 no prompt; waiting for the watchdog"));
+            trace(QStringLiteral("no prompt; waiting for the watchdog"));
             return false;
         }
         ++m_promptLooks;
@@ -462,7 +462,7 @@ void ScanController::runTask(const Task &task)
     Q_EMIT memoChanged(m_memo);
     switch (task.kind) {
     case Task::Kind::Status:
-        trace(QStringLiteral("a13 status read"));
+        trace(QStringLiteral("status read"));
         typeFromConfig({QStringLiteral("display ont info 0 all")}, kStatusListing, kPromptLook);
         return;
     case Task::Kind::Port: {
@@ -533,7 +533,7 @@ void ScanController::onPortTable(const QString &listing)
         if (t.levels)
             levelsOf.insert(t.ontId, *t.levels);
     if (table.isEmpty())
-        trace(QStringLiteral("a13 no optical table for port ") + g.frame + u'/' + g.slot + u'/' + g.port
+        trace(QStringLiteral("no optical table for port ") + g.frame + u'/' + g.slot + u'/' + g.port
               + QStringLiteral("; reading its ONTs one at a time"));
     for (int row : g.rows) {
         const core::ScanRow &r = m_rows[row];
@@ -570,7 +570,7 @@ void ScanController::onStatusListing(const QString &listing)
     }
     if (m_hooks.recount)
         m_hooks.recount();
-    trace(QStringLiteral("a13 status read done"));
+    trace(QStringLiteral("status read done"));
     nextTask();
 }
 
@@ -610,7 +610,7 @@ void ScanController::storeReading(int row, const core::OpticalLevels &levels)
 void ScanController::noReading(int row, const QString &reason)
 {
     ++m_thisPass.noReading;
-    trace(QStringLiteral("a13 no reading for ") + m_rows[row].key() + QStringLiteral(": ") + reason);
+    trace(QStringLiteral("no reading for ") + m_rows[row].key() + QStringLiteral(": ") + reason);
 }
 
 void ScanController::onRecorded(int row, quint64 generation, const SignalHistoryStore::RecordResult &result)
@@ -622,7 +622,7 @@ void ScanController::onRecorded(int row, quint64 generation, const SignalHistory
             Q_EMIT scanRowChanged(row);
         } else if (result.outcome == SignalHistoryStore::RecordResult::Outcome::Refused) {
             // The pass goes on: a file that cannot be written loses one day.
-            trace(QStringLiteral("a13 history of ") + r.key() + QStringLiteral(" not written: ") + result.reason);
+            trace(QStringLiteral("history of ") + r.key() + QStringLiteral(" not written: ") + result.reason);
         }
     }
     if (m_completing && m_writer.pending() == 0)
@@ -663,7 +663,7 @@ void ScanController::completePass()
     m_repeat.start(timing::scaled(seconds * 1000));
     const QTime next = QTime::currentTime().addSecs((seconds / 60) * 60);
     setPassTime(QStringLiteral("[n.s.: ") + next.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" ]"));
-    trace(QStringLiteral("a13 pass done: %1 readings, %2 without, %3 ms")
+    trace(QStringLiteral("pass done: %1 readings, %2 without, %3 ms")
               .arg(m_thisPass.readings)
               .arg(m_thisPass.noReading)
               .arg(m_thisPass.elapsedMs));
@@ -737,7 +737,7 @@ void ScanController::restartStalledPass()
     // Each reopening that brings no reading waits twice as long before the
     // next, so an OLT that does not answer is not logged into every half minute.
     m_watchdogLimit = std::min(m_watchdogLimit * 2 + 1, timing::kScanWatchdogLimitMax);
-    trace(QStringLiteral("a13 watchdog: reopening the line"));
+    trace(QStringLiteral("watchdog: reopening the line"));
     const QString when = QStringLiteral("zw: ") + nowText() + u' ' + core::historyDate(QDate::currentDate());
     m_lineOpen = false;
     m_loggedIn = false;
