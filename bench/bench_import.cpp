@@ -3,6 +3,7 @@
 // Every step must grow linearly: rows and service ports are found by place
 // and index, never by a scan of the list per line.
 #include "core/import_listing.h"
+#include "generated_olt.h"
 
 #include <QStringList>
 
@@ -10,50 +11,16 @@
 
 namespace {
 
-constexpr int kOntsPerPort = 128;
+using namespace tervix::bench;
+
 constexpr int kServicePortsPerOnt = 2;
-const QString kSep = QStringLiteral("  -----------------------------------------------------------------------------");
+const QString &kSep = kSeparator;
 const QString kPrompt = QStringLiteral("\r\nMA5608T(config)#");
-
-QString serial(int i)
-{
-    return QStringLiteral("48575443%1").arg(i, 8, 16, QLatin1Char('0')).toUpper();
-}
-
-int slotOf(int ont) { return 1 + ont / kOntsPerPort / 16; }
-int portOf(int ont) { return ont / kOntsPerPort % 16; }
-int idOf(int ont) { return ont % kOntsPerPort; }
 
 QString ontListing(int onts)
 {
-    QStringList out{QStringLiteral("display ont info 0 all")};
-    for (int first = 0; first < onts; first += kOntsPerPort) {
-        const int slot = slotOf(first);
-        const int port = portOf(first);
-        const int n = std::min(kOntsPerPort, onts - first);
-        const QString place = QStringLiteral("0/%1/%2").arg(slot, 2).arg(port).leftJustified(7);
-        out << kSep << QStringLiteral("  F/S/P   ONT         SN         Control     Run      Config   Match    Protect")
-            << QStringLiteral("          ID                     flag        state    state    state    side ") << kSep;
-        int online = 0;
-        for (int i = 0; i < n; ++i) {
-            const bool on = (first + i) % 7 != 0;
-            online += on ? 1 : 0;
-            out << QStringLiteral("  ") + place + QStringLiteral("%1  ").arg(i, 4) + serial(first + i)
-                    + (on ? QStringLiteral("  active      online   normal   match    no ")
-                          : QStringLiteral("  active      offline  initial  initial  no "));
-        }
-        out << kSep << QStringLiteral("  F/S/P   ONT-ID   Description") << kSep;
-        for (int i = 0; i < n; ++i)
-            out << QStringLiteral("  ") + place + QStringLiteral("%1   Klient %2 ul. Polna %3").arg(i, 7).arg(first + i).arg(i);
-        out << kSep
-            << QStringLiteral("  In port 0/%1/%2, the total of ONTs are: %3, online: %4")
-                   .arg(slot, 2)
-                   .arg(QString::number(port).leftJustified(2))
-                   .arg(n)
-                   .arg(online)
-            << kSep << QString();
-    }
-    return out.join(QStringLiteral("\r\n")) + kPrompt;
+    return QStringLiteral("display ont info 0 all\r\n") + stateListingLines(onts).join(QStringLiteral("\r\n"))
+        + QStringLiteral("\r\n") + kPrompt;
 }
 
 int servicePortIndex(int ont, int k) { return ont * kServicePortsPerOnt + k; }

@@ -3,6 +3,7 @@
 // linearly and stay far below a frame's time.
 #include "core/ont_record.h"
 #include "core/signal_counts.h"
+#include "generated_olt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,42 +11,11 @@
 
 namespace {
 
-std::vector<tervix::core::OntRecord> mainList(int onts)
-{
-    using namespace tervix::core;
-    std::vector<OntRecord> rows;
-    rows.reserve(size_t(onts));
-    for (int i = 0; i < onts; ++i) {
-        OntRecord r;
-        r.ponType = QStringLiteral("G.PON");
-        r.frame = QStringLiteral("0");
-        r.slot = QString::number(1 + (i / 128) / 16);
-        r.port = QString::number((i / 128) % 16);
-        r.ontId = QString::number(i % 128);
-        r.active = i % 50 == 0 ? QStringLiteral("1") : QStringLiteral("0");
-        // Mostly online and normal; a share offline, bad and critical, and a
-        // few freed places, as a working OLT's list looks.
-        const int kind = i % 20;
-        if (kind == 0) {
-            r.slot = r.port = r.frame = QStringLiteral("-");
-            r.basicImage = RowImage::Freed;
-        } else if (kind < 3) {
-            r.basicImage = RowImage::Offline;
-            r.signalCell = QStringLiteral("GPON\n> Critical Signal!\nONT: -29 OLT: -21");
-        } else {
-            r.basicImage = RowImage::Online;
-            r.signalCell = kind == 3   ? QStringLiteral("GPON\n> Critical Signal!\nONT: -29 OLT: -21")
-                           : kind == 4 ? QStringLiteral("GPON\n> Bad Signal!\nONT: -26 OLT: -21")
-                                       : QStringLiteral("GPON\n> Signal Normal\nONT: -20 OLT: -22");
-        }
-        rows.push_back(std::move(r));
-    }
-    return rows;
-}
+using namespace tervix;
 
 void BM_CountSignals(benchmark::State &state)
 {
-    const std::vector<tervix::core::OntRecord> rows = mainList(int(state.range(0)));
+    const std::vector<tervix::core::OntRecord> rows = bench::scannedList(int(state.range(0)), true);
     int all = 0;
     for (auto _ : state) {
         const tervix::core::SignalCounts counts = tervix::core::countSignals(rows);

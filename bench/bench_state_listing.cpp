@@ -5,6 +5,7 @@
 #include "core/ont_record.h"
 #include "core/ont_state_listing.h"
 #include "core/paging.h"
+#include "generated_olt.h"
 #include "registry/ont_list.h"
 
 #include <QStringList>
@@ -13,50 +14,7 @@
 
 namespace {
 
-constexpr int kOntsPerPort = 128;
 constexpr int kPageLines = 24;
-
-QString serial(int i)
-{
-    return QStringLiteral("48575443%1").arg(i, 8, 16, QLatin1Char('0')).toUpper();
-}
-
-// The OLT's lines of the listing: one part per port, both tables and the footer.
-QStringList listingLines(int onts)
-{
-    const QString sep = QStringLiteral("  -----------------------------------------------------------------------------");
-    QStringList out;
-    for (int first = 0; first < onts; first += kOntsPerPort) {
-        const int p = first / kOntsPerPort;
-        const int slot = 1 + p / 16;
-        const int port = p % 16;
-        const int n = std::min(kOntsPerPort, onts - first);
-        const QString place = QStringLiteral("0/%1/%2").arg(slot, 2).arg(port).leftJustified(7);
-        if (!out.isEmpty())
-            out << QString();
-        out << sep << QStringLiteral("  F/S/P   ONT         SN         Control     Run      Config   Match    Protect")
-            << QStringLiteral("          ID                     flag        state    state    state    side ") << sep;
-        int online = 0;
-        for (int i = 0; i < n; ++i) {
-            const bool on = (first + i) % 7 != 0;
-            online += on ? 1 : 0;
-            out << QStringLiteral("  ") + place + QStringLiteral("%1  ").arg(i, 4) + serial(first + i)
-                    + (on ? QStringLiteral("  active      online   normal   match    no ")
-                          : QStringLiteral("  active      offline  initial  initial  no "));
-        }
-        out << sep << QStringLiteral("  F/S/P   ONT-ID   Description") << sep;
-        for (int i = 0; i < n; ++i)
-            out << QStringLiteral("  ") + place + QStringLiteral("%1   Klient %2 ul. Polna %3").arg(i, 7).arg(first + i).arg(i);
-        out << sep
-            << QStringLiteral("  In port 0/%1/%2, the total of ONTs are: %3, online: %4")
-                   .arg(slot, 2)
-                   .arg(QString::number(port).leftJustified(2))
-                   .arg(n)
-                   .arg(online)
-            << sep;
-    }
-    return out;
-}
 
 // The listing as the console hands it to the parser: paged by the OLT and
 // joined page by page.
@@ -64,7 +22,7 @@ QString collectedListing(int onts)
 {
     const QString prompt = QStringLiteral("---- More ( Press 'Q' to break ) ----");
     const QString erase = QStringLiteral("\x1b[37D") + QString(37, u' ') + QStringLiteral("\x1b[37D");
-    const QStringList lines = listingLines(onts);
+    const QStringList lines = tervix::bench::stateListingLines(onts);
     QString paged;
     qsizetype at = 0;
     bool firstPage = true;
@@ -109,7 +67,7 @@ std::vector<tervix::core::OntRecord> listOfTheSameOnts(int onts)
         r.ponType = QStringLiteral("G.PON");
         r.frame = QStringLiteral("0");
         r.name = QStringLiteral("Klient %1").arg(i);
-        r.serialOrMac = serial(i);
+        r.serialOrMac = tervix::bench::serial(i);
         r.levels = i % 2 ? QStringLiteral("-") : QStringLiteral("-21.30/-23.50");
         tervix::core::initBasicTexts(r, QString::number(i), QString());
         rows.push_back(std::move(r));
