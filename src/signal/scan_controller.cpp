@@ -51,7 +51,6 @@ ScanController::ScanController(registry::OntList &list, QString appDir, session:
     , m_trace(trace)
     , m_session(timing::kExtraConnectionQuietMs)
     , m_engine(m_session, trace, session::TraceTag::kScanStep)
-    , m_history(appDir)
     , m_writer(appDir)
     , m_appDir(std::move(appDir))
 {

@@ -74,7 +74,6 @@ public:
 
     Hooks &hooks() { return m_hooks; }
     session::OltSession &session() { return m_session; }
-    const SignalHistoryStore &historyStore() const { return m_history; }
 
     // ---- The operator's actions ---------------------------------------
     // "Odswiez/Refresh all": starts a pass (a no-op without a ready working
@@ -198,7 +197,6 @@ private:
     Hooks m_hooks;
     session::OltSession m_session;
     session::StepEngine m_engine;
-    SignalHistoryStore m_history;
     HistoryWriter m_writer;
     QString m_appDir;
     quint64 m_generation = 0;    // of the scan list: results for an older one are dropped

@@ -34,7 +34,6 @@ public:
 
     // The periodic recount (on when a working session starts and at each pass).
     void startPeriodic();
-    void stopPeriodic() { m_periodic.stop(); }
 
     // A pass ended: blink when it found critical signals, else stop blinking.
     void passFinished(bool hasCritical);
@@ -42,8 +41,6 @@ public:
     void stopBlinking();
     bool blinking() const { return m_blink.isActive(); }
     int criticalColour() const { return m_criticalColour; }
-
-    QTimer &periodicTimer() { return m_periodic; }
 
 Q_SIGNALS:
     void captionsChanged(const core::SignalCaptions &captions);

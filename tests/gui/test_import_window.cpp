@@ -260,3 +260,35 @@ TEST_F(ImportWindowOltsim, TheFrameReadShowsInTheTable)
 }
 
 } // namespace
+
+namespace {
+
+// When the counters' comparison offers a synchronisation, and when the offer
+// closes again.
+TEST_F(ImportWindowTest, TheSynchronisationIsOfferedOnlyWhenTheCountsReallyDisagree)
+{
+    QSignalSpy offered(&controller, &ImportController::promptRequested);
+    QSignalSpy closing(&controller, &ImportController::closeRequested);
+
+    controller.compareCounts(12, 0);
+    EXPECT_EQ(offered.count(), 0) << "no state listing yet: the OLT's count is unknown";
+    controller.compareCounts(12, 12);
+    EXPECT_EQ(offered.count(), 0);
+
+    controller.compareCounts(12, 15);
+    ASSERT_EQ(offered.count(), 1);
+    EXPECT_EQ(offered.first().at(0).toInt(), 12);
+    EXPECT_EQ(offered.first().at(1).toInt(), 15);
+    EXPECT_TRUE(offered.first().at(2).toString().startsWith(QStringLiteral("olt: 15 lst: 12 ctrl: ")));
+    EXPECT_TRUE(window->promptPanel->isVisible());
+
+    // The counts agree again with nothing imported: the offer goes.
+    controller.compareCounts(15, 15);
+    EXPECT_EQ(closing.count(), 1);
+
+    window->hidePromptBox->setChecked(true);
+    controller.compareCounts(12, 15);
+    EXPECT_EQ(offered.count(), 1) << "\"Dont show egain\" keeps it away";
+}
+
+} // namespace

@@ -504,3 +504,39 @@ TEST_F(ScanOnOltsim, WallClockALoginThatIsNeverAnsweredIsRetriedLessAndLessOften
 }
 
 } // namespace
+
+namespace {
+
+// After the main window's login the first pass starts by itself once the
+// working session is ready; the import's stop request ends a pass after the
+// ONT being read, and the next pass starts at the first ONT.
+TEST_F(ScanOnOltsim, APassFollowsTheLoginAndAStopRequestEndsIt)
+{
+    listOnts({1});
+    auto scanner = makeScanner(ScanMode::PerOnt);
+    bool ready = false;
+    scanner->hooks().sessionReady = [&ready] { return ready; };
+    QSignalSpy finished(scanner.get(), &ScanController::passFinished);
+
+    scanner->afterWorkingLogin();
+    QTest::qWait(timing::scaled(3 * timing::kScanDelayedStartMs));
+    EXPECT_FALSE(scanner->running());
+    EXPECT_TRUE(sim.receivedLines().isEmpty()) << "nothing before the session is ready";
+    ready = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, 60000));
+
+    scanner->startPass();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanner->position() >= 3; }, 30000));
+    const qsizetype readsBefore = opticalReads(sim).size();
+    scanner->stopRequest();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !scanner->running(); }, 30000));
+    QTest::qWait(timing::scaled(2000));
+    EXPECT_LE(opticalReads(sim).size(), readsBefore + 1) << "at most the ONT being read";
+    EXPECT_EQ(finished.count(), 1) << "an ended pass is not a finished one";
+
+    const qsizetype before = opticalReads(sim).size();
+    ASSERT_TRUE(runPass(*scanner));
+    EXPECT_EQ(opticalReads(sim).mid(before).first(), readOf(list.record(0)));
+}
+
+} // namespace
