@@ -36,14 +36,6 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
-qsizetype indentOf(QStringView line)
-{
-    qsizetype i = 0;
-    while (i < line.size() && isBlank(line[i]))
-        ++i;
-    return i;
-}
-
 bool isSeparator(QStringView body)
 {
     return body.startsWith(QLatin1StringView("----------"));
@@ -309,7 +301,7 @@ void ImportList::readOntListing(const QString &listing)
     m_servicePortsWithoutOnt = 0;
     m_igmpUsersWithoutServicePort = 0;
 
-    const StateListing states = parseStateListing(listing, m_frame);
+    const StateListing states = parseStateListing(listing, m_frame, true);
     m_rows.reserve(states.states.size());
     m_rowAt.numeric.reserve(qsizetype(states.states.size()));
     for (const OntLine &l : states.states) {
@@ -332,67 +324,29 @@ void ImportList::readOntListing(const QString &listing)
 
     // Descriptions are matched by place, never by order: a description row
     // lost on the way must not shift every later name onto the wrong ONT.
-    // The footers are read here only to say which port disagreed.
-    enum class Part { Outside, DescriptionHeader, DescriptionRows };
-    Part part = Part::Outside;
     std::vector<int> descriptions(m_rows.size(), 0);
     QStringList unlisted;
-    struct Footer
-    {
-        QString port;
-        int total = 0;
-    };
-    std::vector<Footer> footers;
-    static const QRegularExpression footerRe(QStringLiteral(
-        "^In port\\s*(\\d+)\\s*/\\s*(\\d+)\\s*/\\s*(\\d+)\\s*,[^:]*:\\s*(\\d+)"));
-    forEachLine(listing, [&](QStringView line) {
-        const qsizetype indent = indentOf(line);
-        // A description wrapped onto a further line is indented to its
-        // column: it is neither structure nor a row of its own.
-        if (indent == line.size() || indent > 4)
-            return;
-        const QStringView body = line.sliced(indent);
-        if (isSeparator(body)) {
-            part = part == Part::DescriptionHeader ? Part::DescriptionRows : Part::Outside;
-            return;
-        }
-        if (body.startsWith(QLatin1StringView("F/S/P"))) {
-            part = body.contains(QLatin1StringView("Description")) ? Part::DescriptionHeader : Part::Outside;
-            return;
-        }
-        if (body.startsWith(QLatin1StringView("In port"))) {
-            part = Part::Outside;
-            const QRegularExpressionMatch m = footerRe.match(body.toString());
-            if (m.hasMatch())
-                footers.push_back({m.captured(1) + u'/' + m.captured(2) + u'/' + m.captured(3), m.capturedView(4).toInt()});
-            return;
-        }
-        if (part != Part::DescriptionRows || !body.front().isDigit())
-            return;
-        // The line rules expect the OLT's two-space indent before the place.
-        const OntLine d = indent == 2 ? parseOntLine(line, true) : parseOntLine(QString(QStringLiteral("  ") + body.toString()), true);
-        if (plainValue(d.frame) != plainValue(QStringView(m_frame).trimmed()))
-            return;
+    for (const OntLine &d : states.descriptions) {
         const int row = m_rowAt.find(d.frame, d.slot, d.port, d.id);
         if (row < 0) {
             unlisted << placeKey(d.frame, d.slot, d.port, d.id);
-            return;
+            continue;
         }
         if (descriptions[size_t(row)]++ == 0)
             m_rows[size_t(row)].name = d.name;
-    });
+    }
 
     if (!states.whole) {
         QStringList details;
         QHash<QString, int> perPort;
         for (const ImportRow &r : m_rows)
             ++perPort[r.frame + u'/' + r.slot + u'/' + r.port];
-        for (const Footer &f : footers) {
-            const int read = perPort.value(f.port);
+        for (const PortTotal &f : states.footers) {
+            const int read = perPort.value(f.place);
             if (read != f.total)
-                details << QStringLiteral("port %1 lists %2 of %3 ONTs").arg(f.port).arg(read).arg(f.total);
+                details << QStringLiteral("port %1 lists %2 of %3 ONTs").arg(f.place).arg(read).arg(f.total);
         }
-        if (footers.empty())
+        if (states.footers.empty())
             details << QStringLiteral("no port total was printed");
         else if (details.isEmpty())
             details << QStringLiteral("ONT rows follow the last port total");

@@ -320,7 +320,7 @@ OntLine parseOntLine(QStringView line, bool descriptionLine)
     return r;
 }
 
-StateListing parseStateListing(const QString &listing, const QString &frame)
+StateListing parseStateListing(const QString &listing, const QString &frame, bool descriptions)
 {
     enum class Part { Outside, StateHeader, StateRows, DescriptionHeader, DescriptionRows };
 
@@ -367,6 +367,8 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
         }
         if (first == u'I' && body.startsWith(QLatin1StringView("In port"))) {
             const Footer f = readFooter(body);
+            if (f.read)
+                out.footers.push_back({QStringLiteral("%1/%2/%3").arg(f.frame).arg(f.slot).arg(f.port), f.total});
             const bool samePort = blockRows == 0 || (blockOnePort && blockSlot == f.slot && blockPort == f.port);
             if (!f.read || f.frame != frameNumber || f.total != blockRows || !samePort)
                 agrees = false;
@@ -374,6 +376,17 @@ StateListing parseStateListing(const QString &listing, const QString &frame)
             blockRows = 0;
             blockOnePort = true;
             part = Part::Outside;
+            return;
+        }
+        if (part == Part::DescriptionRows && descriptions) {
+            if (!startsWithPlaceAndId(body))
+                return;
+            // The line rules expect the OLT's two-space indent in front of the place.
+            OntLine row = indent == 2 && line.at(0) == u' ' && line.at(1) == u' '
+                ? parseOntLine(line, true)
+                : parseOntLine(QString(QStringLiteral("  ") + body.toString()), true);
+            if (plainNumber(row.frame) == frameNumber && frameIsPlain)
+                out.descriptions.push_back(std::move(row));
             return;
         }
         if (part != Part::StateRows)

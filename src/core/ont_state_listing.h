@@ -84,11 +84,21 @@ private:
     std::vector<OntLine> m_odd;
 };
 
+// A port's footer: its place "F/S/P" and the total of ONTs it gives.
+struct PortTotal
+{
+    QString place;
+    int total = 0;
+    friend bool operator==(const PortTotal &, const PortTotal &) = default;
+};
+
 struct StateListing
 {
     OntStates states;             // every state line, in order
     int count = 0;                // state lines found
     bool whole = false;           // every port's footer total agrees with the rows read for it, and at least one footer
+    std::vector<PortTotal> footers;     // every footer read, in order
+    std::vector<OntLine> descriptions;  // the description rows, when asked for
 };
 
 // Reads the state lines of frame `frame` out of a collected (page-joined)
@@ -105,6 +115,9 @@ struct StateListing
 // read for its port since the previous footer, no rows come after the last
 // footer and there is at least one footer: a listing cut short (a read that
 // timed out, a lost page) must not pass for the OLT's ONT count.
-StateListing parseStateListing(const QString &listing, const QString &frame);
+//
+// With descriptions, the description rows of the frame are kept too (the
+// import names its ONTs by them); the status reads do without.
+StateListing parseStateListing(const QString &listing, const QString &frame, bool descriptions = false);
 
 } // namespace tervix::core
